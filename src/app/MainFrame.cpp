@@ -1,0 +1,229 @@
+#include "app/MainFrame.h"
+
+#include "app/MdiArranger.h"
+#include "app/MdiDocumentHost.h"
+#include "app/ToolWindows.h"
+#include "editor/BlankRemover.h"
+#include "editor/CipherCommands.h"
+#include "editor/EditCommands.h"
+#include "editor/Editor.h"
+#include "editor/EditorDialogs.h"
+#include "editor/FileCommands.h"
+#include "editor/InsertCommands.h"
+#include "editor/TextBoxView.h"
+#include "platform/Platform.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyle>
+
+namespace korvane {
+
+QSize MainFrame::initialClientSize() { return twipsToPixels(7635, 5175); }
+
+MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform), m_tools(tools), m_startSaver(std::move(startSaver)),
+      m_area(new QMdiArea(this)), m_host(std::make_unique<MdiDocumentHost>(m_area)),
+      m_editor(std::make_unique<Editor>(platform, *m_host)), m_file(std::make_unique<FileCommands>(*m_editor)),
+      m_edit(std::make_unique<EditCommands>(*m_editor)), m_insert(std::make_unique<InsertCommands>(*m_editor)),
+      m_cipher(std::make_unique<CipherCommands>(*m_editor)), m_blankRemover(std::make_unique<BlankRemover>(*m_editor))
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Korvane"));
+    m_area->setObjectName(QStringLiteral("MDIClient"));
+    m_area->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_area);
+    m_host->setEditor(m_editor.get());
+    m_editor->setSaveForClose([this](int n) { return m_file->saveForClose(n); });
+
+    buildMenus();
+    const QSize client = initialClientSize();
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+
+    // Start-up: the program always opens with one empty document, "文档 1".
+    m_editor->lastAllocatedSlot = 0;
+    m_editor->newDocument();
+}
+
+MainFrame::~MainFrame()
+{
+    // Document windows go before the editor whose slots they refer to.
+    for (QMdiSubWindow *w : m_area->subWindowList())
+        delete w;
+}
+
+void MainFrame::buildMenus()
+{
+    struct Row {
+        int level;
+        const char *name;
+        QString caption;
+        QKeySequence shortcut;
+        std::function<void()> action; // empty for submenus, separators and the note item
+    };
+    Editor &ed = *m_editor;
+    auto tool = [this](const char *name) { return [this, name] { m_tools.show(QString::fromLatin1(name)); }; };
+    auto insert = [this](InsertItem item) { return [this, item] { m_insert->insert(item); }; };
+    const QString sep = QStringLiteral("-");
+    const std::function<void()> submenu;
+
+    const QList<Row> rows = {
+        {0, "jsb", QStringLiteral("记事本"), {}, submenu},
+        {1, "mnuFile", QStringLiteral("文件"), {}, submenu},
+        {2, "mnuNew", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [&ed] { ed.newDocument(); }},
+        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_file->open(); }},
+        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_file->save(); }},
+        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, [this] { m_file->saveAs(); }},
+        {2, "DummyA", sep, {}, submenu},
+        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), [this] { m_file->print(); }},
+        {2, "DummyB", sep, {}, submenu},
+        {2, "mnuClose", QStringLiteral("关闭"), {}, [&ed] { ed.closeActive(); }},
+        {2, "mnuCloseAll", QStringLiteral("关闭所有..."), {}, [&ed] { ed.closeAll(); }},
+        {2, "DummyAA", sep, {}, submenu},
+        {2, "mnuExit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
+        {1, "mnuEdit", QStringLiteral("编辑"), {}, submenu},
+        {2, "mnuUndo", QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_edit->undo(); }},
+        {2, "DummyC", sep, {}, submenu},
+        {2, "mnuCut", QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), [this] { m_edit->cut(); }},
+        {2, "mnuCopy", QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), [this] { m_edit->copy(); }},
+        {2, "mnuPaste", QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), [this] { m_edit->paste(); }},
+        {2, "mnuDelete", QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { m_edit->deleteSelection(); }},
+        {2, "DummyD", sep, {}, submenu},
+        {2, "mnuSelectAll", QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { m_edit->selectAll(); }},
+        {2, "DummyE", sep, {}, submenu},
+        {2, "mnuFind", QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindDialog(*m_editor, this); }},
+        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), [this] { m_edit->findNext(); }},
+        {1, "mnuInsert", QStringLiteral("插入"), {}, submenu},
+        {2, "mnuInsertDate", QStringLiteral("日期"), {}, submenu},
+        {3, "mnuInsertDateShort", QStringLiteral("简短"), {}, insert(InsertItem::DateShort)},
+        {3, "mnuInsertDateMedium", QStringLiteral("一般"), {}, insert(InsertItem::DateMedium)},
+        {3, "mnuInsertDateLong", QStringLiteral("完整"), {}, insert(InsertItem::DateLong)},
+        {2, "mnuInsertTime", QStringLiteral("时间"), {}, submenu},
+        {3, "mnuInsertTimeShort", QStringLiteral("简短"), {}, insert(InsertItem::TimeShort)},
+        {3, "mnuInsertTimeMedium", QStringLiteral("一般"), {}, insert(InsertItem::TimeMedium)},
+        {3, "mnuInsertTimeLong", QStringLiteral("完整"), {}, insert(InsertItem::TimeLong)},
+        {2, "mnuInsertFileName", QStringLiteral("文件名"), {}, insert(InsertItem::FileName)},
+        {2, "mnuInsertPathAndFile", QStringLiteral("路径及文件名"), {}, insert(InsertItem::PathAndFile)},
+        {1, "mnuFormat", QStringLiteral("格式"), {}, submenu},
+        {2, "mnuFont", QStringLiteral("字体"), QKeySequence(Qt::Key_F9), [this] { showFontDialog(*m_editor, this); }},
+        {2, "DummyF", sep, {}, submenu},
+        {2, "mnuEncryptHex", QStringLiteral("加密"), QKeySequence(Qt::SHIFT | Qt::Key_F1), [this] { m_cipher->encryptHex(); }},
+        {2, "mnuDecryptHex", QStringLiteral("解密"), QKeySequence(Qt::SHIFT | Qt::Key_F2), [this] { m_cipher->decryptHex(); }},
+        {2, "mnuEncryptBinary", QStringLiteral("增强加密"), QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { m_cipher->encryptBinary(); }},
+        {2, "mnuDecryptBinary", QStringLiteral("增强解密"), QKeySequence(Qt::SHIFT | Qt::Key_F4), [this] { m_cipher->decryptBinary(); }},
+        {2, "bj", QStringLiteral("      (以上加密不支持中文)"), {}, [] {}},
+        {2, "DummyG", sep, {}, submenu},
+        {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { m_blankRemover->run(); }},
+        {1, "mnuWindow", QStringLiteral("窗口"), {}, submenu},
+        {2, "mnuArrHoriz", QStringLiteral("平铺"), {}, [this] { arrange(1); }},
+        {2, "mnuArrVert", QStringLiteral("垂直平铺"), {}, [this] { arrange(2); }},
+        {2, "mnuCascade", QStringLiteral("重叠"), {}, [this] { arrange(0); }},
+        {2, "mnuArrIcons", QStringLiteral("排列图标"), {}, [this] { arrange(3); }},
+        {2, "DummyK", sep, {}, submenu},
+        {2, "mnuMinimizeAll", QStringLiteral("全部最小化"), {}, [&ed] { ed.minimizeAll(); }},
+        {2, "DummyL", sep, {}, submenu},
+        {2, "mnuNextDoc", QStringLiteral("下一个文档"), QKeySequence(Qt::Key_F1), [&ed] { ed.nextDocument(); }},
+        {2, "mnuPreviousDoc", QStringLiteral("上一个文档"), QKeySequence(Qt::Key_F2), [&ed] { ed.previousDocument(); }},
+        {0, "zx", QStringLiteral("杂项"), {}, submenu},
+        {1, "rily", QStringLiteral("日历"), {}, tool("rily")},
+        {1, "jsq", QStringLiteral("计算器"), {}, tool("jsq")},
+        {1, "mnuMP3", QStringLiteral("多媒体"), {}, tool("mnuMP3")},
+        {0, "yoqi", QStringLiteral("游戏"), {}, submenu},
+        {1, "fankai", QStringLiteral("方块"), {}, tool("fankai")},
+        {1, "pt", QStringLiteral("拼图"), {}, tool("pt")},
+        {0, "pmbh", QStringLiteral("屏幕保护"), {}, [this] { if (m_startSaver) m_startSaver(); }},
+        {0, "mnuAbout", QStringLiteral("关于"), {}, tool("mnuAbout")},
+    };
+
+    QList<QKeySequence> shortcuts;
+    QList<QMenu *> parents; // parents[level - 1] is the menu that holds items of that level
+    for (const Row &row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        parents.resize(row.level);
+        auto addAction = [&](QAction *a) {
+            if (row.level == 0)
+                menuBar()->addAction(a);
+            else
+                parents.last()->addAction(a);
+        };
+        if (row.caption == sep) {
+            auto *a = new QAction(this);
+            a->setSeparator(true);
+            a->setObjectName(name);
+            addAction(a);
+        } else if (!row.action) {
+            QMenu *menu = row.level == 0 ? menuBar()->addMenu(row.caption) : parents.last()->addMenu(row.caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name + QStringLiteral("Action"));
+            parents.append(menu);
+        } else {
+            auto *a = new QAction(row.caption, this);
+            a->setObjectName(name);
+            if (!row.shortcut.isEmpty()) {
+                a->setShortcut(row.shortcut);
+                a->setShortcutContext(Qt::WindowShortcut);
+                shortcuts << row.shortcut;
+            }
+            connect(a, &QAction::triggered, this, row.action);
+            addAction(a);
+        }
+    }
+    TextBoxView::setFrameShortcuts(shortcuts);
+}
+
+void MainFrame::arrange(int mode)
+{
+    QList<QMdiSubWindow *> normal;
+    QList<QMdiSubWindow *> minimized;
+    for (QMdiSubWindow *w : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (w->isMinimized())
+            minimized << w;
+        else if (w->isVisible())
+            normal << w;
+    }
+    const QRect area = m_area->viewport()->rect();
+    QList<QRect> rects;
+    switch (mode) {
+    case 0: {
+        const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
+        rects = MdiArranger::cascade(area, int(normal.size()), step);
+        break;
+    }
+    case 1: rects = MdiArranger::tileHorizontally(area, int(normal.size())); break;
+    case 2: rects = MdiArranger::tileVertically(area, int(normal.size())); break;
+    case 3: {
+        QList<QSize> sizes;
+        for (QMdiSubWindow *w : minimized)
+            sizes << w->size();
+        const QList<QRect> icons = MdiArranger::arrangeIcons(area, sizes);
+        for (int i = 0; i < minimized.size(); ++i)
+            minimized[i]->move(icons[i].topLeft());
+        return;
+    }
+    default: return;
+    }
+    for (int i = 0; i < normal.size(); ++i) {
+        if (normal[i]->isMaximized())
+            normal[i]->showNormal();
+        normal[i]->setGeometry(rects[i]);
+    }
+    if (mode == 0 && !normal.isEmpty())
+        m_area->setActiveSubWindow(normal.last());
+}
+
+void MainFrame::closeEvent(QCloseEvent *event)
+{
+    // Every document closes through its own save prompt; one cancel keeps the frame open.
+    if (!m_editor->closeAll()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace korvane

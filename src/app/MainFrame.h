@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QMdiArea;
+
+namespace korvane {
+
+class BlankRemover;
+class CipherCommands;
+class EditCommands;
+class Editor;
+class FileCommands;
+class InsertCommands;
+class MdiDocumentHost;
+class Platform;
+class ToolWindows;
+
+// The main frame "Form4": a multiple-document frame whose menu carries every editor
+// command and the launchers of the tools.
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent = nullptr);
+    ~MainFrame() override;
+
+    Editor &editor() { return *m_editor; }
+    MdiDocumentHost &documents() { return *m_host; }
+    QMdiArea *mdiArea() const { return m_area; }
+
+    // Window menu arrangements: 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
+    void arrange(int mode);
+
+    static QSize initialClientSize();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+
+    Platform &m_platform;
+    ToolWindows &m_tools;
+    std::function<void()> m_startSaver;
+    QMdiArea *m_area;
+    std::unique_ptr<MdiDocumentHost> m_host;
+    std::unique_ptr<Editor> m_editor;
+    std::unique_ptr<FileCommands> m_file;
+    std::unique_ptr<EditCommands> m_edit;
+    std::unique_ptr<InsertCommands> m_insert;
+    std::unique_ptr<CipherCommands> m_cipher;
+    std::unique_ptr<BlankRemover> m_blankRemover;
+};
+
+} // namespace korvane

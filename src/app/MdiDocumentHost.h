@@ -1,0 +1,35 @@
+#pragma once
+
+#include "editor/DocumentHost.h"
+
+#include <QHash>
+#include <QPointer>
+
+class QMdiArea;
+
+namespace korvane {
+
+class DocumentWindow;
+class Editor;
+
+// Document windows as children of the main frame's client area.
+class MdiDocumentHost final : public DocumentHost {
+public:
+    explicit MdiDocumentHost(QMdiArea *area) : m_area(area) {}
+    void setEditor(Editor *editor) { m_editor = editor; }
+
+    void openWindow(int slot, TextDocument *document) override;
+    bool closeWindow(int slot) override;
+    int activeSlot() const override;
+    void activateWindow(int slot) override;
+    void minimizeWindow(int slot) override;
+
+    DocumentWindow *window(int slot) const;
+
+private:
+    QMdiArea *m_area;
+    Editor *m_editor = nullptr;
+    QHash<int, QPointer<DocumentWindow>> m_windows;
+};
+
+} // namespace korvane

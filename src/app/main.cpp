@@ -1,0 +1,40 @@
+#include "app/MainFrame.h"
+#include "app/ToolCatalog.h"
+#include "app/ToolContext.h"
+#include "app/ToolWindows.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Korvane"));
+    QApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+
+    // Qt's own dialogs and message-box buttons speak Chinese (是/否/取消/确定).
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    korvane::QtPlatform platform;
+    korvane::ToolWindows tools;
+    QPointer<korvane::MainFrame> frame;
+    korvane::ToolContext context{platform, [&frame] {
+                                     if (frame && frame->isVisible() && !frame->close())
+                                         return false;
+                                     // At once, without the tool windows' own closing steps.
+                                     QCoreApplication::exit(0);
+                                     return true;
+                                 }};
+    korvane::registerTools(tools, context);
+    korvane::MainFrame mainFrame(platform, tools, korvane::makeStartSaver(context));
+    frame = &mainFrame;
+    mainFrame.show();
+    return app.exec();
+}

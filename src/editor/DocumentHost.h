@@ -1,0 +1,23 @@
+#pragma once
+
+namespace korvane {
+
+class TextDocument;
+
+// Where document windows live: the main frame's client area in the program, a plain
+// list in tests. Slots are 1..30.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    // Creates and shows the window of a new document; it becomes the active one.
+    virtual void openWindow(int slot, TextDocument *document) = 0;
+    // Closes the window through its close handling (Editor::queryClose, Editor::releaseSlot).
+    // True when it closed.
+    virtual bool closeWindow(int slot) = 0;
+    // Slot of the active document window (read from its tag), 0 when none is open.
+    virtual int activeSlot() const = 0;
+    virtual void activateWindow(int slot) = 0;
+    virtual void minimizeWindow(int slot) = 0;
+};
+
+} // namespace korvane

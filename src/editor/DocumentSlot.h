@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace korvane {
+
+class TextDocument;
+
+// One of the 30 places a document can occupy.
+struct DocumentSlot {
+    TextDocument *document = nullptr;
+    bool inUse = false;
+    bool changed = false;
+    QString fileTitle;
+    QString filePath;
+    QString undoSnapshot;
+};
+
+} // namespace korvane

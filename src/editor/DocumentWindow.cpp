@@ -1,0 +1,42 @@
+#include "editor/DocumentWindow.h"
+
+#include "editor/Editor.h"
+#include "editor/TextBoxView.h"
+#include "editor/TextDocument.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+
+namespace korvane {
+
+QSize DocumentWindow::initialClientSize() { return twipsToPixels(4680, 3135); }
+
+DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent)
+    : QMdiSubWindow(parent), m_editor(editor), m_textBox(new TextBoxView(document))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setProperty("Tag", QString::number(slot));
+    // The text box fills the client area, so it keeps its size while the window is
+    // minimized and is refitted when it is restored.
+    setWidget(m_textBox);
+    setWindowTitle(document->caption());
+    connect(document, &TextDocument::captionChanged, this, &QWidget::setWindowTitle);
+}
+
+void DocumentWindow::closeEvent(QCloseEvent *event)
+{
+    const int n = slotNumber();
+    if (!m_editor.slot(n).inUse || m_editor.slot(n).document != m_textBox->textDocument()) {
+        event->accept();
+        return;
+    }
+    if (!m_editor.queryClose(n)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_editor.releaseSlot(n);
+}
+
+} // namespace korvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/BeepService.h"
+#include "platform/ClipboardService.h"
+#include "platform/ClockService.h"
+#include "platform/ColorDialogService.h"
+#include "platform/FileDialogService.h"
+#include "platform/FontListService.h"
+#include "platform/InputBoxService.h"
+#include "platform/MessageBoxService.h"
+#include "platform/PrintService.h"
+#include "platform/RandomSource.h"
+
+namespace korvane {
+
+// Everything the program needs from the window system, behind one handle. The program
+// runs on QtPlatform; tests run on ScriptedPlatform, which answers from queues.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual MessageBoxService &messages() = 0;
+    virtual InputBoxService &input() = 0;
+    virtual FileDialogService &fileDialog() = 0;
+    virtual PrintService &printer() = 0;
+    virtual ColorDialogService &colorDialog() = 0;
+    virtual ClipboardService &clipboard() = 0;
+    virtual BeepService &beeper() = 0;
+    virtual ClockService &clock() = 0;
+    virtual RandomSource &random() = 0;
+    virtual FontListService &fonts() = 0;
+};
+
+} // namespace korvane

@@ -1,0 +1,128 @@
+#include "platform/QtPlatform.h"
+
+#include "platform/QtPrinter.h"
+#include "platform/VbFilter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTime>
+
+namespace korvane {
+
+QtPlatform::QtPlatform() : m_printer(new QtPrinter) {}
+
+QtPlatform::~QtPlatform() { delete m_printer; }
+
+PrintService &QtPlatform::printer() { return *m_printer; }
+
+static QWidget *dialogParent() { return QApplication::activeWindow(); }
+
+MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
+{
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(title.isEmpty() ? ProgramTitle : title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Ok: return MsgAnswer::Ok;
+    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    }
+}
+
+QString QtPlatform::inputBox(const QString &prompt, const QString &title, const QString &initial)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, initial, &ok);
+    return ok ? answer : QString();
+}
+
+QString QtPlatform::showOpen(const QString &filter, const QString &owner)
+{
+    const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), m_lastFileNames.value(owner),
+                                                      filter.isEmpty() ? QString() : vbFilterToQt(filter));
+    if (!path.isEmpty())
+        m_lastFileNames.insert(owner, path);
+    return path;
+}
+
+QString QtPlatform::showSave(const QString &filter, const QString &owner)
+{
+    // No overwrite prompt and no default extension: the name is used exactly as typed.
+    const QString path = QFileDialog::getSaveFileName(dialogParent(), QString(), m_lastFileNames.value(owner),
+                                                      filter.isEmpty() ? QString() : vbFilterToQt(filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty())
+        m_lastFileNames.insert(owner, path);
+    return path;
+}
+
+std::optional<QColor> QtPlatform::showColor(const QColor &initial)
+{
+    const QColor c = QColorDialog::getColor(initial, dialogParent());
+    if (!c.isValid())
+        return std::nullopt;
+    return c;
+}
+
+void QtPlatform::clearClipboard() { QGuiApplication::clipboard()->clear(); }
+
+void QtPlatform::setClipboardText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
+
+QString QtPlatform::clipboardText() const
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText() ? data->text() : QString();
+}
+
+void QtPlatform::beep() { QApplication::beep(); }
+
+QDateTime QtPlatform::now() const { return QDateTime::currentDateTime(); }
+
+// splitmix64: small, fast and well distributed; 53 bits make the double.
+double QtPlatform::nextRandom()
+{
+    std::uint64_t z = (m_randomState += 0x9e3779b97f4a7c15ULL);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    z ^= z >> 31;
+    return static_cast<double>(z >> 11) * (1.0 / 9007199254740992.0);
+}
+
+void QtPlatform::seedFromTime()
+{
+    // Mixed into the current state rather than replacing it, so that two seedings within
+    // the same millisecond still give different draws.
+    m_randomState ^= static_cast<std::uint64_t>(QTime::currentTime().msecsSinceStartOfDay()) * 0x2545F4914F6CDD1DULL;
+}
+
+QStringList QtPlatform::screenFonts() const { return QFontDatabase::families(); }
+
+} // namespace korvane

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QHash>
+#include <cstdint>
+
+namespace korvane {
+
+class QtPrinter;
+
+// The platform on a real desktop: Qt's dialogs, clipboard and fonts.
+class QtPlatform final : public Platform,
+                         public MessageBoxService,
+                         public InputBoxService,
+                         public FileDialogService,
+                         public ColorDialogService,
+                         public ClipboardService,
+                         public BeepService,
+                         public ClockService,
+                         public RandomSource,
+                         public FontListService {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    MessageBoxService &messages() override { return *this; }
+    InputBoxService &input() override { return *this; }
+    FileDialogService &fileDialog() override { return *this; }
+    PrintService &printer() override;
+    ColorDialogService &colorDialog() override { return *this; }
+    ClipboardService &clipboard() override { return *this; }
+    BeepService &beeper() override { return *this; }
+    ClockService &clock() override { return *this; }
+    RandomSource &random() override { return *this; }
+    FontListService &fonts() override { return *this; }
+
+    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
+    QString showOpen(const QString &filter, const QString &owner) override;
+    QString showSave(const QString &filter, const QString &owner) override;
+    std::optional<QColor> showColor(const QColor &initial) override;
+    void clearClipboard() override;
+    void setClipboardText(const QString &text) override;
+    QString clipboardText() const override;
+    void beep() override;
+    QDateTime now() const override;
+    double nextRandom() override;
+    void seedFromTime() override;
+    QStringList screenFonts() const override;
+
+private:
+    QHash<QString, QString> m_lastFileNames;
+    QtPrinter *m_printer;
+    std::uint64_t m_randomState = 0x853c49e6748fea9bULL;
+};
+
+} // namespace korvane

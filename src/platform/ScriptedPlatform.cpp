@@ -1,0 +1,90 @@
+#include "platform/ScriptedPlatform.h"
+
+namespace korvane {
+
+template <typename T> static std::optional<T> takeFront(std::deque<T> &queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
+MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
+{
+    shownMessages.append({text, buttons, icon, title.isEmpty() ? ProgramTitle : title});
+    if (buttons == MsgButtons::Ok) {
+        takeFront(messageAnswers); // an OK box consumes nothing meaningful but keeps scripts in step
+        return MsgAnswer::Ok;
+    }
+    const auto answer = takeFront(messageAnswers);
+    if (!answer)
+        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+    return *answer;
+}
+
+QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)
+{
+    shownInputs.append({prompt, title});
+    return takeFront(inputAnswers).value_or(QString());
+}
+
+QString ScriptedPlatform::showOpen(const QString &filter, const QString &)
+{
+    openFilters << filter;
+    return takeFront(openAnswers).value_or(QString());
+}
+
+QString ScriptedPlatform::showSave(const QString &filter, const QString &)
+{
+    saveFilters << filter;
+    return takeFront(saveAnswers).value_or(QString());
+}
+
+std::optional<int> ScriptedPlatform::showPrintDialog()
+{
+    ++printDialogs;
+    const auto answer = takeFront(printAnswers);
+    return answer ? *answer : std::nullopt;
+}
+
+bool ScriptedPlatform::printText(const QString &text, int copies, const QFont &font)
+{
+    if (printerFails)
+        return false;
+    printJobs.append({text, copies, font});
+    return true;
+}
+
+std::optional<QColor> ScriptedPlatform::showColor(const QColor &)
+{
+    ++colorDialogs;
+    const auto answer = takeFront(colorAnswers);
+    return answer ? *answer : std::nullopt;
+}
+
+void ScriptedPlatform::clearClipboard()
+{
+    clipboardContent.clear();
+    clipboardHasText = false;
+}
+
+void ScriptedPlatform::setClipboardText(const QString &text)
+{
+    clipboardContent = text;
+    clipboardHasText = true;
+}
+
+QString ScriptedPlatform::clipboardText() const { return clipboardHasText ? clipboardContent : QString(); }
+
+double ScriptedPlatform::nextRandom()
+{
+    if (auto v = takeFront(randomValues))
+        return *v;
+    // A fixed, evenly spread sequence keeps unscripted tests deterministic.
+    m_randomCounter = (m_randomCounter * 1103515245u + 12345u) & 0x7fffffffu;
+    return static_cast<double>(m_randomCounter) / 2147483648.0;
+}
+
+} // namespace korvane

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QStringList>
+#include <deque>
+
+namespace korvane {
+
+// The platform for tests: every modal question is answered from a queue filled in
+// advance ("the next input box answers abc"), and everything shown is recorded.
+// An empty queue answers as a user who cancels (OK boxes answer OK).
+class ScriptedPlatform final : public Platform,
+                               public MessageBoxService,
+                               public InputBoxService,
+                               public FileDialogService,
+                               public PrintService,
+                               public ColorDialogService,
+                               public ClipboardService,
+                               public BeepService,
+                               public ClockService,
+                               public RandomSource,
+                               public FontListService {
+public:
+    struct ShownMessage {
+        QString text;
+        MsgButtons buttons;
+        MsgIcon icon;
+        QString title;
+    };
+    struct ShownInput {
+        QString prompt;
+        QString title;
+    };
+    struct PrintJob {
+        QString text;
+        int copies;
+        QFont font;
+    };
+
+    MessageBoxService &messages() override { return *this; }
+    InputBoxService &input() override { return *this; }
+    FileDialogService &fileDialog() override { return *this; }
+    PrintService &printer() override { return *this; }
+    ColorDialogService &colorDialog() override { return *this; }
+    ClipboardService &clipboard() override { return *this; }
+    BeepService &beeper() override { return *this; }
+    ClockService &clock() override { return *this; }
+    RandomSource &random() override { return *this; }
+    FontListService &fonts() override { return *this; }
+
+    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
+    QString showOpen(const QString &filter, const QString &owner) override;
+    QString showSave(const QString &filter, const QString &owner) override;
+    std::optional<int> showPrintDialog() override;
+    bool printText(const QString &text, int copies, const QFont &font) override;
+    std::optional<QColor> showColor(const QColor &initial) override;
+    void clearClipboard() override;
+    void setClipboardText(const QString &text) override;
+    QString clipboardText() const override;
+    void beep() override { ++beeps; }
+    QDateTime now() const override { return fixedNow; }
+    double nextRandom() override;
+    void seedFromTime() override { ++seedings; }
+    QStringList screenFonts() const override { return fontList; }
+
+    // Answers, consumed front first.
+    std::deque<MsgAnswer> messageAnswers;
+    std::deque<QString> inputAnswers;
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::deque<std::optional<int>> printAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<double> randomValues; // when empty, a fixed sequence continues
+    bool printerFails = false;
+
+    // What was shown.
+    QList<ShownMessage> shownMessages;
+    QList<ShownInput> shownInputs;
+    QStringList openFilters;
+    QStringList saveFilters;
+    int printDialogs = 0;
+    QList<PrintJob> printJobs;
+    int colorDialogs = 0;
+    int beeps = 0;
+    int seedings = 0;
+
+    // State of the simulated system.
+    QDateTime fixedNow{QDate(2026, 12, 7), QTime(17, 45, 30)};
+    QString clipboardContent;
+    bool clipboardHasText = false;
+    QStringList fontList{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("宋体")};
+
+private:
+    unsigned m_randomCounter = 0;
+};
+
+} // namespace korvane

@@ -1,0 +1,277 @@
+#include "app/MainFrame.h"
+#include "app/MdiDocumentHost.h"
+#include "app/ToolWindows.h"
+#include "editor/DocumentWindow.h"
+#include "editor/Editor.h"
+#include "editor/TextBoxView.h"
+#include "editor/TextDocument.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace korvane;
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest() : frame(platform, tools, [this] { ++saverStarts; })
+    {
+        frame.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+
+    QAction *action(const char *name) { return frame.findChild<QAction *>(QString::fromLatin1(name)); }
+    TextBoxView *activeTextBox()
+    {
+        auto *w = qobject_cast<DocumentWindow *>(frame.mdiArea()->currentSubWindow());
+        return w ? w->textBox() : nullptr;
+    }
+    QList<QMdiSubWindow *> windows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // closed windows are gone
+        return frame.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    }
+
+    ScriptedPlatform platform;
+    ToolWindows tools;
+    int saverStarts = 0;
+    MainFrame frame;
+};
+
+// Walks a menu the way the user sees it: "caption|name" per item, nested with ">".
+void describe(QMenu *menu, const QString &prefix, QStringList &out)
+{
+    for (QAction *a : menu->actions()) {
+        const QString caption = a->isSeparator() ? QStringLiteral("-") : a->text();
+        const QString name = a->menu() ? a->menu()->objectName() : a->objectName();
+        QString line = prefix + caption + QLatin1Char('|') + name;
+        if (!a->shortcut().isEmpty())
+            line += QLatin1Char('|') + a->shortcut().toString(QKeySequence::PortableText);
+        out << line;
+        if (a->menu())
+            describe(a->menu(), prefix + QStringLiteral(">"), out);
+    }
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, StartsAsKorvaneWithDocumentOne)
+{
+    EXPECT_EQ(frame.objectName(), QStringLiteral("Form4"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Korvane"));
+    EXPECT_EQ(frame.mdiArea()->size(), MainFrame::initialClientSize());
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(windows()[0]->windowTitle(), QStringLiteral("文档 1"));
+    EXPECT_EQ(windows()[0]->objectName(), QStringLiteral("Form1"));
+    EXPECT_EQ(windows()[0]->property("Tag").toString(), QStringLiteral("1"));
+    EXPECT_EQ(frame.editor().lastAllocatedSlot, 1);
+    EXPECT_EQ(frame.documents().activeSlot(), 1);
+}
+
+TEST_F(MainFrameTest, MenuBarHoldsTheWholeTreeInOrder)
+{
+    QStringList top;
+    for (QAction *a : frame.menuBar()->actions())
+        top << a->text() + QLatin1Char('|') + (a->menu() ? a->menu()->objectName() : a->objectName());
+    EXPECT_EQ(top, (QStringList{"记事本|jsb", "杂项|zx", "游戏|yoqi", "屏幕保护|pmbh", "关于|mnuAbout"}));
+
+    QStringList tree;
+    describe(frame.findChild<QMenu *>(QStringLiteral("jsb")), QString(), tree);
+    const QStringList expected = {
+        "文件|mnuFile", ">新建|mnuNew|Ctrl+N", ">打开|mnuOpen|Ctrl+O", ">保存|mnuSave|Ctrl+S", ">另存为...|mnuSaveAs",
+        ">-|DummyA", ">页面打印|mnuPrint|Ctrl+P", ">-|DummyB", ">关闭|mnuClose", ">关闭所有...|mnuCloseAll", ">-|DummyAA",
+        ">退出|mnuExit|Ctrl+Q",
+        "编辑|mnuEdit", ">撤销|mnuUndo|Ctrl+Z", ">-|DummyC", ">剪切|mnuCut|Ctrl+X", ">复制|mnuCopy|Ctrl+C",
+        ">粘贴|mnuPaste|Ctrl+V", ">删除|mnuDelete|Del", ">-|DummyD", ">全选|mnuSelectAll|Ctrl+A", ">-|DummyE",
+        ">查找|mnuFind|Ctrl+F", ">查找下一个|mnuFindNext|F3",
+        "插入|mnuInsert", ">日期|mnuInsertDate", ">>简短|mnuInsertDateShort", ">>一般|mnuInsertDateMedium",
+        ">>完整|mnuInsertDateLong", ">时间|mnuInsertTime", ">>简短|mnuInsertTimeShort", ">>一般|mnuInsertTimeMedium",
+        ">>完整|mnuInsertTimeLong", ">文件名|mnuInsertFileName", ">路径及文件名|mnuInsertPathAndFile",
+        "格式|mnuFormat", ">字体|mnuFont|F9", ">-|DummyF", ">加密|mnuEncryptHex|Shift+F1", ">解密|mnuDecryptHex|Shift+F2",
+        ">增强加密|mnuEncryptBinary|Shift+F3", ">增强解密|mnuDecryptBinary|Shift+F4", ">      (以上加密不支持中文)|bj",
+        ">-|DummyG", ">选择最后一行|mnuUnWebPagify|Ctrl+W",
+        "窗口|mnuWindow", ">平铺|mnuArrHoriz", ">垂直平铺|mnuArrVert", ">重叠|mnuCascade", ">排列图标|mnuArrIcons",
+        ">-|DummyK", ">全部最小化|mnuMinimizeAll", ">-|DummyL", ">下一个文档|mnuNextDoc|F1", ">上一个文档|mnuPreviousDoc|F2",
+    };
+    EXPECT_EQ(tree, expected);
+
+    QStringList misc;
+    describe(frame.findChild<QMenu *>(QStringLiteral("zx")), QString(), misc);
+    describe(frame.findChild<QMenu *>(QStringLiteral("yoqi")), QString(), misc);
+    EXPECT_EQ(misc, (QStringList{"日历|rily", "计算器|jsq", "多媒体|mnuMP3", "方块|fankai", "拼图|pt"}));
+    for (QAction *a : frame.findChildren<QAction *>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+        EXPECT_FALSE(a->isCheckable()) << a->objectName().toStdString();
+    }
+}
+
+TEST_F(MainFrameTest, ShortcutsReachTheFrameEvenWhileTheTextBoxHasFocus)
+{
+    TextBoxView *box = activeTextBox();
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(windows().size(), 2);
+    EXPECT_EQ(frame.documents().activeSlot(), 2);
+    QTest::keyClick(activeTextBox(), Qt::Key_F1);
+    EXPECT_EQ(frame.documents().activeSlot(), 1);
+    QTest::keyClick(activeTextBox(), Qt::Key_F2);
+    EXPECT_EQ(frame.documents().activeSlot(), 2);
+
+    // Del and Ctrl+Z belong to the menu: the text box's own delete and undo never run.
+    TextBoxView *two = activeTextBox();
+    QTest::keyClicks(two, QStringLiteral("abc"));
+    TextDocument &doc = frame.editor().document(2);
+    EXPECT_EQ(doc.text(), QStringLiteral("abc"));
+    doc.setSelStart(0);
+    QTest::keyClick(two, Qt::Key_Delete);
+    QTest::keyClick(two, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(two, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(doc.text(), QStringLiteral("abc"));
+    EXPECT_EQ(windows()[1]->windowTitle(), QStringLiteral("*文档 2"));
+}
+
+TEST_F(MainFrameTest, ClosingTheFrameClosesDocumentsAndACancelKeepsItOpen)
+{
+    frame.editor().newDocument();
+    frame.editor().document(1).setSelText(QStringLiteral("unsaved"));
+    platform.messageAnswers.push_back(MsgAnswer::Cancel);
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    ASSERT_EQ(windows().size(), 1); // 文档 2 closed, 文档 1 kept
+    EXPECT_EQ(windows()[0]->windowTitle(), QStringLiteral("*文档 1"));
+
+    platform.messageAnswers.push_back(MsgAnswer::No);
+    action("mnuExit")->trigger();
+    EXPECT_FALSE(frame.isVisible());
+    QApplication::processEvents();
+    EXPECT_EQ(frame.editor().openCount(), 0);
+}
+
+TEST_F(MainFrameTest, CloseBoxOfAChangedDocumentAsks)
+{
+    QTest::keyClicks(activeTextBox(), QStringLiteral("x"));
+    EXPECT_EQ(windows()[0]->windowTitle(), QStringLiteral("*文档 1"));
+    platform.messageAnswers.push_back(MsgAnswer::Cancel);
+    EXPECT_FALSE(windows()[0]->close());
+    EXPECT_EQ(platform.shownMessages.size(), 1);
+    platform.messageAnswers.push_back(MsgAnswer::No);
+    action("mnuClose")->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(windows().isEmpty());
+    EXPECT_FALSE(frame.editor().slot(1).inUse);
+}
+
+TEST_F(MainFrameTest, MinimizeAllLeavesToolWindowsAlone)
+{
+    QPointer<QWidget> toolWindow;
+    tools.add(QStringLiteral("jsq"), [&toolWindow] { return toolWindow = new QWidget; });
+    action("jsq")->trigger();
+    ASSERT_TRUE(toolWindow);
+    frame.editor().newDocument();
+    action("mnuMinimizeAll")->trigger();
+    for (QMdiSubWindow *w : windows())
+        EXPECT_TRUE(w->isMinimized());
+    EXPECT_FALSE(toolWindow->isMinimized());
+    EXPECT_TRUE(toolWindow->isVisible());
+    delete toolWindow;
+}
+
+TEST_F(MainFrameTest, TileAndCascadeLayOutTheDocumentsInTheClientArea)
+{
+    frame.editor().newDocument();
+    frame.editor().newDocument();
+    const QRect area = frame.mdiArea()->viewport()->rect();
+
+    action("mnuArrHoriz")->trigger();
+    QList<QMdiSubWindow *> w = windows();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(w[i]->geometry().width(), area.width());
+        EXPECT_EQ(w[i]->geometry().left(), 0);
+    }
+    EXPECT_EQ(w[0]->geometry().top(), 0);
+    EXPECT_EQ(w[1]->geometry().top(), w[0]->geometry().bottom() + 1);
+    EXPECT_EQ(w[2]->geometry().bottom(), area.bottom());
+
+    action("mnuArrVert")->trigger();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w[i]->geometry().height(), area.height());
+    EXPECT_EQ(w[1]->geometry().left(), w[0]->geometry().right() + 1);
+    EXPECT_EQ(w[2]->geometry().right(), area.right());
+
+    w[1]->showMinimized();
+    const QRect minimizedBefore = w[1]->geometry();
+    action("mnuCascade")->trigger();
+    EXPECT_LT(w[0]->geometry().top(), w[2]->geometry().top());
+    EXPECT_LT(w[0]->geometry().left(), w[2]->geometry().left());
+    EXPECT_EQ(w[0]->size(), w[2]->size());
+    EXPECT_EQ(w[1]->geometry(), minimizedBefore); // minimized windows are not cascaded
+
+    action("mnuArrIcons")->trigger();
+    EXPECT_EQ(w[1]->geometry().bottom(), area.bottom());
+    EXPECT_EQ(w[1]->geometry().left(), 0);
+}
+
+TEST_F(MainFrameTest, ArrangingWithNoDocumentOpenChangesNothing)
+{
+    ASSERT_TRUE(frame.editor().closeAll());
+    for (const char *name : {"mnuArrHoriz", "mnuArrVert", "mnuCascade", "mnuArrIcons", "mnuMinimizeAll"})
+        action(name)->trigger();
+    EXPECT_TRUE(windows().isEmpty());
+    EXPECT_TRUE(platform.shownMessages.isEmpty());
+}
+
+TEST_F(MainFrameTest, NoteItemDoesNothingAndSaverItemStartsTheSaver)
+{
+    action("bj")->trigger();
+    EXPECT_EQ(windows().size(), 1);
+    EXPECT_TRUE(platform.shownMessages.isEmpty());
+    action("pmbh")->trigger();
+    EXPECT_EQ(saverStarts, 1);
+}
+
+TEST_F(MainFrameTest, ToolItemShowsOneSharedWindowAndLoadsItAfreshAfterClose)
+{
+    int created = 0;
+    int loadsOfState = 0;
+    auto state = std::make_shared<int>(0); // a tool's own variable outlives its window
+    tools.add(QStringLiteral("jsq"), [&created, state, &loadsOfState] {
+        ++created;
+        loadsOfState = ++*state;
+        return new QWidget;
+    });
+    action("jsq")->trigger();
+    QWidget *first = tools.window(QStringLiteral("jsq"));
+    action("jsq")->trigger();
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(tools.window(QStringLiteral("jsq")), first);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(first->isWindow());
+
+    first->close();
+    QApplication::processEvents();
+    EXPECT_EQ(tools.window(QStringLiteral("jsq")), nullptr);
+    action("jsq")->trigger();
+    EXPECT_EQ(created, 2);
+    EXPECT_EQ(loadsOfState, 2);
+    delete tools.window(QStringLiteral("jsq"));
+}
+
+TEST_F(MainFrameTest, ActiveDocumentStaysTheCurrentOneWhileAnotherWindowHasFocus)
+{
+    frame.editor().newDocument();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.documents().activeSlot(), 2);
+    EXPECT_EQ(frame.editor().activeDocumentIndex(), 2);
+}

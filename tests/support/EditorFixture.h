@@ -1,0 +1,29 @@
+#pragma once
+
+#include "FakeDocumentHost.h"
+#include "editor/Editor.h"
+#include "editor/TextDocument.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+
+// An editor on the scripted platform and the list host, with "文档 1" open as at start-up.
+class EditorFixture : public ::testing::Test {
+protected:
+    EditorFixture() : editor(platform, host)
+    {
+        host.setEditor(&editor);
+        editor.newDocument();
+    }
+
+    TextDocument &doc(int n) { return editor.document(n); }
+    QString caption(int n) { return editor.document(n).caption(); }
+
+    ScriptedPlatform platform;
+    FakeDocumentHost host;
+    Editor editor;
+};
+
+} // namespace korvane

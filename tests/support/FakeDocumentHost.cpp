@@ -1,0 +1,33 @@
+#include "FakeDocumentHost.h"
+
+#include "editor/Editor.h"
+
+namespace korvane {
+
+void FakeDocumentHost::openWindow(int slot, TextDocument *)
+{
+    open << slot;
+    m_active = slot;
+}
+
+bool FakeDocumentHost::closeWindow(int slot)
+{
+    if (!open.contains(slot))
+        return true;
+    if (m_editor && !m_editor->queryClose(slot))
+        return false;
+    open.removeAll(slot);
+    if (m_editor)
+        m_editor->releaseSlot(slot);
+    if (m_active == slot)
+        m_active = open.isEmpty() ? 0 : open.last();
+    return true;
+}
+
+void FakeDocumentHost::activateWindow(int slot)
+{
+    activations << slot;
+    m_active = slot;
+}
+
+} // namespace korvane
