@@ -2,6 +2,7 @@
 
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "tools/blocks/BlocksWindow.h"
 
 #include <memory>
 
@@ -9,9 +10,11 @@ namespace korvane {
 
 // Each tool registers itself in a block of its own below.
 
-static void registerBlocks(ToolWindows &, ToolContext &)
+static void registerBlocks(ToolWindows &tools, ToolContext &context)
 {
-    // "fankai": the falling-block game.
+    // "fankai": the falling-block game. The game lives in its window: closing the
+    // window ends it, and the next opening starts without a game.
+    tools.add(QStringLiteral("fankai"), [&context] { return new blocks::BlocksWindow(context.platform); });
 }
 
 static void registerPuzzle(ToolWindows &, ToolContext &)

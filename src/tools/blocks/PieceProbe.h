@@ -1,0 +1,64 @@
+#pragma once
+
+#include "tools/blocks/Board.h"
+#include "tools/blocks/FallingPiece.h"
+
+#include <array>
+
+namespace korvane::blocks {
+
+// One cell of the falling piece on the board.
+struct CellCoord {
+    int X = 0;
+    int Y = 0;
+    bool Bottom = false;
+};
+
+// The tests that decide whether the falling piece may move sideways or turn, and the
+// probe that looks for room around it before a turn. They read the grid and the piece
+// and never change either; their by-products (the cells, the probe box, where a turned
+// piece goes) stay readable until the next test.
+class PieceProbe {
+public:
+    PieceProbe(const Board &board, const FallingPiece &piece) : m_board(board), m_piece(piece) {}
+
+    // The four cells of the piece where its box stands now (entries 1 to 4; entry 0 unused).
+    void GetCoor();
+    int CurX() const { return m_curX; }
+    void resetCurX() { m_curX = 0; }
+    const std::array<CellCoord, 5> &CellCoor() const { return m_cells; }
+
+    bool JudgeX_Left();
+    bool JudgeX_Right();
+    // True when the piece's box holds no landed cell; then widens the box by up to
+    // reach - 1 clear lines on each side (direction 0: rows, otherwise columns).
+    bool GetValue(int direction, int reach);
+    bool Get_X_Value();
+    bool Get_Y_Value();
+    bool Judge_Rotate();
+
+    int MinX() const { return m_minX; }
+    int MaxX() const { return m_maxX; }
+    int MinY() const { return m_minY; }
+    int MaxY() const { return m_maxY; }
+    int RotX() const { return m_rotX; }
+    int RotY() const { return m_rotY; }
+
+    // True when the piece, with its box at (left, top), lies inside the board on empty cells.
+    bool fitsAt(int left, int top) const;
+
+private:
+    bool occupiedOrOutside(int x, int y) const { return !Board::inGrid(x, y) || !m_board.isEmpty(x, y); }
+    bool emptyOrOutside(int x, int y) const { return !Board::inGrid(x, y) || m_board.isEmpty(x, y); }
+    bool columnClear(int x) const;
+    bool rowClear(int y) const;
+
+    const Board &m_board;
+    const FallingPiece &m_piece;
+    int m_curX = 0;
+    std::array<CellCoord, 5> m_cells{};
+    int m_minX = 0, m_maxX = 0, m_minY = 0, m_maxY = 0;
+    int m_rotX = 0, m_rotY = 0;
+};
+
+} // namespace korvane::blocks
