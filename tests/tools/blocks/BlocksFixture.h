@@ -81,7 +81,6 @@ protected:
             cells.insert({game.probe().CellCoor()[i].X, game.probe().CellCoor()[i].Y});
         return cells;
     }
-    QString lastMessage() const { return platform.shownMessages.isEmpty() ? QString() : platform.shownMessages.last().text; }
 
     ScriptedPlatform platform;
     BlocksGame game{platform};
