@@ -77,6 +77,17 @@ FindDialog::FindDialog(Editor &editor, QWidget *owner)
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
     // A dialog without its editor has nothing left to search.
     connect(&editor, &QObject::destroyed, this, &QWidget::close);
+    if (owner)
+        owner->installEventFilter(this);
+}
+
+bool FindDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The frame closing (not merely minimized) takes its Find window with it, even when
+    // tool windows keep the program running.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous())
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 FindDialog::~FindDialog()
@@ -97,6 +108,11 @@ FindDialog *FindDialog::showFor(Editor &editor, QWidget *owner)
     if (!dialog) {
         dialog = new FindDialog(editor, owner);
         sharedDialog() = dialog;
+        // Near the top of the frame, over its documents but clear of its menu.
+        if (owner) {
+            const QRect frame = owner->frameGeometry();
+            dialog->move(frame.center().x() - dialog->width() / 2, frame.top() + frame.height() / 4);
+        }
     }
     dialog->show();
     dialog->raise();

@@ -82,6 +82,7 @@ TEST_F(EditMenuKeysTest, FindKeysAndTheRemoverKey)
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(d->isWindow());
+    EXPECT_EQ(d->parentWidget(), &frame); // stays above the frame and goes with it
     QTest::keyClicks(d->searchBox(), QStringLiteral("AB"));
     d->close();
 
@@ -90,7 +91,8 @@ TEST_F(EditMenuKeysTest, FindKeysAndTheRemoverKey)
     press(Qt::Key_F3);
     EXPECT_EQ(doc().selStart(), 8);
 
-    press(Qt::Key_W, Qt::ControlModifier);
+    press(Qt::Key_W, Qt::ControlModifier); // the frame's key, not the document window's Close
+    EXPECT_EQ(frame.editor().openCount(), 1);
     EXPECT_EQ(doc().text(), QStringLiteral("ab\r\nab"));
     EXPECT_EQ(box()->toPlainText(), QStringLiteral("ab\nab"));
     press(Qt::Key_F3);
@@ -105,4 +107,18 @@ TEST_F(EditMenuKeysTest, InsertItemsOfTheMenu)
     frame.findChild<QAction *>(QStringLiteral("mnuInsertTimeMedium"))->trigger();
     EXPECT_EQ(doc().text(), QStringLiteral("2026年12月7日05:45 下午"));
     EXPECT_EQ(box()->toPlainText(), doc().text());
+}
+
+TEST_F(EditMenuKeysTest, ClosingTheFrameClosesTheFindWindow)
+{
+    press(Qt::Key_F, Qt::ControlModifier);
+    QPointer<FindDialog> d = FindDialog::instance();
+    ASSERT_TRUE(d);
+    frame.showMinimized();
+    EXPECT_EQ(FindDialog::instance(), d.data());
+    frame.showNormal();
+    ASSERT_TRUE(frame.close());
+    EXPECT_EQ(FindDialog::instance(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(d.isNull());
 }

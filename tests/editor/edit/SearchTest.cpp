@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 #include "editor/EditCommands.h"
-#include "editor/TextSearch.h"
 
 using namespace korvane;
 
@@ -128,17 +127,4 @@ TEST_F(SearchTest, MatchesFarBeyondSixteenBitPositionsAreFoundAndSelected)
     EXPECT_EQ(editor.search.position, 100001);
     edit.findNext();
     EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"needle\""));
-}
-
-TEST(TextSearch, StartsAtTheGivenIndexAndNeverMatchesPastTheEnd)
-{
-    const QString hay = QStringLiteral("abcabc");
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("abc"), 0, true), 0);
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("abc"), 1, true), 3);
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("abc"), 4, true), -1);
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("cab"), 0, true), 2);
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("abcabcd"), 0, false), -1);
-    EXPECT_EQ(TextSearch::find(hay, QString(), 5, true), 5);
-    EXPECT_EQ(TextSearch::find(hay, QString(), 6, true), -1);
-    EXPECT_EQ(TextSearch::find(hay, QStringLiteral("a"), -1, true), -1);
 }
