@@ -5,6 +5,8 @@
 #include "tools/calculator/CalculatorDisplay.h"
 #include "tools/calculator/CalculatorEngine.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -30,6 +32,19 @@ bool isEditingKey(const QKeyEvent *event)
            event->matches(QKeySequence::DeleteEndOfLine);
 }
 
+// "Courier New", or where it is missing the nearest face: one cut to its measure,
+// then any fixed-pitch face.
+QString keyFontFamily()
+{
+    for (const char *name : {"Courier New", "Liberation Mono", "Nimbus Mono PS", "Cousine", "Courier"}) {
+        const QString family = QString::fromLatin1(name);
+        // The database may add the foundry: "Nimbus Mono PS [urw]".
+        if (QFontInfo(QFont(family)).family().startsWith(family, Qt::CaseInsensitive))
+            return family;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+}
+
 } // namespace
 
 CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platform &platform, QWidget *parent)
@@ -43,8 +58,8 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
     setWindowIcon(QIcon(QStringLiteral(":/calculator/calculator.png")));
     setFixedSize(clientSize());
 
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter); // the nearest fixed-pitch face where it is missing
+    QFont font(keyFontFamily());
+    font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(12);
     font.setWeight(QFont::Normal);
     setFont(font);
