@@ -9,6 +9,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+// The icon is compiled into the program's static library; the linker keeps it only
+// when something refers to it.
+static void initCalendarResources() { Q_INIT_RESOURCE(calendar); }
+
 namespace korvane {
 
 namespace {
@@ -19,6 +23,20 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const Q
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     return label;
+}
+
+// The long date is wider than its label in most faces: let it wrap after the year only,
+// never between the digits and signs of month and day.
+QString wrapAfterYear(const QString &date)
+{
+    const QChar wordJoiner(0x2060);
+    QString text;
+    for (qsizetype i = 0; i < date.size(); ++i) {
+        text += date[i];
+        if (i + 1 < date.size() && date[i] != QChar(0x5E74)) // 年
+            text += wordJoiner;
+    }
+    return text;
 }
 
 void setTextColour(QLabel *label, const QColor &colour)
@@ -35,6 +53,7 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       m_platform(platform)
 {
+    initCalendarResources();
     setObjectName(QStringLiteral("frmcalendar"));
     setWindowTitle(QStringLiteral("日历"));
     setWindowIcon(QIcon(QStringLiteral(":/calendar/calendar.png")));
@@ -133,7 +152,7 @@ void CalendarWindow::showModel()
         m_cells[i]->setFrameShape(i == m_model.borderedCell() ? QFrame::Box : QFrame::NoFrame);
     }
     m_day->setText(m_model.dayText());
-    m_date->setText(m_model.dateText());
+    m_date->setText(wrapAfterYear(m_model.dateText()));
 }
 
 void CalendarWindow::showDate()

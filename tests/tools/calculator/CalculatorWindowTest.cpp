@@ -91,6 +91,10 @@ TEST_F(CalculatorWindowTest, LayoutFollowsTheTwipTable)
         EXPECT_EQ(found->geometry(), twipsRect(c.left, c.top, 615, 495)) << c.name << c.index;
     }
 
+    // The landscape fills the window from its top-left corner: sky above the display.
+    const QColor sky = w->grab().toImage().pixelColor(4, 4);
+    EXPECT_GT(sky.blue(), sky.red() + 50);
+
     // Fixed pitch at 12 point, in the display and on the keys.
     EXPECT_TRUE(QFontDatabase::isFixedPitch(QFontInfo(w->display()->font()).family()));
     EXPECT_EQ(w->display()->font().pointSize(), 12);

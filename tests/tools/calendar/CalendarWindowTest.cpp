@@ -49,7 +49,11 @@ protected:
                 cells << i;
         return cells;
     }
-    QString label(CalendarWindow *w, const char *name) { return child<QLabel>(w, name)->text(); }
+    // The text as read, without the joiners that keep the long date from wrapping mid-number.
+    QString label(CalendarWindow *w, const char *name)
+    {
+        return child<QLabel>(w, name)->text().remove(QChar(0x2060));
+    }
 
     ScriptedPlatform platform;
     ToolContext context{platform, [] { return true; }};
