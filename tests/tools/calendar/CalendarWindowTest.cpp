@@ -84,6 +84,13 @@ TEST_F(CalendarWindowTest, LayoutFollowsTheTwipTable)
     EXPECT_EQ(child<QComboBox>(w, "year12")->count(), 101);
     EXPECT_FALSE(child<QComboBox>(w, "year12")->isEditable());
 
+    QStringList tabOrder;
+    QWidget *x = child<QComboBox>(w, "month12");
+    for (; tabOrder.size() < 4; x = x->nextInFocusChain())
+        if (x->focusPolicy() & Qt::TabFocus) // labels take no focus
+            tabOrder << x->objectName();
+    EXPECT_EQ(tabOrder, (QStringList{"month12", "year12", "cmdOK", "CmdCancel"}));
+
     QStringList captions;
     for (QLabel *l : w->findChildren<QLabel *>(QStringLiteral("Label1")))
         captions << l->text();
