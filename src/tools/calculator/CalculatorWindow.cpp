@@ -11,10 +11,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-// The pictures are compiled into the program's static library; the linker keeps them
-// only when something refers to them.
-static void initCalculatorResources() { Q_INIT_RESOURCE(calculator); }
-
 namespace korvane {
 
 namespace {
@@ -55,10 +51,8 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       m_state(std::move(state)), m_engine(new CalculatorEngine(*m_state, platform.beeper(), this)),
-      m_display(new CalculatorDisplay(this))
+      m_display(new CalculatorDisplay(this)), m_background(QStringLiteral(":/calculator/landscape.png"))
 {
-    initCalculatorResources();
-    m_background.load(QStringLiteral(":/calculator/landscape.png"));
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("计算器"));
     setWindowIcon(QIcon(QStringLiteral(":/calculator/calculator.png")));

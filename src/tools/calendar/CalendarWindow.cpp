@@ -9,10 +9,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-// The icon is compiled into the program's static library; the linker keeps it only
-// when something refers to it.
-static void initCalendarResources() { Q_INIT_RESOURCE(calendar); }
-
 namespace korvane {
 
 namespace {
@@ -53,7 +49,6 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       m_platform(platform)
 {
-    initCalendarResources();
     setObjectName(QStringLiteral("frmcalendar"));
     setWindowTitle(QStringLiteral("日历"));
     setWindowIcon(QIcon(QStringLiteral(":/calendar/calendar.png")));
