@@ -12,7 +12,7 @@ namespace {
 
 // Exponent form takes over outside [1E-04, 1E+15): fifteen digits cannot show a whole
 // number of sixteen digits, and small fractions would be mostly zeros.
-constexpr int SmallestFixedExponent = -5 + 1;
+constexpr int SmallestFixedExponent = -4;
 constexpr int LargestFixedExponent = NumberText::SignificantDigits - 1;
 
 QString trimTrailingZeros(QString digits)
