@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QPrintDialog>
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
 
@@ -34,12 +36,33 @@ bool QtPrinter::printText(const QString &text, int copies, const QFont &font)
 
 bool QtPrinter::printOn(QPrinter &printer, const QString &text, int copies, const QFont &font)
 {
-    printer.setCopyCount(std::max(1, copies));
+    copies = std::max(1, copies);
+    printer.setCopyCount(copies);
     printer.setFromTo(0, 0); // the whole text, whatever range an earlier job had
     QTextDocument doc;
+    doc.documentLayout()->setPaintDevice(&printer);
     doc.setDefaultFont(font);
     doc.setPlainText(text + QLatin1Char('\n'));
-    doc.print(&printer); // begins and ends the job: it reaches the printer now
+    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    doc.setPageSize(page);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // A printer that cannot make copies itself (a PDF file, for one) gets them one after another.
+    const int passes = printer.supportsMultipleCopies() ? 1 : copies;
+    const int pages = doc.pageCount();
+    for (int copy = 0; copy < passes; ++copy) {
+        for (int p = 0; p < pages; ++p) {
+            if ((copy > 0 || p > 0) && !printer.newPage())
+                return false;
+            painter.save();
+            painter.translate(0, -p * page.height());
+            doc.drawContents(&painter, QRectF(QPointF(0, p * page.height()), page));
+            painter.restore();
+        }
+    }
+    painter.end(); // ends the job: it reaches the printer now
     return printer.printerState() != QPrinter::Error;
 }
 
