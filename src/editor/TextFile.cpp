@@ -35,18 +35,18 @@ QString TextFile::reasonFor(int error)
 
 QString TextFile::withLineEnds(QString text)
 {
-    const qsizetype n = text.size();
+    const auto *begin = reinterpret_cast<const char16_t *>(text.utf16());
+    const char16_t *end = begin + text.size();
+    auto loneCr = [end](const char16_t *p) { return *p == u'\r' && (p + 1 == end || p[1] != u'\n'); };
     qsizetype loneCrs = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] == u'\r' && (i + 1 == n || text[i + 1] != u'\n'))
-            ++loneCrs;
-    }
+    for (const char16_t *p = begin; p < end; ++p)
+        loneCrs += loneCr(p) ? 1 : 0;
     if (loneCrs > 0) {
         QString out;
-        out.reserve(n + loneCrs + 2);
-        for (qsizetype i = 0; i < n; ++i) {
-            out.append(text[i]);
-            if (text[i] == u'\r' && (i + 1 == n || text[i + 1] != u'\n'))
+        out.reserve(text.size() + loneCrs + 2);
+        for (const char16_t *p = begin; p < end; ++p) {
+            out.append(QChar(*p));
+            if (loneCr(p))
                 out.append(u'\n');
         }
         text = std::move(out);
