@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 #include "editor/ByteStandIn.h"
+#include "editor/EditCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,17 @@ TEST_F(OpenTest, OpeningIntoAChangedDocumentCanBeUndoneAndLaterEditsMarkIt)
 
     doc(1).setSelText(QStringLiteral("x"));
     EXPECT_EQ(caption(1), QStringLiteral("*notes.txt"));
+}
+
+TEST_F(OpenTest, UndoBringsBackTheReplacedTextUnderTheFilesCaption)
+{
+    doc(1).setSelText(QStringLiteral("before"));
+    writeFile("loaded.txt", "loaded");
+    openFile("loaded.txt");
+    EditCommands(editor).undo();
+    EXPECT_EQ(doc(1).text(), QStringLiteral("before"));
+    EXPECT_EQ(caption(1), QStringLiteral("*loaded.txt"));
+    EXPECT_EQ(editor.slot(1).filePath, path("loaded.txt"));
 }
 
 TEST_F(OpenTest, OpeningTheSameTextAgainLeavesNoLoadingFlagBehind)
