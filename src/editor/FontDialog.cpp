@@ -74,13 +74,18 @@ void FontDialog::buildControls()
     m_sizeField = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1", 2160, 480, 855, 285);
     m_sizeList = place(new QListWidget(this), "List2", 2160, 840, 855, 1680);
 
+    // A frame's caption sits on its border line, so the boxes placed below it stay clear of it.
+    const QString frameStyle = QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+                                              "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
     auto *styles = place(new QGroupBox(QStringLiteral("显示"), this), "Frame1", 3360, 240, 1335, 1695);
+    styles->setStyleSheet(frameStyle);
     m_bold = styleBox(styles, "Check1", QStringLiteral("粗体"), 240, 735);
     m_italic = styleBox(styles, "Check2", QStringLiteral("斜体"), 600, 735);
     m_underline = styleBox(styles, "Check3", QStringLiteral("下划线"), 960, 975);
     m_strikethrough = styleBox(styles, "Check4", QStringLiteral("删除线"), 1320, 1095);
 
     auto *colour = place(new QGroupBox(QStringLiteral("颜色"), this), "Frame2", 3600, 2040, 855, 855);
+    colour->setStyleSheet(frameStyle);
     m_swatch = place(new QLabel(colour), "Label3", 120, 360, 615, 255);
     m_swatch->setAutoFillBackground(true);
     m_swatch->setCursor(Qt::PointingHandCursor);

@@ -22,11 +22,11 @@ int hexDigitValue(char16_t c)
     return -1;
 }
 
-void appendBits(QString &out, int v)
+void writeBits(char16_t *out, int v)
 {
     const int clamped = v < 0 ? 0 : (v > 255 ? 255 : v);
     for (int bit = 7; bit >= 0; --bit)
-        out.append(QChar((clamped >> bit) & 1 ? u'1' : u'0'));
+        *out++ = (clamped >> bit) & 1 ? u'1' : u'0';
 }
 
 } // namespace
@@ -44,9 +44,8 @@ KeyStream::KeyStream(QStringView code) : m_digits(keyDigits(code)) {}
 
 QString byteToBits(int v)
 {
-    QString bits;
-    bits.reserve(8);
-    appendBits(bits, v);
+    QString bits(8, Qt::Uninitialized);
+    writeBits(reinterpret_cast<char16_t *>(bits.data()), v);
     return bits;
 }
 
@@ -87,16 +86,19 @@ QString encryptHex(QStringView text, QStringView code)
     KeyStream key(code);
     if (key.isEmpty())
         return text.toString();
-    QString out;
-    out.reserve(text.size() * 2);
+    // Digits per character: uppercase, no leading zeros, but never fewer than two.
+    const auto width = [](quint16 v) { return v > 0xFFF ? 4 : (v > 0xFF ? 3 : 2); };
+    // Measured first, so the output is allocated once at its final size.
+    qsizetype length = 0;
+    KeyStream measure = key;
+    for (const QChar ch : text)
+        length += width(static_cast<quint16>(measure.next() ^ ansiCharCode(ch)));
+    QString out(length, Qt::Uninitialized);
+    char16_t *p = reinterpret_cast<char16_t *>(out.data());
     for (const QChar ch : text) {
         const auto v = static_cast<quint16>(key.next() ^ ansiCharCode(ch));
-        // Uppercase, no leading zeros, but never fewer than two digits.
-        int shift = 12;
-        while (shift > 4 && ((v >> shift) & 0xF) == 0)
-            shift -= 4;
-        for (; shift >= 0; shift -= 4)
-            out.append(QChar(HexDigits[(v >> shift) & 0xF]));
+        for (int shift = (width(v) - 1) * 4; shift >= 0; shift -= 4)
+            *p++ = HexDigits[(v >> shift) & 0xF];
     }
     return out;
 }
@@ -120,10 +122,12 @@ QString encryptBinary(QStringView text, QStringView code)
     KeyStream key(code);
     if (key.isEmpty())
         return text.toString();
-    QString out;
-    out.reserve(text.size() * 8);
-    for (const QChar ch : text)
-        appendBits(out, static_cast<qint16>(key.next() ^ ansiCharCode(ch)));
+    QString out(text.size() * 8, Qt::Uninitialized);
+    char16_t *p = reinterpret_cast<char16_t *>(out.data());
+    for (const QChar ch : text) {
+        writeBits(p, static_cast<qint16>(key.next() ^ ansiCharCode(ch)));
+        p += 8;
+    }
     return out;
 }
 
