@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "editor/CipherCommands.h"
+#include "editor/EditCommands.h"
 
 using namespace korvane;
 
@@ -7,10 +8,8 @@ namespace {
 
 class CipherCommandsTest : public EditorFixture {
 protected:
-    // What "撤销" does with the slot's snapshot.
-    void undo(int n) { doc(n).setText(editor.slot(n).undoSnapshot); }
-
     CipherCommands commands{editor};
+    EditCommands edit{editor};
 };
 
 } // namespace
@@ -59,7 +58,7 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
         EXPECT_EQ(platform.shownInputs[0].title, c.title);
         EXPECT_EQ(doc(1).text(), c.after);
         EXPECT_EQ(editor.slot(1).undoSnapshot, c.before);
-        undo(1);
+        edit.undo();
         EXPECT_EQ(doc(1).text(), c.before);
     }
 }
@@ -76,7 +75,7 @@ TEST_F(CipherCommandsTest, CancelOrAnEmptyCodeChangesNothingButStillTakesTheSnap
         EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
         EXPECT_FALSE(editor.slot(1).changed);
         EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("715E"));
-        undo(1);
+        edit.undo();
         EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
     }
     EXPECT_EQ(platform.shownInputs.size(), 4);
