@@ -77,6 +77,7 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<double> randomValues; // when empty, a fixed sequence continues
     bool printerFails = false;
+    QString printPdfPath; // when set, each print job is also laid out as Qt prints it, into this PDF
 
     // What was shown.
     QList<ShownMessage> shownMessages;
