@@ -2,6 +2,7 @@
 
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "tools/saver/SaverLauncher.h"
 
 #include <memory>
 
@@ -49,10 +50,11 @@ void registerTools(ToolWindows &tools, ToolContext &context)
     registerAbout(tools, context);
 }
 
-std::function<void()> makeStartSaver(ToolContext &)
+std::function<void()> makeStartSaver(ToolContext &context)
 {
-    // "pmbh": the screen saver.
-    return [] {};
+    // "pmbh": the screen saver. Its state lives as long as the menu item's action.
+    auto launcher = std::make_shared<SaverLauncher>(context.platform, &SaverLauncher::primaryScreenGeometry);
+    return [launcher] { launcher->startSaver(); };
 }
 
 } // namespace korvane
