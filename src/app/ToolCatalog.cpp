@@ -1,7 +1,9 @@
 #include "app/ToolCatalog.h"
 
+#include "app/AboutBox.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "tools/media/MediaWindow.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <memory>
@@ -30,14 +32,17 @@ static void registerCalculator(ToolWindows &, ToolContext &)
     // "jsq": the calculator.
 }
 
-static void registerMedia(ToolWindows &, ToolContext &)
+static void registerMedia(ToolWindows &tools, ToolContext &context)
 {
     // "mnuMP3": the media player.
+    Platform &platform = context.platform;
+    tools.add(QStringLiteral("mnuMP3"), [&platform] { return new MediaWindow(platform); });
 }
 
-static void registerAbout(ToolWindows &, ToolContext &)
+static void registerAbout(ToolWindows &tools, ToolContext &)
 {
     // "mnuAbout": the about box.
+    tools.add(QStringLiteral("mnuAbout"), [] { return new AboutBox; });
 }
 
 void registerTools(ToolWindows &tools, ToolContext &context)
