@@ -1,5 +1,9 @@
 #include "tools/media/MediaPlayerWidget.h"
 
+#include "tools/media/VideoSurface.h"
+
+#include <QVideoSink>
+
 #include <QAudioOutput>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -7,10 +11,10 @@
 #include <QSlider>
 #include <QStackedLayout>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 namespace korvane {
 
@@ -24,7 +28,7 @@ static QString clockText(qint64 ms)
 
 MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
     : QWidget(parent), m_player(new QMediaPlayer(this)), m_audio(new QAudioOutput(this)),
-      m_screen(new QStackedLayout), m_video(new QVideoWidget(this)), m_placeholder(new QLabel(this)),
+      m_screen(new QStackedLayout), m_video(new VideoSurface(this)), m_placeholder(new QLabel(this)),
       m_playPause(new QToolButton(this)), m_stop(new QToolButton(this)), m_position(new QSlider(Qt::Horizontal, this)),
       m_time(new QLabel(this)), m_volume(new QSlider(Qt::Horizontal, this))
 {
@@ -36,7 +40,7 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
     setPalette(pal);
 
     m_player->setAudioOutput(m_audio);
-    m_player->setVideoOutput(m_video);
+    m_player->setVideoOutput(m_video->sink());
     m_audio->setVolume(0.8f);
 
     m_placeholder->setObjectName(QStringLiteral("placeholder"));
@@ -75,8 +79,10 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
     layout->addLayout(controls);
 
     connect(m_playPause, &QToolButton::clicked, this, [this] {
-        if (m_player->playbackState() == QMediaPlayer::PlayingState)
+        if (isPlaying()) {
+            m_playWhenLoaded = false;
             m_player->pause();
+        }
         else
             play();
     });
@@ -95,6 +101,17 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
     });
     connect(m_player, &QMediaPlayer::hasVideoChanged, this, &MediaPlayerWidget::updateScreen);
     connect(m_player, &QMediaPlayer::errorOccurred, this, &MediaPlayerWidget::reportError);
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::LoadingMedia)
+            return;
+        if (status == QMediaPlayer::LoadedMedia)
+            m_openedOnce = true;
+        const bool start = m_playWhenLoaded && status == QMediaPlayer::LoadedMedia;
+        m_playWhenLoaded = false;
+        if (start)
+            m_player->play();
+        updateButtons();
+    });
 
     updateScreen();
     updateButtons();
@@ -105,15 +122,20 @@ void MediaPlayerWidget::setFileName(const QString &path)
 {
     m_fileName = path;
     m_failure.clear();
+    m_playWhenLoaded = false;
+    m_openedOnce = false;
+    m_restarted = false;
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable()) {
         m_player->stop();
         m_player->setSource(QUrl());
+        m_video->clear();
         m_failure = info.exists() ? QStringLiteral("无法读取文件“%1”。").arg(info.fileName())
                                   : QStringLiteral("找不到文件“%1”。").arg(path);
         updateScreen();
         return;
     }
+    m_video->clear();
     m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     updateScreen();
 }
@@ -122,10 +144,27 @@ void MediaPlayerWidget::play()
 {
     if (!m_failure.isEmpty() || m_player->source().isEmpty())
         return;
+    // Starting while the file is still being opened can upset the decoder; playback then
+    // starts as soon as it is open.
+    if (m_player->mediaStatus() == QMediaPlayer::LoadingMedia) {
+        m_playWhenLoaded = true;
+        updateButtons();
+        return;
+    }
     m_player->play();
 }
 
-void MediaPlayerWidget::stop() { m_player->stop(); }
+void MediaPlayerWidget::stop()
+{
+    m_playWhenLoaded = false;
+    m_player->stop();
+    updateButtons();
+}
+
+bool MediaPlayerWidget::isPlaying() const
+{
+    return m_playWhenLoaded || m_player->playbackState() == QMediaPlayer::PlayingState;
+}
 
 QString MediaPlayerWidget::statusText() const { return showsVideo() ? QString() : m_placeholder->text(); }
 
@@ -152,7 +191,7 @@ void MediaPlayerWidget::updateScreen()
 
 void MediaPlayerWidget::updateButtons()
 {
-    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState;
+    const bool playing = isPlaying();
     m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     m_playPause->setToolTip(playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
     const bool usable = m_failure.isEmpty() && !m_player->source().isEmpty();
@@ -170,6 +209,22 @@ void MediaPlayerWidget::reportError(QMediaPlayer::Error error)
 {
     if (error == QMediaPlayer::NoError)
         return;
+    // A file that opened fine can still stop with a stream error when the decoder briefly
+    // found no one to hand its pictures to (a busy machine); one fresh start hides that.
+    if (m_openedOnce && !m_restarted && error == QMediaPlayer::ResourceError) {
+        m_restarted = true;
+        const QUrl source = m_player->source();
+        QTimer::singleShot(0, this, [this, source] {
+            if (m_player->source() != source)
+                return;
+            m_player->setSource(QUrl());
+            m_player->setSource(source);
+            m_playWhenLoaded = true;
+            if (m_player->mediaStatus() == QMediaPlayer::LoadedMedia)
+                play();
+        });
+        return;
+    }
     QString reason;
     switch (error) {
     case QMediaPlayer::FormatError:
@@ -189,6 +244,7 @@ void MediaPlayerWidget::reportError(QMediaPlayer::Error error)
     m_failure = QStringLiteral("无法播放“%1”：%2").arg(QFileInfo(m_fileName).fileName(), reason);
     if (!detail.isEmpty())
         m_failure += QStringLiteral("\n（%1）").arg(detail);
+    m_playWhenLoaded = false;
     m_player->stop();
     updateScreen();
 }

@@ -8,9 +8,10 @@ class QLabel;
 class QSlider;
 class QStackedLayout;
 class QToolButton;
-class QVideoWidget;
 
 namespace korvane {
+
+class VideoSurface;
 
 // The player control of the media window: a video surface (or a quiet placeholder for
 // sound-only files and for messages) above its own buttons - play/pause, stop, a position
@@ -25,6 +26,8 @@ public:
     QString fileName() const { return m_fileName; }
     void play();
     void stop();
+    // Playing, or about to as soon as the file is open.
+    bool isPlaying() const;
 
     // What the placeholder says now ("" while video shows).
     QString statusText() const;
@@ -40,10 +43,13 @@ private:
 
     QString m_fileName;
     QString m_failure;
+    bool m_playWhenLoaded = false;
+    bool m_openedOnce = false; // the current file has been opened successfully
+    bool m_restarted = false;  // and was started afresh once after a stream error
     QMediaPlayer *m_player;
     QAudioOutput *m_audio;
     QStackedLayout *m_screen;
-    QVideoWidget *m_video;
+    VideoSurface *m_video;
     QLabel *m_placeholder;
     QToolButton *m_playPause;
     QToolButton *m_stop;
