@@ -92,13 +92,13 @@ TEST_F(MediaWindowTest, CancelledDialogLeavesThePlayerAlone)
     EXPECT_EQ(platform.openFilters, QStringList{QString()}); // no filter
     EXPECT_EQ(window.player()->fileName(), tone);
     EXPECT_EQ(window.player()->player()->source(), QUrl::fromLocalFile(tone));
-    EXPECT_NE(window.player()->player()->playbackState(), QMediaPlayer::StoppedState);
+    EXPECT_TRUE(window.player()->isPlaying());
     window.player()->stop();
 
     action("mnuopen")->trigger(); // empty queue: the user cancels
     EXPECT_EQ(platform.openFilters.size(), 2);
     EXPECT_EQ(window.player()->fileName(), tone);
-    EXPECT_EQ(window.player()->player()->playbackState(), QMediaPlayer::StoppedState); // not started again
+    EXPECT_FALSE(window.player()->isPlaying()); // not started again
 }
 
 TEST_F(MediaWindowTest, UnplayableFileShowsTheReasonInsideThePlayer)
@@ -136,7 +136,7 @@ TEST_F(MediaWindowTest, OpeningAnotherFileReplacesTheOneThatPlays)
     action("mnuopen")->trigger();
     action("mnuopen")->trigger();
     EXPECT_EQ(window.player()->player()->source(), QUrl::fromLocalFile(second));
-    EXPECT_NE(window.player()->player()->playbackState(), QMediaPlayer::StoppedState);
+    EXPECT_TRUE(window.player()->isPlaying());
     EXPECT_EQ(window.player()->statusText(), QStringLiteral("♪  second.wav"));
 }
 
