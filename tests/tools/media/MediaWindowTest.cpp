@@ -1,3 +1,6 @@
+#include "app/ToolCatalog.h"
+#include "app/ToolContext.h"
+#include "app/ToolWindows.h"
 #include "platform/ScriptedPlatform.h"
 #include "tools/media/MediaPlayerWidget.h"
 #include "tools/media/MediaWindow.h"
@@ -144,6 +147,22 @@ TEST_F(MediaWindowTest, ExitClosesTheWindow)
 {
     action("mnuExit")->trigger();
     EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST(MediaMenu, TheMenuItemOpensTheMediaWindow)
+{
+    ScriptedPlatform platform;
+    ToolWindows tools;
+    ToolContext context{platform, [] { return true; }};
+    registerTools(tools, context);
+    QWidget *w = tools.show(QStringLiteral("mnuMP3"));
+    ASSERT_TRUE(qobject_cast<MediaWindow *>(w));
+    EXPECT_EQ(tools.show(QStringLiteral("mnuMP3")), w);
+    w->close();
 }
 
 } // namespace
