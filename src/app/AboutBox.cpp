@@ -6,10 +6,6 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-// The pictures are compiled into the static core library, whose resource initialiser the
-// linker would otherwise leave out.
-static void loadPicturesAbout() { Q_INIT_RESOURCE(about); }
-
 namespace korvane {
 
 namespace {
@@ -54,7 +50,6 @@ AboutBox::AboutBox(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_image(new QLabel(this))
 {
-    loadPicturesAbout();
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("关于 Korvane"));
     setWindowIcon(QIcon(QStringLiteral(":/about/icon.png")));

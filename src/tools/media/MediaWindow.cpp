@@ -9,10 +9,6 @@
 #include <QMenuBar>
 #include <QPainter>
 
-// The pictures are compiled into the static core library, whose resource initialiser the
-// linker would otherwise leave out.
-static void loadPicturesMedia() { Q_INIT_RESOURCE(media); }
-
 namespace korvane {
 
 namespace {
@@ -31,11 +27,7 @@ protected:
     }
 
 private:
-    static QPixmap picture()
-    {
-        loadPicturesMedia();
-        return QPixmap(QStringLiteral(":/media/island.png"));
-    }
+    static QPixmap picture() { return QPixmap(QStringLiteral(":/media/island.png")); }
 
     QPixmap m_picture;
 };
