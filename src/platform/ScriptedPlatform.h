@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScriptedSaverSystem.h"
 
 #include <QColor>
 #include <QFont>
@@ -67,6 +68,9 @@ public:
     double nextRandom() override;
     void seedFromTime() override { ++seedings; }
     QStringList screenFonts() const override { return fontList; }
+    SettingsStore &settings() override { return saver; }
+    RegistryService &registry() override { return saver; }
+    SaverSystemService &saverSystem() override { return saver; }
 
     // Answers, consumed front first.
     std::deque<MsgAnswer> messageAnswers;
@@ -95,6 +99,9 @@ public:
     QString clipboardContent;
     bool clipboardHasText = false;
     QStringList fontList{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("宋体")};
+
+    // The screen saver's settings, registry and system, scripted.
+    ScriptedSaverSystem saver;
 
 private:
     unsigned m_randomCounter = 0;
