@@ -176,6 +176,27 @@ void MainFrame::buildMenus()
     TextBoxView::setFrameShortcuts(shortcuts);
 }
 
+void MainFrame::openFiles(const QStringList &paths)
+{
+    bool first = true;
+    for (const QString &path : paths) {
+        int n = 0;
+        if (first && m_editor->openCount() == 1 && m_editor->slot(1).inUse && !m_editor->slot(1).changed &&
+            m_editor->slot(1).filePath.isEmpty()) {
+            n = 1;
+        } else {
+            const int before = m_editor->openCount();
+            m_editor->newDocument();
+            if (m_editor->openCount() == before)
+                return; // the 30-document limit, already reported
+            n = m_editor->lastAllocatedSlot;
+        }
+        first = false;
+        m_editor->takeSnapshot(n);
+        m_file->openPath(n, path);
+    }
+}
+
 void MainFrame::arrange(int mode)
 {
     QList<QMdiSubWindow *> normal;

@@ -35,6 +35,10 @@ public:
 
     static QSize initialClientSize();
 
+    // Files given on the command line: the first goes into the document the frame started
+    // with, each further one into a new document of its own.
+    void openFiles(const QStringList &paths);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

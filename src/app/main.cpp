@@ -42,5 +42,9 @@ int main(int argc, char *argv[])
     korvane::MainFrame mainFrame(platform, tools, korvane::makeStartSaver(context));
     frame = &mainFrame;
     mainFrame.show();
+    // A file manager offers text files by their paths; each opens in a document of its own.
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    mainFrame.openFiles(files);
     return app.exec();
 }

@@ -20,15 +20,18 @@ void FileCommands::open()
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
     const QString path = m_editor.platform().fileDialog().showOpen(TextFilter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openPath(n, path);
+}
 
+bool FileCommands::openPath(int n, const QString &path)
+{
     TextFile::ReadResult file = TextFile::read(path);
     if (!file.ok) {
         m_editor.platform().messages().showMessage(
             QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
             MsgIcon::Exclamation);
-        return;
+        return false;
     }
 
     DocumentSlot &slot = m_editor.slot(n);
@@ -39,6 +42,7 @@ void FileCommands::open()
     slot.document->setText(file.text);
     m_editor.loadingText = false;
     slot.changed = false;
+    return true;
 }
 
 void FileCommands::save()

@@ -14,6 +14,9 @@ public:
     explicit FileCommands(Editor &editor);
 
     void open();
+    // Loads a file into document n in place, as Open does after its dialog; false (and a
+    // message naming the file) when it cannot be read.
+    bool openPath(int n, const QString &path);
     void save();
     void saveAs();
     void print();

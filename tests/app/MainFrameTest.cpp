@@ -8,6 +8,8 @@
 #include "platform/ScriptedPlatform.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -274,4 +276,35 @@ TEST_F(MainFrameTest, ActiveDocumentStaysTheCurrentOneWhileAnotherWindowHasFocus
     QApplication::processEvents();
     EXPECT_EQ(frame.documents().activeSlot(), 2);
     EXPECT_EQ(frame.editor().activeDocumentIndex(), 2);
+}
+
+TEST_F(MainFrameTest, FilesFromTheCommandLineOpenEachInADocumentOfItsOwn)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.txt"));
+    const QString b = dir.filePath(QStringLiteral("b.txt"));
+    for (const auto &[path, bytes] : {std::pair{a, QByteArray("first")}, std::pair{b, QByteArray("\xd6\xd0\xce\xc4")}}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    frame.openFiles({a, dir.filePath(QStringLiteral("missing.txt")), b});
+    Editor &ed = frame.editor();
+    EXPECT_EQ(ed.document(1).caption(), QStringLiteral("a.txt"));
+    EXPECT_EQ(ed.document(1).text(), QStringLiteral("first\r\n"));
+    EXPECT_FALSE(ed.slot(1).changed);
+    // A file that cannot be read is reported and leaves its new document empty.
+    EXPECT_EQ(ed.document(2).caption(), QStringLiteral("文档 2"));
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_TRUE(platform.shownMessages[0].text.contains(QStringLiteral("missing.txt")));
+    EXPECT_EQ(ed.document(3).caption(), QStringLiteral("b.txt"));
+    EXPECT_EQ(ed.document(3).text(), QStringLiteral("中文\r\n"));
+    EXPECT_EQ(ed.openCount(), 3);
+}
+
+TEST_F(MainFrameTest, NoCommandLineFilesLeaveTheStartAsItWas)
+{
+    frame.openFiles({});
+    EXPECT_EQ(frame.editor().openCount(), 1);
+    EXPECT_EQ(frame.editor().document(1).caption(), QStringLiteral("文档 1"));
 }
