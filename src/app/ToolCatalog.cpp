@@ -2,6 +2,8 @@
 
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "tools/puzzle/FormPT.h"
+#include "tools/puzzle/PuzzleState.h"
 
 #include <memory>
 
@@ -14,9 +16,13 @@ static void registerBlocks(ToolWindows &, ToolContext &)
     // "fankai": the falling-block game.
 }
 
-static void registerPuzzle(ToolWindows &, ToolContext &)
+static void registerPuzzle(ToolWindows &tools, ToolContext &context)
 {
-    // "pt": the tile puzzle.
+    // "pt": the tile puzzle. Its variables (the move count above all) outlive the window.
+    auto state = std::make_shared<PuzzleState>();
+    tools.add(QStringLiteral("pt"), [state, &context] {
+        return new FormPT(context.platform, state, context.quitProgram);
+    });
 }
 
 static void registerCalendar(ToolWindows &, ToolContext &)
