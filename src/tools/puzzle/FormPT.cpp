@@ -198,6 +198,10 @@ bool FormPT::recordBeaten() const
 
 void FormPT::onPuzzleSolved()
 {
+    // The game just solved decides the level and its file, even when another level was
+    // chosen while it ran; that choice is for the next start.
+    m_state->SizeA = m_puzzle->gridA();
+    m_state->SizeB = m_puzzle->gridB();
     if (m_state->SizeA == 2)
         setLevelMarks(3);
     else if (m_state->SizeA == 3)

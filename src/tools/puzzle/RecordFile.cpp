@@ -56,10 +56,11 @@ std::optional<qint64> RecordFile::parseCount(const QString &countText)
         ++i;
     const qsizetype first = i;
     qint64 value = 0;
-    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 10 - 1;
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
     while (i < countText.size() && countText.at(i) >= QLatin1Char('0') && countText.at(i) <= QLatin1Char('9')) {
-        if (value < limit)
-            value = value * 10 + (countText.at(i).unicode() - '0');
+        const int digit = countText.at(i).unicode() - '0';
+        // A count beyond every integer stays at the largest one.
+        value = value > (max - digit) / 10 ? max : value * 10 + digit;
         ++i;
     }
     if (i == first)
