@@ -1,8 +1,10 @@
-# Korvane: `make run` builds and starts the toolbox; `make test` builds and runs every test.
+# Korvane: `make run` builds and starts the toolbox; `make test` builds and runs every test,
+# first in the normal build, then again built with AddressSanitizer and UBSan.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test test-normal test-sanitized bench package clean
 
 all: build
 
@@ -23,11 +25,24 @@ run: build
 	  xvfb-run -a -s "-screen 0 1280x1024x24" $(BUILD)/korvane; \
 	fi
 
-test: build
+test: test-normal test-sanitized
+
+test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF
+
+# Any sanitizer report fails the run.
+test-sanitized: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

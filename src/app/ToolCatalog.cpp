@@ -2,6 +2,8 @@
 
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "tools/calculator/CalculatorWindow.h"
+#include "tools/calendar/CalendarWindow.h"
 #include "tools/puzzle/FormPT.h"
 #include "tools/puzzle/PuzzleState.h"
 
@@ -25,14 +27,20 @@ static void registerPuzzle(ToolWindows &tools, ToolContext &context)
     });
 }
 
-static void registerCalendar(ToolWindows &, ToolContext &)
+static void registerCalendar(ToolWindows &tools, ToolContext &context)
 {
-    // "rily": the calendar.
+    // "rily": the calendar. Each opening starts from today; nothing outlives the window.
+    Platform &platform = context.platform;
+    tools.add(QStringLiteral("rily"), [&platform] { return new CalendarWindow(platform); });
 }
 
-static void registerCalculator(ToolWindows &, ToolContext &)
+static void registerCalculator(ToolWindows &tools, ToolContext &context)
 {
-    // "jsq": the calculator.
+    // "jsq": the calculator. Its accumulator, pending operator and new-entry flag live
+    // here for the whole run; every window it opens carries on with them.
+    auto state = std::make_shared<CalculatorState>();
+    Platform &platform = context.platform;
+    tools.add(QStringLiteral("jsq"), [state, &platform] { return new CalculatorWindow(state, platform); });
 }
 
 static void registerMedia(ToolWindows &, ToolContext &)

@@ -5,6 +5,7 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
@@ -15,6 +16,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Korvane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvane.Korvane"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/korvane-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
 
     // Qt's own dialogs and message-box buttons speak Chinese (是/否/取消/确定).

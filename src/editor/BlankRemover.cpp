@@ -1,11 +1,42 @@
 #include "editor/BlankRemover.h"
 
 #include "editor/Editor.h"
+#include "editor/TextDocument.h"
 
 namespace korvane {
 
 BlankRemover::BlankRemover(Editor &editor) : m_editor(editor) {}
 
-void BlankRemover::run() {}
+void BlankRemover::run()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    TextDocument &doc = m_editor.document(n);
+    const QString result = stripLeadingBlanks(doc.text());
+    // The scan ends at the end of the text, and Find Next goes on from there: the next
+    // F3 reports a miss once and then starts again from the beginning.
+    m_editor.search.position = doc.length();
+    doc.setText(result);
+}
+
+QString BlankRemover::stripLeadingBlanks(QStringView text)
+{
+    static constexpr QStringView LineEnd = u"\r\n";
+    QString out;
+    out.reserve(text.size());
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype first = lineStart;
+        while (first < text.size() && text[first] == QLatin1Char(' '))
+            ++first;
+        const qsizetype end = text.indexOf(LineEnd, first);
+        if (end < 0) {
+            out += text.mid(first);
+            return out;
+        }
+        out += text.mid(first, end + LineEnd.size() - first);
+        lineStart = end + LineEnd.size();
+    }
+}
 
 } // namespace korvane

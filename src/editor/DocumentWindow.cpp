@@ -5,7 +5,9 @@
 #include "editor/TextDocument.h"
 #include "platform/Twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 namespace korvane {
 
@@ -22,6 +24,16 @@ DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document,
     setWidget(m_textBox);
     setWindowTitle(document->caption());
     connect(document, &TextDocument::captionChanged, this, &QWidget::setWindowTitle);
+    // The system menu's Close also listens to Ctrl+W, which belongs to the frame's menu;
+    // two owners of one key would leave it dead. Close keeps Ctrl+F4.
+    if (QMenu *menu = systemMenu()) {
+        const QKeySequence frameKey(Qt::CTRL | Qt::Key_W);
+        for (QAction *a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(frameKey) > 0)
+                a->setShortcuts(keys);
+        }
+    }
 }
 
 void DocumentWindow::closeEvent(QCloseEvent *event)

@@ -1,18 +1,94 @@
 #include "editor/EditCommands.h"
 
 #include "editor/Editor.h"
+#include "editor/TextDocument.h"
+#include "editor/TextSearch.h"
+#include "platform/Platform.h"
 
 namespace korvane {
 
 EditCommands::EditCommands(Editor &editor) : m_editor(editor) {}
 
-// The edit commands arrive with their own change; until then the items do nothing.
-void EditCommands::undo() {}
-void EditCommands::cut() {}
-void EditCommands::copy() {}
-void EditCommands::paste() {}
-void EditCommands::deleteSelection() {}
-void EditCommands::selectAll() {}
-void EditCommands::findNext() {}
+void EditCommands::undo()
+{
+    const int n = m_editor.activeDocumentIndex();
+    const QString &snapshot = m_editor.slot(n).undoSnapshot;
+    // The snapshot stays, so a second Undo gives the same text again.
+    if (!snapshot.isEmpty())
+        m_editor.document(n).setText(snapshot);
+}
+
+void EditCommands::cut()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    TextDocument &doc = m_editor.document(n);
+    ClipboardService &clipboard = m_editor.platform().clipboard();
+    clipboard.clearClipboard();
+    clipboard.setClipboardText(doc.selText());
+    doc.setSelText(QString());
+}
+
+void EditCommands::copy()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.platform().clipboard().setClipboardText(m_editor.document(n).selText());
+}
+
+void EditCommands::paste()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    // A clipboard without text still replaces the selection, by nothing.
+    m_editor.document(n).setSelText(documentLineEnds(m_editor.platform().clipboard().clipboardText()));
+}
+
+void EditCommands::deleteSelection()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    m_editor.document(n).setSelText(QString());
+}
+
+void EditCommands::selectAll()
+{
+    const int n = m_editor.activeDocumentIndex();
+    TextDocument &doc = m_editor.document(n);
+    doc.select(0, doc.length());
+}
+
+void EditCommands::findNext() { searchStep(m_editor.search.text); }
+
+void EditCommands::searchStep(const QString &text)
+{
+    const int n = m_editor.activeDocumentIndex();
+    TextDocument &doc = m_editor.document(n);
+    SearchState &search = m_editor.search;
+    // The stored position is the 1-based start of the last match, which is exactly the
+    // 0-based index one character after it. It may lie past the end of this document
+    // (it is shared by all documents); the search then fails and starts over next time.
+    const qsizetype found = TextSearch::find(doc.text(), text, search.position, search.matchCase);
+    search.position = found + 1;
+    if (found >= 0)
+        doc.select(found, text.size());
+    else
+        m_editor.platform().messages().showMessage(notFoundMessage(text), MsgButtons::Ok);
+}
+
+QString EditCommands::notFoundMessage(const QString &text)
+{
+    return QStringLiteral("Cannot Find \"") + text + QLatin1Char('"');
+}
+
+QString EditCommands::documentLineEnds(const QString &clipboardText)
+{
+    // Text from this program, or from any program that writes CR LF, keeps every
+    // character as it is; only text with no CR at all is taken to use LF line ends.
+    if (clipboardText.contains(QLatin1Char('\r')) || !clipboardText.contains(QLatin1Char('\n')))
+        return clipboardText;
+    QString converted = clipboardText;
+    converted.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return converted;
+}
 
 } // namespace korvane

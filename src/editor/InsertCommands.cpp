@@ -1,11 +1,43 @@
 #include "editor/InsertCommands.h"
 
+#include "editor/DateTimeFormats.h"
 #include "editor/Editor.h"
+#include "editor/TextDocument.h"
+#include "platform/Platform.h"
 
 namespace korvane {
 
 InsertCommands::InsertCommands(Editor &editor) : m_editor(editor) {}
 
-void InsertCommands::insert(InsertItem) {}
+void InsertCommands::insert(InsertItem item)
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    m_editor.document(n).setSelText(textFor(item, n));
+}
+
+QString InsertCommands::textFor(InsertItem item, int n) const
+{
+    const QDateTime now = m_editor.platform().clock().now();
+    switch (item) {
+    case InsertItem::DateShort:
+        return DateTimeFormats::shortDate(now.date());
+    case InsertItem::DateMedium:
+        return DateTimeFormats::mediumDate(now.date());
+    case InsertItem::DateLong:
+        return DateTimeFormats::longDate(now.date());
+    case InsertItem::TimeShort:
+        return DateTimeFormats::shortTime(now.time());
+    case InsertItem::TimeMedium:
+        return DateTimeFormats::mediumTime(now.time());
+    case InsertItem::TimeLong:
+        return DateTimeFormats::longTime(now.time());
+    case InsertItem::FileName:
+        return m_editor.slot(n).fileTitle;
+    case InsertItem::PathAndFile:
+        return m_editor.slot(n).filePath;
+    }
+    return QString();
+}
 
 } // namespace korvane

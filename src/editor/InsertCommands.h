@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace korvane {
 
 class Editor;
@@ -10,9 +12,12 @@ enum class InsertItem { DateShort, DateMedium, DateLong, TimeShort, TimeMedium, 
 class InsertCommands {
 public:
     explicit InsertCommands(Editor &editor);
+    // Replaces the selection of the active document (or inserts at its caret).
     void insert(InsertItem item);
 
 private:
+    QString textFor(InsertItem item, int n) const;
+
     Editor &m_editor;
 };
 

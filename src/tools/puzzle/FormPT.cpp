@@ -16,9 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-// The picture is compiled into the static library; nothing else would pull it in.
-static void initPuzzleResources() { Q_INIT_RESOURCE(puzzle); }
-
 namespace korvane {
 
 const QString FormPT::BuiltInPicture = QStringLiteral(":/puzzle/picture.jpg");
@@ -41,7 +38,6 @@ FormPT::FormPT(Platform &platform, std::shared_ptr<PuzzleState> state, std::func
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    initPuzzleResources();
     m_picture = QImage(BuiltInPicture);
     m_image = new QLabel(client);
     m_image->setObjectName(QStringLiteral("Image1"));

@@ -1,0 +1,103 @@
+#include "editor/BlankRemover.h"
+#include "editor/EditCommands.h"
+#include "editor/Editor.h"
+#include "editor/DocumentHost.h"
+#include "editor/TextDocument.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+using namespace korvane;
+
+namespace {
+
+// One document, no windows: the commands' own cost.
+class SingleDocumentHost final : public DocumentHost {
+public:
+    void openWindow(int slot, TextDocument *) override { m_active = slot; }
+    bool closeWindow(int) override { return true; }
+    int activeSlot() const override { return m_active; }
+    void activateWindow(int slot) override { m_active = slot; }
+    void minimizeWindow(int) override {}
+
+private:
+    int m_active = 0;
+};
+
+constexpr qsizetype TenMegabytes = 10 * 1000 * 1000;
+
+// Indented lines of ordinary text, about 10 million characters, with a marker at the very end.
+QString indentedText()
+{
+    const QString line = QStringLiteral("        The quick brown fox jumps over the lazy dog, 敏捷的棕色狐狸.\r\n");
+    QString text;
+    text.reserve(TenMegabytes + line.size());
+    while (text.size() < TenMegabytes)
+        text += line;
+    text += QStringLiteral("EndMarker");
+    return text;
+}
+
+struct Fixture {
+    Fixture()
+    {
+        editor.newDocument();
+        editor.loadingText = true;
+        editor.document(1).setText(text);
+    }
+    ScriptedPlatform platform;
+    SingleDocumentHost host;
+    Editor editor{platform, host};
+    QString text = indentedText();
+};
+
+void FindNextToTheEnd(benchmark::State &state, bool matchCase)
+{
+    Fixture f;
+    f.editor.search.text = QStringLiteral("endmarker");
+    f.editor.search.matchCase = matchCase;
+    if (matchCase)
+        f.editor.search.text = QStringLiteral("EndMarker");
+    EditCommands edit(f.editor);
+    for (auto _ : state) {
+        f.editor.search.position = 0;
+        edit.findNext();
+        benchmark::DoNotOptimize(f.editor.document(1).selStart());
+    }
+    if (f.editor.document(1).selStart() != f.text.size() - 9)
+        state.SkipWithError("the marker was not found");
+}
+
+} // namespace
+
+static void FindNextToMatchAtEndIgnoringCase(benchmark::State &state) { FindNextToTheEnd(state, false); }
+BENCHMARK(FindNextToMatchAtEndIgnoringCase)->Unit(benchmark::kMillisecond);
+
+static void FindNextToMatchAtEndMatchingCase(benchmark::State &state) { FindNextToTheEnd(state, true); }
+BENCHMARK(FindNextToMatchAtEndMatchingCase)->Unit(benchmark::kMillisecond);
+
+// The whole command: snapshot, scan, and setting the new text.
+static void RemoveLeadingBlanks(benchmark::State &state)
+{
+    Fixture f;
+    BlankRemover remover(f.editor);
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.editor.loadingText = true;
+        f.editor.document(1).setText(f.text);
+        state.ResumeTiming();
+        remover.run();
+        benchmark::DoNotOptimize(f.editor.document(1).length());
+    }
+}
+BENCHMARK(RemoveLeadingBlanks)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
