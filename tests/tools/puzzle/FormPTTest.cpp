@@ -371,6 +371,18 @@ TEST_F(FormPTTest, NameWindowClosedWithoutOkWritesNothing)
     EXPECT_FALSE(QFile::exists(QStringLiteral(" 1.txt")));
 }
 
+TEST_F(FormPTTest, NameWindowStaysOpenWhenTheRecordCannotBeWritten)
+{
+    ASSERT_TRUE(QDir().mkdir(QStringLiteral(" 1.txt"))); // in the way of the score file
+    trigger("p1");
+    solve();
+    ASSERT_TRUE(nameWindowShown());
+    QTest::mouseClick(state->login->okButton(), Qt::LeftButton);
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("无法保存记录文件“ 1.txt”。"));
+    EXPECT_TRUE(nameWindowShown());
+}
+
 TEST(PuzzleToolTest, MoveCountSurvivesClosingAndReopening)
 {
     TempCurrentDir dir;
