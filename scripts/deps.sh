@@ -8,6 +8,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-wqy-zenhei libgtest-dev libbenchmark-dev libpam0g-dev
   xvfb xauth desktop-file-utils appstream
+  poppler-utils
 )
 # Extra packages a caller needs (for example: the screenshot tools).
 packages+=("$@")

@@ -1,11 +1,14 @@
 #include "app/ToolCatalog.h"
 
+#include "app/AboutBox.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
 #include "tools/calculator/CalculatorWindow.h"
 #include "tools/calendar/CalendarWindow.h"
+#include "tools/media/MediaWindow.h"
 #include "tools/puzzle/FormPT.h"
 #include "tools/puzzle/PuzzleState.h"
+#include "tools/saver/SaverLauncher.h"
 
 #include <memory>
 
@@ -43,14 +46,17 @@ static void registerCalculator(ToolWindows &tools, ToolContext &context)
     tools.add(QStringLiteral("jsq"), [state, &platform] { return new CalculatorWindow(state, platform); });
 }
 
-static void registerMedia(ToolWindows &, ToolContext &)
+static void registerMedia(ToolWindows &tools, ToolContext &context)
 {
     // "mnuMP3": the media player.
+    Platform &platform = context.platform;
+    tools.add(QStringLiteral("mnuMP3"), [&platform] { return new MediaWindow(platform); });
 }
 
-static void registerAbout(ToolWindows &, ToolContext &)
+static void registerAbout(ToolWindows &tools, ToolContext &)
 {
     // "mnuAbout": the about box.
+    tools.add(QStringLiteral("mnuAbout"), [] { return new AboutBox; });
 }
 
 void registerTools(ToolWindows &tools, ToolContext &context)
@@ -63,10 +69,11 @@ void registerTools(ToolWindows &tools, ToolContext &context)
     registerAbout(tools, context);
 }
 
-std::function<void()> makeStartSaver(ToolContext &)
+std::function<void()> makeStartSaver(ToolContext &context)
 {
-    // "pmbh": the screen saver.
-    return [] {};
+    // "pmbh": the screen saver. Its state lives as long as the menu item's action.
+    auto launcher = std::make_shared<SaverLauncher>(context.platform, &SaverLauncher::primaryScreenGeometry);
+    return [launcher] { launcher->startSaver(); };
 }
 
 } // namespace korvane

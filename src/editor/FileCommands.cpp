@@ -2,38 +2,55 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "editor/TextFile.h"
+#include "editor/ViewText.h"
 #include "platform/Platform.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
-#include <QStringEncoder>
 
 namespace korvane {
 
 FileCommands::FileCommands(Editor &editor) : m_editor(editor) {}
 
+static QString shownPath(const QString &path) { return QDir::toNativeSeparators(path); }
+
 void FileCommands::open()
 {
-    // Arrives with the file commands.
-}
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    const QString path = m_editor.platform().fileDialog().showOpen(TextFilter);
+    if (path.isEmpty())
+        return;
 
-void FileCommands::print()
-{
-    // Arrives with the file commands.
+    TextFile::ReadResult file = TextFile::read(path);
+    if (!file.ok) {
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
+            MsgIcon::Exclamation);
+        return;
+    }
+
+    DocumentSlot &slot = m_editor.slot(n);
+    slot.fileTitle = QFileInfo(path).fileName();
+    slot.filePath = path;
+    slot.document->setCaption(slot.fileTitle);
+    m_editor.loadingText = true; // the fill is not an edit
+    slot.document->setText(file.text);
+    m_editor.loadingText = false;
+    slot.changed = false;
 }
 
 void FileCommands::save()
 {
     const int n = m_editor.activeDocumentIndex();
-    DocumentSlot &slot = m_editor.slot(n);
-    if (slot.filePath.isEmpty()) {
+    const QString path = m_editor.slot(n).filePath;
+    if (path.isEmpty()) {
         saveAsSlot(n);
         return;
     }
-    if (writeStep(n, slot.filePath) && slot.changed) {
-        slot.changed = false;
-        slot.document->setCaption(slot.document->caption().mid(1));
-    }
+    if (writeStep(n, path))
+        markSaved(n);
 }
 
 void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
@@ -43,9 +60,8 @@ bool FileCommands::saveAsSlot(int n)
     const QString path = m_editor.platform().fileDialog().showSave(TextFilter);
     if (path.isEmpty() || !writeStep(n, path))
         return false;
+    markSaved(n);
     DocumentSlot &slot = m_editor.slot(n);
-    if (slot.changed)
-        slot.changed = false;
     slot.fileTitle = QFileInfo(path).fileName();
     slot.filePath = path;
     slot.document->setCaption(slot.fileTitle);
@@ -54,20 +70,64 @@ bool FileCommands::saveAsSlot(int n)
 
 bool FileCommands::saveForClose(int n)
 {
-    const DocumentSlot &slot = m_editor.slot(n);
-    if (!slot.fileTitle.isEmpty())
-        return writeStep(n, slot.filePath);
-    return saveAsSlot(n);
+    const QString path = m_editor.slot(n).filePath;
+    if (path.isEmpty())
+        return saveAsSlot(n);
+    if (!writeStep(n, path))
+        return false;
+    markSaved(n);
+    return true;
+}
+
+void FileCommands::markSaved(int n)
+{
+    DocumentSlot &slot = m_editor.slot(n);
+    if (slot.changed) {
+        slot.changed = false;
+        slot.document->setCaption(slot.document->caption().mid(1));
+    }
 }
 
 bool FileCommands::writeStep(int n, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QStringEncoder encoder("GB18030");
-    const QByteArray bytes = encoder.encode(m_editor.document(n).text() + QStringLiteral("\r\n"));
-    return file.write(bytes) == bytes.size();
+    const QString reason = TextFile::write(path, m_editor.document(n).text());
+    if (reason.isEmpty())
+        return true;
+    m_editor.platform().messages().showMessage(
+        QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason), MsgButtons::Ok,
+        MsgIcon::Exclamation);
+    return false;
+}
+
+QString FileCommands::printableText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') {
+            out.append(u'\n');
+            ++i;
+        } else {
+            out.append(ViewText::displayChar(c));
+        }
+    }
+    return out;
+}
+
+void FileCommands::print()
+{
+    const int n = m_editor.activeDocumentIndex();
+    PrintService &printer = m_editor.platform().printer();
+    const std::optional<int> copies = printer.showPrintDialog();
+    if (!copies)
+        return; // a cancelled dialog prints nothing
+    const TextDocument &doc = m_editor.document(n);
+    const QString text = doc.selLength() > 0 ? doc.selText() : doc.text();
+    if (!printer.printText(printableText(text), *copies, QFont()))
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法打印 “%1”：打印机出错。").arg(doc.caption()), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 } // namespace korvane

@@ -18,12 +18,18 @@ public:
     void saveAs();
     void print();
 
-    // Saves document n for the close prompt's Yes; false when nothing was written.
+    // Saves document n for the close prompt's Yes; false when nothing was written
+    // (a failure or a cancelled save dialog), so that the window stays open.
     bool saveForClose(int n);
+
+    // The text as the printer gets it: one line feed per line end, and the characters the
+    // text box shows as symbols printed as those symbols.
+    static QString printableText(const QString &text);
 
 private:
     bool writeStep(int n, const QString &path);
     bool saveAsSlot(int n);
+    void markSaved(int n);
 
     Editor &m_editor;
 };

@@ -25,18 +25,23 @@ QChar displayChar(QChar c)
 
 QString toView(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-            out.append(QChar::ParagraphSeparator);
-            ++i;
+    // Written through a raw buffer: this runs over every character of every file opened.
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *p = text.utf16();
+    const char16_t *end = p + text.size();
+    while (p < end) {
+        const char16_t c = *p++;
+        if (c >= 0x20 && c < 0x2028) {
+            *o++ = c; // the common case: nothing to show differently
+        } else if (c == u'\r' && p < end && *p == u'\n') {
+            *o++ = QChar::ParagraphSeparator;
+            ++p;
         } else {
-            out.append(displayChar(c));
+            *o++ = displayChar(QChar(c)).unicode();
         }
     }
+    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
     return out;
 }
 

@@ -10,6 +10,9 @@
 #include "platform/MessageBoxService.h"
 #include "platform/PrintService.h"
 #include "platform/RandomSource.h"
+#include "platform/RegistryService.h"
+#include "platform/SaverSystemService.h"
+#include "platform/SettingsStore.h"
 
 namespace korvane {
 
@@ -28,6 +31,10 @@ public:
     virtual ClockService &clock() = 0;
     virtual RandomSource &random() = 0;
     virtual FontListService &fonts() = 0;
+    // The screen saver's stored settings, registry values and system services.
+    virtual SettingsStore &settings() = 0;
+    virtual RegistryService &registry() = 0;
+    virtual SaverSystemService &saverSystem() = 0;
 };
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "platform/QtPrinter.h"
+#include "platform/QtSaverServices.h"
 #include "platform/VbFilter.h"
 
 #include <QApplication>
@@ -16,9 +17,13 @@
 
 namespace korvane {
 
-QtPlatform::QtPlatform() : m_printer(new QtPrinter) {}
+QtPlatform::QtPlatform() : m_printer(new QtPrinter), m_saver(new QtSaverServices) {}
 
-QtPlatform::~QtPlatform() { delete m_printer; }
+QtPlatform::~QtPlatform()
+{
+    delete m_saver;
+    delete m_printer;
+}
 
 PrintService &QtPlatform::printer() { return *m_printer; }
 
@@ -124,5 +129,9 @@ void QtPlatform::seedFromTime()
 }
 
 QStringList QtPlatform::screenFonts() const { return QFontDatabase::families(); }
+
+SettingsStore &QtPlatform::settings() { return m_saver->settings; }
+RegistryService &QtPlatform::registry() { return m_saver->registry; }
+SaverSystemService &QtPlatform::saverSystem() { return m_saver->system; }
 
 } // namespace korvane

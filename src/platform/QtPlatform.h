@@ -8,6 +8,7 @@
 namespace korvane {
 
 class QtPrinter;
+class QtSaverServices;
 
 // The platform on a real desktop: Qt's dialogs, clipboard and fonts.
 class QtPlatform final : public Platform,
@@ -48,11 +49,15 @@ public:
     double nextRandom() override;
     void seedFromTime() override;
     QStringList screenFonts() const override;
+    SettingsStore &settings() override;
+    RegistryService &registry() override;
+    SaverSystemService &saverSystem() override;
 
 private:
     QHash<QString, QString> m_lastFileNames;
     QtPrinter *m_printer;
     std::uint64_t m_randomState = 0x853c49e6748fea9bULL;
+    QtSaverServices *m_saver;
 };
 
 } // namespace korvane

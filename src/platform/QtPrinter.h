@@ -2,16 +2,30 @@
 
 #include "platform/PrintService.h"
 
+#include <memory>
+
+class QPrinter;
+
 namespace korvane {
 
-// Printing through Qt Print Support to the default printer.
+// Printing through Qt Print Support. The printer the user picks in the print dialog
+// (with its copy count and page settings) is the one the next job goes to.
 class QtPrinter final : public PrintService {
 public:
+    QtPrinter();
+    ~QtPrinter() override;
+
     std::optional<int> showPrintDialog() override;
     bool printText(const QString &text, int copies, const QFont &font) override;
 
+    // Sends the jobs into this PDF file instead of a printer (empty: back to the printer).
+    void setPdfOutput(const QString &path);
+
+    // Lays the text out on the printer's pages, in copies copies, and ends the job.
+    static bool printOn(QPrinter &printer, const QString &text, int copies, const QFont &font);
+
 private:
-    int m_copies = 1;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 } // namespace korvane

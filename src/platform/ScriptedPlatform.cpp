@@ -1,5 +1,9 @@
 #include "platform/ScriptedPlatform.h"
 
+#include "platform/QtPrinter.h"
+
+#include <QPrinter>
+
 namespace korvane {
 
 template <typename T> static std::optional<T> takeFront(std::deque<T> &queue)
@@ -54,7 +58,12 @@ bool ScriptedPlatform::printText(const QString &text, int copies, const QFont &f
     if (printerFails)
         return false;
     printJobs.append({text, copies, font});
-    return true;
+    if (printPdfPath.isEmpty())
+        return true;
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(printPdfPath);
+    return QtPrinter::printOn(pdf, text, copies, font);
 }
 
 std::optional<QColor> ScriptedPlatform::showColor(const QColor &)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/ScriptedSaverSystem.h"
 
 #include <QColor>
 #include <QFont>
@@ -67,6 +68,9 @@ public:
     double nextRandom() override;
     void seedFromTime() override { ++seedings; }
     QStringList screenFonts() const override { return fontList; }
+    SettingsStore &settings() override { return saver; }
+    RegistryService &registry() override { return saver; }
+    SaverSystemService &saverSystem() override { return saver; }
 
     // Answers, consumed front first.
     std::deque<MsgAnswer> messageAnswers;
@@ -77,6 +81,7 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<double> randomValues; // when empty, a fixed sequence continues
     bool printerFails = false;
+    QString printPdfPath; // when set, each print job is also laid out as Qt prints it, into this PDF
 
     // What was shown.
     QList<ShownMessage> shownMessages;
@@ -94,6 +99,9 @@ public:
     QString clipboardContent;
     bool clipboardHasText = false;
     QStringList fontList{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("宋体")};
+
+    // The screen saver's settings, registry and system, scripted.
+    ScriptedSaverSystem saver;
 
 private:
     unsigned m_randomCounter = 0;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace korvane {
+
+// Reading and writing the editor's text files: the code page (AnsiCodec), the line
+// ends Open makes, and failures described in words the user can act on.
+class TextFile {
+public:
+    // Larger files are refused: the text box and the memory they need would not cope.
+    static constexpr qint64 MaxSize = qint64(256) * 1024 * 1024;
+
+    struct ReadResult {
+        bool ok = false;
+        QString text;   // every line followed by CR LF
+        QString reason; // why it failed, in Chinese
+    };
+
+    static ReadResult read(const QString &path);
+    // Replaces the file's contents with the bytes of text followed by CR LF; the old file
+    // stays as it was unless the new one was written completely. Empty on success, else
+    // the reason.
+    static QString write(const QString &path, const QString &text);
+
+    // Lines end at CR LF or at a lone CR (a lone LF stays inside its line), and every
+    // line, the last one included, is followed by CR LF.
+    static QString withLineEnds(QString text);
+
+    // The reason of a failed system call, from its errno.
+    static QString reasonFor(int error);
+};
+
+} // namespace korvane

@@ -1,0 +1,124 @@
+#include "FileTestSupport.h"
+#include "editor/TextFile.h"
+
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace korvane;
+
+namespace {
+
+class FileFailureTest : public FileFixture {
+protected:
+    // The state a failed command must leave alone.
+    struct DocState {
+        QString text, caption, title, path;
+        bool changed;
+        bool operator==(const DocState &) const = default;
+    };
+    DocState state(int n) { return {doc(n).text(), caption(n), editor.slot(n).fileTitle, editor.slot(n).filePath, editor.slot(n).changed}; }
+
+    void expectMessage(const QString &start, const QString &file, const QString &reason)
+    {
+        ASSERT_EQ(platform.shownMessages.size(), 1);
+        const QString text = platform.shownMessages.last().text;
+        EXPECT_TRUE(text.startsWith(start)) << text.toStdString();
+        EXPECT_TRUE(text.contains(file)) << text.toStdString();
+        EXPECT_TRUE(text.contains(reason)) << text.toStdString();
+        platform.shownMessages.clear();
+    }
+};
+
+TEST_F(FileFailureTest, FailedSaveAsKeepsTheDocumentChangedAndSaysWhy)
+{
+    doc(1).setSelText(QStringLiteral("precious"));
+    const DocState before = state(1);
+    const QString missing = path("no-such-folder/a.txt");
+    platform.saveAnswers.push_back(missing);
+    files.saveAs();
+    expectMessage(QStringLiteral("无法保存文件"), missing, TextFile::reasonFor(ENOENT));
+    EXPECT_EQ(state(1), before);
+
+    QDir(dir.path()).mkdir(QStringLiteral("folder"));
+    platform.saveAnswers.push_back(path("folder"));
+    files.saveAs();
+    expectMessage(QStringLiteral("无法保存文件"), path("folder"), QStringLiteral("文件夹"));
+    EXPECT_EQ(state(1), before);
+
+    writeFile("plain", "x");
+    platform.saveAnswers.push_back(path("plain/a.txt"));
+    files.saveAs();
+    expectMessage(QStringLiteral("无法保存文件"), path("plain/a.txt"), TextFile::reasonFor(ENOTDIR));
+    EXPECT_EQ(state(1), before);
+}
+
+TEST_F(FileFailureTest, FailedSaveToTheDocumentsOwnFileKeepsTheStar)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("sub"));
+    platform.saveAnswers.push_back(path("sub/a.txt"));
+    files.saveAs();
+    doc(1).setSelText(QStringLiteral("edit"));
+    QDir(path("sub")).removeRecursively();
+    const DocState before = state(1);
+    files.save();
+    expectMessage(QStringLiteral("无法保存文件"), path("sub/a.txt"), TextFile::reasonFor(ENOENT));
+    EXPECT_EQ(state(1), before);
+    EXPECT_EQ(caption(1), QStringLiteral("*a.txt"));
+}
+
+TEST_F(FileFailureTest, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
+{
+    writeFile("keep.txt", "old contents\r\n");
+    openFile("keep.txt");
+    doc(1).setText(QString(200000, u'中'));
+
+    // A file size limit makes the write fail after the first few kilobytes.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 8192;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    files.save();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    expectMessage(QStringLiteral("无法保存文件"), path("keep.txt"), TextFile::reasonFor(EFBIG));
+    EXPECT_EQ(readFile("keep.txt"), QByteArray("old contents\r\n"));
+    EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("keep.txt")}); // the temporary is gone
+    EXPECT_TRUE(editor.slot(1).changed);
+}
+
+TEST_F(FileFailureTest, OpenFailuresNeverChangeTheDocument)
+{
+    doc(1).setSelText(QStringLiteral("mine"));
+    const DocState before = state(1);
+
+    openFile("vanished.txt");
+    expectMessage(QStringLiteral("无法打开文件"), path("vanished.txt"), TextFile::reasonFor(ENOENT));
+    EXPECT_EQ(state(1), before);
+
+    QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
+    openFile("folder.txt");
+    expectMessage(QStringLiteral("无法打开文件"), path("folder.txt"), TextFile::reasonFor(EISDIR));
+    EXPECT_EQ(state(1), before);
+
+    // A pipe would block the read for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    openFile("pipe");
+    expectMessage(QStringLiteral("无法打开文件"), path("pipe"), QStringLiteral("普通文件"));
+    EXPECT_EQ(state(1), before);
+
+    {
+        QFile huge(path("huge.txt"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(TextFile::MaxSize + 1)); // sparse: takes no disk space
+    }
+    openFile("huge.txt");
+    expectMessage(QStringLiteral("无法打开文件"), path("huge.txt"), QStringLiteral("文件太大"));
+    EXPECT_EQ(state(1), before);
+}
+
+} // namespace

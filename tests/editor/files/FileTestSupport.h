@@ -1,0 +1,45 @@
+#pragma once
+
+#include "EditorFixture.h"
+#include "editor/FileCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace korvane {
+
+// An editor with the file commands, the close prompt's save wired as in the frame,
+// and a real temporary folder.
+class FileFixture : public EditorFixture {
+protected:
+    FileFixture() : files(editor)
+    {
+        editor.setSaveForClose([this](int n) { return files.saveForClose(n); });
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readFile(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    // Opens the named file into the active document through the open dialog.
+    void openFile(const QString &name)
+    {
+        platform.openAnswers.push_back(path(name));
+        files.open();
+    }
+    QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+
+    FileCommands files;
+    QTemporaryDir dir;
+};
+
+} // namespace korvane
