@@ -7,6 +7,8 @@
 #include "tools/calculator/CalculatorWindow.h"
 #include "tools/calendar/CalendarWindow.h"
 #include "tools/media/MediaWindow.h"
+#include "tools/puzzle/FormPT.h"
+#include "tools/puzzle/PuzzleState.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <memory>
@@ -22,9 +24,13 @@ static void registerBlocks(ToolWindows &tools, ToolContext &context)
     tools.add(QStringLiteral("fankai"), [&context] { return new blocks::BlocksWindow(context.platform); });
 }
 
-static void registerPuzzle(ToolWindows &, ToolContext &)
+static void registerPuzzle(ToolWindows &tools, ToolContext &context)
 {
-    // "pt": the tile puzzle.
+    // "pt": the tile puzzle. Its variables (the move count above all) outlive the window.
+    auto state = std::make_shared<PuzzleState>();
+    tools.add(QStringLiteral("pt"), [state, &context] {
+        return new FormPT(context.platform, state, context.quitProgram);
+    });
 }
 
 static void registerCalendar(ToolWindows &tools, ToolContext &context)
