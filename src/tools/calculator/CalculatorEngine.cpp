@@ -3,6 +3,7 @@
 #include "platform/BeepService.h"
 #include "tools/calculator/NumberText.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace korvane {
@@ -116,9 +117,14 @@ void CalculatorEngine::changeSign()
 void CalculatorEngine::backspace()
 {
     const qsizetype keep = m_display.startsWith(QLatin1Char('-')) ? 2 : 1;
-    if (!m_showsMessage && m_display.size() > keep)
-        setDisplay(m_display.left(m_display.size() - 1));
-    else
+    if (!m_showsMessage && m_display.size() > keep) {
+        QString rest = m_display.left(m_display.size() - 1);
+        // A result in exponent form goes back to its mantissa once the exponent's last
+        // digit is gone: "1E+" would be shown as a number but count as 0.
+        static const QRegularExpression danglingExponent(QStringLiteral("[eE][+-]?$"));
+        rest.remove(danglingExponent);
+        setDisplay(rest);
+    } else
         setDisplay(QStringLiteral("0"));
 }
 

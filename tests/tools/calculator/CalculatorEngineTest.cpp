@@ -199,6 +199,20 @@ TEST_F(CalculatorEngineTest, OverflowIsReportedNeverShownAsANumber)
     EXPECT_EQ(type("+"), QStringLiteral("溢出"));
 }
 
+TEST_F(CalculatorEngineTest, BackspaceDropsAnExponentLeftWithoutDigits)
+{
+    EXPECT_EQ(type("100000000000000000000="), QStringLiteral("1E+20"));
+    EXPECT_EQ(backspace(), QStringLiteral("1E+2"));
+    EXPECT_EQ(backspace(), QStringLiteral("1"));
+    EXPECT_EQ(backspace(), QStringLiteral("0"));
+
+    // A small negative result, as a random key run found it: "…E-06" must not end as "…E-".
+    EXPECT_EQ(type("C0-1/1000000="), QStringLiteral("-1E-06"));
+    EXPECT_EQ(backspace(), QStringLiteral("-1E-0"));
+    EXPECT_EQ(backspace(), QStringLiteral("-1"));
+    EXPECT_EQ(type("+1="), QStringLiteral("0"));
+}
+
 TEST_F(CalculatorEngineTest, BackspaceOnAMessageLeavesZero)
 {
     type("5/0=");

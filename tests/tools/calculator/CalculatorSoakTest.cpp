@@ -75,7 +75,7 @@ std::vector<Step> steps()
 TEST(CalculatorSoakTest, EveryKeyLeavesANumberAMessageOrAnEntry)
 {
     const quint64 seed = envNumber("KORVANE_SOAK_SEED", 20261207);
-    const quint64 count = envNumber("KORVANE_SOAK_STEPS", 50000);
+    const quint64 count = envNumber("KORVANE_SOAK_STEPS", 300000);
     std::mt19937_64 random(seed);
 
     ScriptedPlatform platform;
