@@ -32,7 +32,7 @@ for k in "$@"; do
     target=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -1)
   fi
   [ -n "$target" ] && [[ "$k" == key* || "$k" == type* ]] && xdotool windowfocus --sync "$target" 2>/dev/null
-  xdotool $k; sleep 0.5
+  eval "xdotool $k"; sleep 0.5
 done
 sleep 1
 wid=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -1)
@@ -43,7 +43,7 @@ IN
 chmod +x "$inner"
 shot() { xvfb-run -a -s "-screen 0 1024x768x24" "$inner" "$program" "$out" "$@" && echo "docs/$1.png"; }
 
-shot screenshot Korvane "type Hello, Korvane!" "key Return" "type 2026"
+shot screenshot Korvane "type 'Hello, Korvane!'" "key Return" "type 2026"
 shot calendar 日历 "key alt" "key Right" "key Down" "key Return"
 shot calculator 计算器 "key alt" "key Right" "key Down" "key Down" "key Return" "@type 12+30="
 shot media 多媒体 "key alt" "key Right" "key Down" "key Down" "key Down" "key Return"
