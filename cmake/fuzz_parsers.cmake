@@ -22,3 +22,10 @@ if(KORVANE_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     ${CMAKE_SOURCE_DIR}/src/tools/saver/LeadingNumber.cpp
     ${CMAKE_SOURCE_DIR}/src/tools/saver/SaverSettings.cpp)
 endif()
+
+if(KORVANE_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  korvane_parser_fuzzer(fuzz_registry
+    ${CMAKE_SOURCE_DIR}/src/platform/RegFileRegistry.cpp
+    ${CMAKE_SOURCE_DIR}/src/tools/saver/SaverSettings.cpp
+    ${CMAKE_SOURCE_DIR}/src/tools/saver/LeadingNumber.cpp)
+endif()
