@@ -5,11 +5,14 @@
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "platform/ScriptedPlatform.h"
+#include "tools/saver/SaverLauncher.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 #include <malloc.h>
 #include <gtest/gtest.h>
@@ -112,7 +115,32 @@ TEST(Leaks, EveryToolWindowOpenedAndClosedAgainAndAgain)
         round();
     const double after = residentMegabytes();
     std::printf("6 tool windows x %d: resident %.1f MB -> %.1f MB\n", n, before, after);
+    QDir::setCurrent(oldCurrent);
+}
+
+TEST(Leaks, ScreenSaverStartedAndClosedAgainAndAgain)
+{
+    ScriptedPlatform platform;
+    SaverLauncher launcher(platform, [] { return QRect(0, 0, 640, 480); });
+    auto round = [&] {
+        launcher.startSaver();
+        settle();
+        QPointer<QWidget> w = launcher.window();
+        ASSERT_TRUE(w);
+        QTest::keyClick(w, Qt::Key_Space); // any key ends it
+        settle();
+        ASSERT_TRUE(w.isNull() || !w->isVisible());
+    };
+    for (int i = 0; i < 3; ++i)
+        round();
+    const double before = residentMegabytes();
+    const int n = rounds(15);
+    for (int i = 0; i < n; ++i)
+        round();
+    const double after = residentMegabytes();
+    std::printf("screen saver x %d: resident %.1f MB -> %.1f MB\n", n, before, after);
     if (!Sanitized)
         EXPECT_LT(after - before, 8.0);
-    QDir::setCurrent(oldCurrent);
+    if (!Sanitized)
+        EXPECT_LT(after - before, 8.0);
 }
