@@ -54,6 +54,21 @@ int rounds(int defaultRounds)
                                                             : defaultRounds;
 }
 
+// Runs a few warm-up rounds, then the measured ones, and compares resident memory.
+template <typename Round> void expectMemoryReturned(const char *what, int defaultRounds, Round round)
+{
+    for (int i = 0; i < 3; ++i)
+        round();
+    const double before = residentMegabytes();
+    const int n = rounds(defaultRounds);
+    for (int i = 0; i < n && !::testing::Test::HasFatalFailure(); ++i)
+        round();
+    const double after = residentMegabytes();
+    std::printf("%s x %d: resident %.1f MB -> %.1f MB\n", what, n, before, after);
+    if (!Sanitized)
+        EXPECT_LT(after - before, 8.0) << what;
+}
+
 } // namespace
 
 TEST(Leaks, ThirtyDocumentsOpenedAndClosedAgainAndAgain)
@@ -74,17 +89,8 @@ TEST(Leaks, ThirtyDocumentsOpenedAndClosedAgainAndAgain)
         frame.editor().newDocument();
         settle();
     };
-    for (int i = 0; i < 3; ++i)
-        round();
-    const double before = residentMegabytes();
-    const int n = rounds(40);
-    for (int i = 0; i < n; ++i)
-        round();
-    const double after = residentMegabytes();
-    std::printf("30 documents x %d: resident %.1f MB -> %.1f MB\n", n, before, after);
+    expectMemoryReturned("30 documents", 40, round);
     EXPECT_EQ(frame.editor().openCount(), 1);
-    if (!Sanitized)
-        EXPECT_LT(after - before, 8.0);
 }
 
 TEST(Leaks, EveryToolWindowOpenedAndClosedAgainAndAgain)
@@ -107,14 +113,7 @@ TEST(Leaks, EveryToolWindowOpenedAndClosedAgainAndAgain)
             ASSERT_EQ(tools.window(name), nullptr) << name.toStdString();
         }
     };
-    for (int i = 0; i < 3; ++i)
-        round();
-    const double before = residentMegabytes();
-    const int n = rounds(15);
-    for (int i = 0; i < n; ++i)
-        round();
-    const double after = residentMegabytes();
-    std::printf("6 tool windows x %d: resident %.1f MB -> %.1f MB\n", n, before, after);
+    expectMemoryReturned("6 tool windows", 15, round);
     QDir::setCurrent(oldCurrent);
 }
 
@@ -131,16 +130,5 @@ TEST(Leaks, ScreenSaverStartedAndClosedAgainAndAgain)
         settle();
         ASSERT_TRUE(w.isNull() || !w->isVisible());
     };
-    for (int i = 0; i < 3; ++i)
-        round();
-    const double before = residentMegabytes();
-    const int n = rounds(15);
-    for (int i = 0; i < n; ++i)
-        round();
-    const double after = residentMegabytes();
-    std::printf("screen saver x %d: resident %.1f MB -> %.1f MB\n", n, before, after);
-    if (!Sanitized)
-        EXPECT_LT(after - before, 8.0);
-    if (!Sanitized)
-        EXPECT_LT(after - before, 8.0);
+    expectMemoryReturned("screen saver", 15, round);
 }

@@ -1,7 +1,7 @@
 // Random key sequences through the calculator. After every key the display must be a
 // number, one of the failure messages, or an entry being typed; the accumulator must stay
 // finite and the window must have been told of the display's text.
-//   KORVANE_SOAK_SEED=<n>   replays a run (the seed is printed when a run fails)
+//   KORVANE_SOAK_SEED=<n>   replays a run (a failing run prints its seed)
 //   KORVANE_SOAK_STEPS=<n>  the number of keys (a short run by default)
 #include "tools/calculator/CalculatorEngine.h"
 #include "tools/calculator/NumberText.h"
