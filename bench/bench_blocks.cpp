@@ -3,6 +3,8 @@
 #include "tools/blocks/DecorativePicture.h"
 
 #include <QGuiApplication>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
@@ -47,11 +49,4 @@ static void BM_DecorativePicture(benchmark::State &state)
 }
 BENCHMARK(BM_DecorativePicture);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QGuiApplication>(argc, argv); }

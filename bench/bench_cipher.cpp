@@ -6,6 +6,8 @@
 #include "platform/ScriptedPlatform.h"
 
 #include <QCoreApplication>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
@@ -38,23 +40,11 @@ QString inputFor(void (CipherCommands::*command)())
     return plain;
 }
 
-class OneWindowHost final : public DocumentHost {
-public:
-    void openWindow(int slot, TextDocument *) override { m_active = slot; }
-    bool closeWindow(int) override { return false; }
-    int activeSlot() const override { return m_active; }
-    void activateWindow(int slot) override { m_active = slot; }
-    void minimizeWindow(int) override {}
-
-private:
-    int m_active = 0;
-};
-
 // The whole menu command: snapshot, prompt, cipher, and setting the document's text.
 void runCommand(benchmark::State &state, void (CipherCommands::*command)())
 {
     ScriptedPlatform platform;
-    OneWindowHost host;
+    SingleDocumentHost host;
     Editor editor(platform, host);
     editor.newDocument();
     CipherCommands commands(editor);
@@ -111,11 +101,4 @@ BENCHMARK(EncryptHexFunction)->Unit(benchmark::kMillisecond);
 BENCHMARK(DecryptBinaryFunction)->Unit(benchmark::kMillisecond);
 BENCHMARK(EncryptHexChineseText)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QCoreApplication>(argc, argv); }

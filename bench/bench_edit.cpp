@@ -6,24 +6,13 @@
 #include "platform/ScriptedPlatform.h"
 
 #include <QCoreApplication>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
 
 namespace {
-
-// One document, no windows: the commands' own cost.
-class SingleDocumentHost final : public DocumentHost {
-public:
-    void openWindow(int slot, TextDocument *) override { m_active = slot; }
-    bool closeWindow(int) override { return true; }
-    int activeSlot() const override { return m_active; }
-    void activateWindow(int slot) override { m_active = slot; }
-    void minimizeWindow(int) override {}
-
-private:
-    int m_active = 0;
-};
 
 constexpr qsizetype TenMegabytes = 10 * 1000 * 1000;
 
@@ -93,11 +82,4 @@ static void RemoveLeadingBlanks(benchmark::State &state)
 }
 BENCHMARK(RemoveLeadingBlanks)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QCoreApplication>(argc, argv); }

@@ -11,6 +11,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -140,13 +142,4 @@ static void SaveFromDocumentWindow(benchmark::State &state)
 }
 BENCHMARK(SaveFromDocumentWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QApplication>(argc, argv); }

@@ -3,6 +3,8 @@
 #include "tools/saver/SaverSession.h"
 
 #include <QGuiApplication>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
@@ -46,12 +48,4 @@ static void SaverLoad(benchmark::State &state)
 }
 BENCHMARK(SaverLoad)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QGuiApplication>(argc, argv); }

@@ -4,6 +4,8 @@
 #include "platform/ScriptedPlatform.h"
 
 #include <QApplication>
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
@@ -44,13 +46,4 @@ static void CreateThirtyDocuments(benchmark::State &state)
 }
 BENCHMARK(CreateThirtyDocuments)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return korvane::runBenchmarks<QApplication>(argc, argv); }
