@@ -140,7 +140,6 @@ void MainFrame::buildMenus()
         {0, "mnuAbout", QStringLiteral("关于"), {}, tool("mnuAbout")},
     };
 
-    QList<QKeySequence> shortcuts;
     QList<QMenu *> parents; // parents[level - 1] is the menu that holds items of that level
     for (const Row &row : rows) {
         const QString name = QString::fromLatin1(row.name);
@@ -167,13 +166,38 @@ void MainFrame::buildMenus()
             if (!row.shortcut.isEmpty()) {
                 a->setShortcut(row.shortcut);
                 a->setShortcutContext(Qt::WindowShortcut);
-                shortcuts << row.shortcut;
+                m_keys.append({row.shortcut, a});
             }
             connect(a, &QAction::triggered, this, row.action);
             addAction(a);
         }
     }
-    TextBoxView::setFrameShortcuts(shortcuts);
+    // The other keys for the clipboard commands, which a text box would otherwise
+    // handle by itself.
+    const QList<QPair<QKeySequence, const char *>> extraKeys = {
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), "mnuCut"},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), "mnuPaste"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), "mnuCopy"},
+    };
+    for (const auto &[key, name] : extraKeys)
+        m_keys.append({key, findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)});
+}
+
+QAction *MainFrame::actionForKey(const QKeySequence &key) const
+{
+    for (const auto &[k, action] : m_keys) {
+        if (k == key)
+            return action;
+    }
+    return nullptr;
+}
+
+QList<QAction *> MainFrame::contextMenuActions() const
+{
+    QList<QAction *> actions;
+    for (const char *name : {"mnuUndo", "", "mnuCut", "mnuCopy", "mnuPaste", "mnuDelete", "", "mnuSelectAll"})
+        actions << (*name ? findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly) : nullptr);
+    return actions;
 }
 
 void MainFrame::openFiles(const QStringList &paths)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/FrameKeys.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -20,7 +22,7 @@ class ToolWindows;
 
 // The main frame "Form4": a multiple-document frame whose menu carries every editor
 // command and the launchers of the tools.
-class MainFrame : public QMainWindow {
+class MainFrame : public QMainWindow, public FrameKeys {
     Q_OBJECT
 public:
     MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent = nullptr);
@@ -39,6 +41,9 @@ public:
     // with, each further one into a new document of its own.
     void openFiles(const QStringList &paths);
 
+    QAction *actionForKey(const QKeySequence &key) const override;
+    QList<QAction *> contextMenuActions() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -56,6 +61,7 @@ private:
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<CipherCommands> m_cipher;
     std::unique_ptr<BlankRemover> m_blankRemover;
+    QList<QPair<QKeySequence, QAction *>> m_keys;
 };
 
 } // namespace korvane

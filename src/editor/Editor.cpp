@@ -60,6 +60,7 @@ void Editor::newDocument()
     s.undoSnapshot.clear();
     s.changed = false;
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
+    connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
 }

@@ -3,7 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
-#include "editor/ViewText.h"
+#include "editor/TextMarkers.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -105,17 +105,24 @@ bool FileCommands::writeStep(int n, const QString &path)
 
 QString FileCommands::printableText(const QString &text)
 {
+    // Printed as the text box shows it: every line end is a line break, and a character
+    // the text box shows as a marker box is printed as the marker's label in brackets.
     QString out;
     out.reserve(text.size());
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
-        if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n') {
+        if (c == u'\r' || c == u'\n') {
             out.append(u'\n');
-            ++i;
-        } else {
-            out.append(ViewText::displayChar(c));
+            if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
+                ++i;
+            continue;
         }
+        const QString label = TextMarkers::labelAt(text, i);
+        if (label.isNull())
+            out.append(c);
+        else
+            out.append(QLatin1Char('[') + label + QLatin1Char(']'));
     }
     return out;
 }

@@ -1,199 +1,121 @@
 #include "editor/TextBoxView.h"
 
-#include "editor/ViewText.h"
+#include "editor/EditCommands.h"
+#include "editor/FrameKeys.h"
+#include "editor/TextBoxAccessible.h"
 
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDrag>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
+#include <QStyleHints>
+#include <algorithm>
+#include <cmath>
 
 namespace korvane {
 
-static QList<QKeySequence> &frameShortcuts()
-{
-    static QList<QKeySequence> keys;
-    return keys;
-}
+namespace {
 
-void TextBoxView::setFrameShortcuts(const QList<QKeySequence> &keys) { frameShortcuts() = keys; }
+constexpr int Margin = 3;
 
-TextBoxView::TextBoxView(TextDocument *document, QWidget *parent) : QPlainTextEdit(parent), m_document(document)
+bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.isMark(); }
+
+} // namespace
+
+TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
+    : QAbstractScrollArea(parent), m_document(document), m_layouts(*document)
 {
-    setObjectName(QStringLiteral("Text1"));
-    setUndoRedoEnabled(false); // the editor keeps its own one-level undo
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setObjectName(ObjectName);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    setAcceptDrops(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    rebuildFromDocument();
+    TextBoxAccessible::installFactory();
+    m_lineCount = document->lines().lineCount();
     applyFont();
-    connect(QPlainTextEdit::document(), &QTextDocument::contentsChange, this, &TextBoxView::onViewContentsChange);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextBoxView::onViewCursorMoved);
-    connect(this, &QPlainTextEdit::selectionChanged, this, &TextBoxView::onViewCursorMoved);
+    onSelectionChanged(TextDocument::Origin::Program);
     connect(document, &TextDocument::textReplaced, this, &TextBoxView::onTextReplaced);
     connect(document, &TextDocument::selectionChanged, this, &TextBoxView::onSelectionChanged);
     connect(document, &TextDocument::fontChanged, this, &TextBoxView::applyFont);
 }
 
-qsizetype TextBoxView::toTextPosition(qsizetype viewPosition) const
-{
-    const QTextBlock block = QPlainTextEdit::document()->findBlock(int(viewPosition));
-    return viewPosition + (block.isValid() ? block.blockNumber() : QPlainTextEdit::document()->blockCount() - 1);
-}
+TextBoxView::~TextBoxView() = default;
 
-qsizetype TextBoxView::toViewPosition(qsizetype textPosition) const
+FrameKeys *TextBoxView::frameKeys() const { return dynamic_cast<FrameKeys *>(window()); }
+
+qreal TextBoxView::leftX() const { return Margin - horizontalScrollBar()->value(); }
+
+qsizetype TextBoxView::firstVisibleLine() const { return verticalScrollBar()->value(); }
+
+qsizetype TextBoxView::visibleLines() const { return std::max(1, viewport()->height() / m_layouts.lineHeight()); }
+
+// ---- the document's changes ----
+
+void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin)
 {
-    // Block b starts at view position p(b) and at text position p(b) + b (each earlier
-    // break is two characters in the text); find the last block starting at or before.
-    const QTextDocument *doc = QPlainTextEdit::document();
-    int lo = 0;
-    int hi = doc->blockCount() - 1;
-    while (lo < hi) {
-        const int mid = (lo + hi + 1) / 2;
-        if (doc->findBlockByNumber(mid).position() + mid <= textPosition)
-            lo = mid;
-        else
-            hi = mid - 1;
+    if (!m_document)
+        return;
+    const LineIndex &lines = m_document->lines();
+    const qsizetype count = lines.lineCount();
+    const bool whole = position == 0 && added.size() == m_document->length();
+    if (whole || count != m_lineCount) {
+        m_layouts.clear();
+    } else {
+        m_layouts.invalidateLines(std::max<qsizetype>(0, lines.lineOf(position) - 1),
+                                  lines.lineOf(position + added.size()) + 1);
     }
-    const QTextBlock block = doc->findBlockByNumber(lo);
-    const qsizetype view = textPosition - lo;
-    const qsizetype blockEnd = block.position() + block.length() - 1; // between CR and LF maps here
-    return std::min(view, blockEnd);
-}
-
-bool TextBoxView::event(QEvent *e)
-{
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto *key = static_cast<QKeyEvent *>(e);
-        const QKeySequence pressed(key->keyCombination());
-        for (const QKeySequence &k : frameShortcuts()) {
-            if (k == pressed) {
-                e->ignore(); // not ours: let the frame's menu have it
-                return true;
-            }
+    m_lineCount = count;
+    const qsizetype length = m_document->length();
+    m_anchor = std::min(m_anchor, length);
+    m_caret = std::min(m_caret, length);
+    if (whole)
+        m_layouts.setFont(m_layouts.font()); // a new text: forget how wide the old one was
+    updateScrollBars();
+    viewport()->update();
+    if (QAccessible::isActive()) {
+        if (removed > 0) {
+            QAccessibleTextRemoveEvent event(this, int(position), QString(removed, QChar(u' ')));
+            QAccessible::updateAccessibility(&event);
+        }
+        if (!added.isEmpty()) {
+            QAccessibleTextInsertEvent event(this, int(position), added);
+            QAccessible::updateAccessibility(&event);
         }
     }
-    return QPlainTextEdit::event(e);
-}
-
-void TextBoxView::keyPressEvent(QKeyEvent *e)
-{
-    // Shift+Enter would insert a soft line break that has no place in a CR LF text.
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & Qt::ShiftModifier)) {
-        QKeyEvent plain(e->type(), e->key(), e->modifiers() & ~Qt::ShiftModifier, e->text());
-        QPlainTextEdit::keyPressEvent(&plain);
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(e);
-}
-
-void TextBoxView::onViewContentsChange(int position, int removed, int added)
-{
-    if (m_syncing || !m_document)
-        return;
-    const QTextDocument *doc = QPlainTextEdit::document();
-    const qsizetype newLength = doc->characterCount() - 1;
-    const qsizetype delta = newLength - m_viewLength;
-    // Qt may report a wider range than what changed (same amount on both sides); keep it inside the text.
-    if (position + added > newLength) {
-        added = int(newLength - position);
-        removed = int(added - delta);
-    }
-    if (position < 0 || added < 0 || removed < 0 || removed - added != -delta) {
-        rebuildDocumentFromView();
-        return;
-    }
-    m_viewLength = newLength;
-
-    QTextCursor cursor(QPlainTextEdit::document());
-    cursor.setPosition(position);
-    cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-    const QString typed = ViewText::fromTyped(cursor.selectedText());
-
-    const QString &text = m_document->text();
-    const qsizetype start = toTextPosition(position);
-    qsizetype end = start;
-    for (int v = 0; v < removed && end < text.size(); ++v)
-        end += (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1;
-    m_syncing = true;
-    m_document->applyViewEdit(start, end - start, typed);
-    m_syncing = false;
-}
-
-void TextBoxView::rebuildDocumentFromView()
-{
-    // Only reached if Qt reports a change we cannot place; the view's text is then the truth.
-    QTextCursor all(QPlainTextEdit::document());
-    all.select(QTextCursor::Document);
-    QString text = ViewText::fromTyped(all.selectedText());
-    text.replace(QChar(0x240D), u'\r').replace(QChar(0x240A), u'\n');
-    m_viewLength = QPlainTextEdit::document()->characterCount() - 1;
-    m_syncing = true;
-    m_document->applyViewEdit(0, m_document->length(), text);
-    m_syncing = false;
-}
-
-void TextBoxView::onViewCursorMoved()
-{
-    if (m_syncing || !m_document)
-        return;
-    const QTextCursor c = textCursor();
-    m_syncing = true;
-    m_document->setSelectionFromView(toTextPosition(c.anchor()), toTextPosition(c.position()));
-    m_syncing = false;
-}
-
-void TextBoxView::rebuildFromDocument()
-{
-    m_syncing = true;
-    QPlainTextEdit::document()->setPlainText(ViewText::toView(m_document->text()));
-    m_viewLength = QPlainTextEdit::document()->characterCount() - 1;
-    m_syncing = false;
-    onSelectionChanged(TextDocument::Origin::Program); // the caret goes where the document has it
-}
-
-void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin origin)
-{
-    if (origin == TextDocument::Origin::View || !m_document)
-        return;
-    const QString &text = m_document->text(); // already holds the new text
-    if (position == 0 && added.size() == text.size()) {
-        rebuildFromDocument();
-        return;
-    }
-    // Widen the range by a CR before it and a LF after it, so that no CR LF pair is cut
-    // in two, in the old text or the new.
-    qsizetype start = position;
-    qsizetype oldEnd = position + removed;
-    qsizetype newEnd = position + added.size();
-    if (start > 0 && text[start - 1] == u'\r')
-        --start;
-    if (newEnd < text.size() && text[newEnd] == u'\n') {
-        ++oldEnd;
-        ++newEnd;
-    }
-    const qsizetype viewStart = toViewPosition(start);
-    const qsizetype viewEnd = toViewPosition(oldEnd);
-    m_syncing = true;
-    QTextCursor cursor(QPlainTextEdit::document());
-    cursor.setPosition(int(viewStart));
-    cursor.setPosition(int(viewEnd), QTextCursor::KeepAnchor);
-    cursor.insertText(ViewText::toView(QStringView(text).mid(start, newEnd - start)));
-    m_viewLength = QPlainTextEdit::document()->characterCount() - 1;
-    m_syncing = false;
 }
 
 void TextBoxView::onSelectionChanged(TextDocument::Origin origin)
 {
-    if (origin == TextDocument::Origin::View || m_syncing || !m_document)
+    if (!m_document || origin == TextDocument::Origin::View)
         return;
-    QTextCursor cursor(QPlainTextEdit::document());
-    cursor.setPosition(int(toViewPosition(m_document->selStart())));
-    cursor.setPosition(int(toViewPosition(m_document->selStart() + m_document->selLength())), QTextCursor::KeepAnchor);
-    m_syncing = true;
-    setTextCursor(cursor);
-    m_syncing = false;
+    m_anchor = m_document->selStart();
+    m_caret = m_document->selStart() + m_document->selLength();
+    m_desiredX = -1;
+    ensureCaretVisible();
+    restartBlink();
+    viewport()->update();
+    notifyAccessibleCaret();
+}
+
+void TextBoxView::notifyAccessibleCaret()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTextCursorEvent cursor(this, int(m_caret));
+    QAccessible::updateAccessibility(&cursor);
+    QAccessibleTextSelectionEvent selection(this, int(std::min(m_anchor, m_caret)), int(std::max(m_anchor, m_caret)));
+    QAccessible::updateAccessibility(&selection);
 }
 
 void TextBoxView::applyFont()
@@ -209,10 +131,676 @@ void TextBoxView::applyFont()
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     font.setStrikeOut(f.strikethrough);
-    setFont(font);
-    QPalette p = palette();
-    p.setColor(QPalette::Text, f.foreColor);
-    setPalette(p);
+    m_layouts.setFont(font);
+    m_textColor = f.foreColor;
+    updateScrollBars();
+    viewport()->update();
+}
+
+void TextBoxView::updateScrollBars()
+{
+    if (!m_document)
+        return;
+    const qsizetype visible = visibleLines();
+    verticalScrollBar()->setRange(0, int(std::clamp<qsizetype>(m_lineCount - visible, 0, INT_MAX)));
+    verticalScrollBar()->setPageStep(int(visible));
+    verticalScrollBar()->setSingleStep(1);
+    const qreal estimate = qreal(m_document->lines().longestLine()) * m_layouts.averageCharWidth();
+    const qreal content = std::max(m_layouts.widestSeen(), estimate) + 2 * Margin + m_layouts.averageCharWidth();
+    const int width = viewport()->width();
+    horizontalScrollBar()->setRange(0, int(std::clamp<qreal>(content - width, 0, INT_MAX / 2)));
+    horizontalScrollBar()->setPageStep(width);
+    horizontalScrollBar()->setSingleStep(int(std::ceil(m_layouts.averageCharWidth() * 2)));
+}
+
+// ---- positions ----
+
+qsizetype TextBoxView::positionAt(QPoint point)
+{
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = std::clamp<qsizetype>(firstVisibleLine() + std::floor(qreal(point.y()) / m_layouts.lineHeight()), 0,
+                                                 lines.lineCount() - 1);
+    return lines.lineStart(line) + m_layouts.columnAt(line, point.x() - leftX());
+}
+
+QRect TextBoxView::caretRect(qsizetype position)
+{
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(position);
+    const qsizetype column = std::min(position - lines.lineStart(line), lines.lineLength(line));
+    const qreal x = leftX() + m_layouts.xOf(line, column);
+    const qsizetype y = (line - firstVisibleLine()) * m_layouts.lineHeight();
+    return QRect(int(std::floor(x)), int(std::clamp<qsizetype>(y, -1000000, 1000000)), 1, m_layouts.lineHeight());
+}
+
+qsizetype TextBoxView::previousPosition(qsizetype p) const
+{
+    const QString &t = m_document->text();
+    if (p <= 0)
+        return 0;
+    if (p >= 2 && ((t[p - 1] == u'\n' && t[p - 2] == u'\r') || (t[p - 1].isLowSurrogate() && t[p - 2].isHighSurrogate())))
+        return p - 2;
+    return p - 1;
+}
+
+qsizetype TextBoxView::nextPosition(qsizetype p) const
+{
+    const QString &t = m_document->text();
+    if (p >= t.size())
+        return t.size();
+    if (p + 1 < t.size() && ((t[p] == u'\r' && t[p + 1] == u'\n') || (t[p].isHighSurrogate() && t[p + 1].isLowSurrogate())))
+        return p + 2;
+    return p + 1;
+}
+
+qsizetype TextBoxView::wordStart(qsizetype p) const
+{
+    const QString &t = m_document->text();
+    const qsizetype lineStart = m_document->lines().lineStart(m_document->lines().lineOf(p));
+    if (p <= lineStart)
+        return previousPosition(p);
+    while (p > lineStart && t[p - 1].isSpace() && !LineIndex::isLineEnd(t[p - 1].unicode()))
+        --p;
+    if (p > lineStart) {
+        const bool word = isWordChar(t[p - 1]);
+        while (p > lineStart && isWordChar(t[p - 1]) == word && !t[p - 1].isSpace())
+            --p;
+    }
+    return p;
+}
+
+qsizetype TextBoxView::wordEnd(qsizetype p) const
+{
+    const QString &t = m_document->text();
+    const LineIndex &lines = m_document->lines();
+    const qsizetype lineEnd = lines.lineEnd(lines.lineOf(p));
+    if (p >= lineEnd)
+        return nextPosition(p);
+    const bool word = isWordChar(t[p]);
+    while (p < lineEnd && isWordChar(t[p]) == word && !t[p].isSpace())
+        ++p;
+    while (p < lineEnd && t[p].isSpace())
+        ++p;
+    return p;
+}
+
+// ---- edits and caret ----
+
+void TextBoxView::typed(qsizetype position, qsizetype removed, const QString &text)
+{
+    if (!m_document || (removed == 0 && text.isEmpty()))
+        return;
+    m_document->applyViewEdit(position, removed, text);
+    m_anchor = m_caret = m_document->selStart();
+    m_desiredX = -1;
+    ensureCaretVisible();
+    restartBlink();
+    notifyAccessibleCaret();
+}
+
+void TextBoxView::moveCaret(qsizetype position, bool extend, bool keepColumn)
+{
+    position = std::clamp<qsizetype>(position, 0, m_document->length());
+    m_caret = position;
+    if (!extend)
+        m_anchor = position;
+    if (!keepColumn)
+        m_desiredX = -1;
+    m_document->setSelectionFromView(m_anchor, m_caret);
+    ensureCaretVisible();
+    restartBlink();
+    viewport()->update();
+    notifyAccessibleCaret();
+}
+
+void TextBoxView::moveLines(qsizetype delta, bool extend)
+{
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(m_caret);
+    if (m_desiredX < 0)
+        m_desiredX = m_layouts.xOf(line, std::min(m_caret - lines.lineStart(line), lines.lineLength(line)));
+    const qsizetype target = std::clamp<qsizetype>(line + delta, 0, lines.lineCount() - 1);
+    if (delta < 0 && line == 0) {
+        moveCaret(0, extend);
+        return;
+    }
+    if (delta > 0 && line == lines.lineCount() - 1) {
+        moveCaret(m_document->length(), extend);
+        return;
+    }
+    moveCaret(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX), extend, true);
+}
+
+void TextBoxView::insertAsCommand(qsizetype position, const QString &text)
+{
+    m_document->beginCommand(); // the undo snapshot, as Paste takes it
+    m_document->select(position, 0);
+    m_document->setSelText(EditCommands::documentLineEnds(text));
+}
+
+void TextBoxView::ensureCaretVisible()
+{
+    if (!m_document)
+        return;
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(m_caret);
+    const qsizetype first = firstVisibleLine();
+    const qsizetype visible = visibleLines();
+    if (line < first)
+        verticalScrollBar()->setValue(int(line));
+    else if (line >= first + visible)
+        verticalScrollBar()->setValue(int(line - visible + 1));
+    const qreal x = m_layouts.xOf(line, std::min(m_caret - lines.lineStart(line), lines.lineLength(line)));
+    updateScrollBars(); // the line just measured may be the widest yet
+    QScrollBar *h = horizontalScrollBar();
+    const int width = viewport()->width() - 2 * Margin;
+    if (x < h->value())
+        h->setValue(int(std::max<qreal>(0, x - width / 3)));
+    else if (x > h->value() + width - 2)
+        h->setValue(int(x - width * 2 / 3));
+}
+
+void TextBoxView::restartBlink()
+{
+    m_caretShown = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flash > 0)
+        m_blink.start(flash / 2, this);
+    else
+        m_blink.stop();
+}
+
+// ---- keys ----
+
+bool TextBoxView::triggerFrameAction(QKeyEvent *e)
+{
+    const FrameKeys *keys = frameKeys();
+    if (!keys)
+        return false;
+    const QKeyCombination plain(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key()));
+    QAction *action = keys->actionForKey(QKeySequence(plain));
+    if (!action)
+        return false;
+    if (action->isEnabled())
+        action->trigger();
+    return true;
+}
+
+bool TextBoxView::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(e);
+        if (const FrameKeys *keys = frameKeys()) {
+            const QKeySequence exact(key->keyCombination());
+            if (QAction *action = keys->actionForKey(exact); action && action->shortcuts().contains(exact)) {
+                e->ignore(); // the window's own shortcut: let it reach the menu
+                return true;
+            }
+            const QKeyCombination plain(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
+            if (keys->actionForKey(QKeySequence(plain))) {
+                e->accept(); // a second key of a menu command: keyPressEvent passes it on
+                return true;
+            }
+        }
+        // Printable keys and editing keys are ours, whatever other shortcuts exist.
+        if (!key->text().isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+            e->accept();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+void TextBoxView::keyPressEvent(QKeyEvent *e)
+{
+    if (!m_document || triggerFrameAction(e))
+        return;
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    const qsizetype selStart = std::min(m_anchor, m_caret);
+    const qsizetype selLength = std::abs(m_caret - m_anchor);
+    const LineIndex &lines = m_document->lines();
+    switch (e->key()) {
+    case Qt::Key_Left:
+        moveCaret(ctrl ? wordStart(m_caret) : previousPosition(m_caret), shift);
+        return;
+    case Qt::Key_Right:
+        moveCaret(ctrl ? wordEnd(m_caret) : nextPosition(m_caret), shift);
+        return;
+    case Qt::Key_Up:
+        moveLines(-1, shift);
+        return;
+    case Qt::Key_Down:
+        moveLines(1, shift);
+        return;
+    case Qt::Key_PageUp:
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - int(visibleLines()));
+        moveLines(-visibleLines(), shift);
+        return;
+    case Qt::Key_PageDown:
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + int(visibleLines()));
+        moveLines(visibleLines(), shift);
+        return;
+    case Qt::Key_Home:
+        moveCaret(ctrl ? 0 : lines.lineStart(lines.lineOf(m_caret)), shift);
+        return;
+    case Qt::Key_End:
+        moveCaret(ctrl ? m_document->length() : lines.lineEnd(lines.lineOf(m_caret)), shift);
+        return;
+    case Qt::Key_Backspace:
+        if (ctrl)
+            break; // deleting whole words is not one of this text box's keys
+        if (selLength > 0)
+            typed(selStart, selLength, QString());
+        else if (m_caret > 0)
+            typed(previousPosition(m_caret), m_caret - previousPosition(m_caret), QString());
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!ctrl) {
+            typed(selStart, selLength, QStringLiteral("\r\n"));
+            return;
+        }
+        break;
+    case Qt::Key_Tab:
+        if (!ctrl) {
+            typed(selStart, selLength, QStringLiteral("\t"));
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    const QString text = e->text();
+    if (!text.isEmpty() && !ctrl && !(e->modifiers() & Qt::MetaModifier) && text.front().category() != QChar::Other_Control) {
+        typed(selStart, selLength, text);
+        return;
+    }
+    // Everything else (the component's own bindings of other editors: redo, delete
+    // word, ...) is not a command of this text box.
+    e->ignore();
+}
+
+void TextBoxView::inputMethodEvent(QInputMethodEvent *e)
+{
+    if (!m_document)
+        return;
+    const QString commit = e->commitString();
+    if (!commit.isEmpty() || e->replacementLength() > 0) {
+        qsizetype start = std::min(m_anchor, m_caret);
+        qsizetype removed = std::abs(m_caret - m_anchor);
+        if (removed == 0 && e->replacementLength() > 0) {
+            start = std::clamp<qsizetype>(m_caret + e->replacementStart(), 0, m_document->length());
+            removed = std::clamp<qsizetype>(e->replacementLength(), 0, m_document->length() - start);
+        }
+        typed(start, removed, commit);
+    }
+    if (m_preedit != e->preeditString()) {
+        m_preedit = e->preeditString();
+        viewport()->update();
+    }
+    e->accept();
+}
+
+QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (!m_document)
+        return QAbstractScrollArea::inputMethodQuery(query);
+    auto *self = const_cast<TextBoxView *>(this);
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(m_caret);
+    const qsizetype lineStart = lines.lineStart(line);
+    // The input method sees the caret's line, cut to a window around the caret on long lines.
+    const qsizetype from = std::max(lineStart, m_caret - 512);
+    const qsizetype to = std::min(lines.lineEnd(line), m_caret + 512);
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    case Qt::ImFont:
+        return m_layouts.font();
+    case Qt::ImCursorRectangle: {
+        const QRect r = self->caretRect(m_caret);
+        return QRect(viewport()->mapTo(self, r.topLeft()), r.size());
+    }
+    case Qt::ImCursorPosition:
+        return int(std::clamp(m_caret, from, to) - from);
+    case Qt::ImAnchorPosition:
+        return int(std::clamp(m_anchor, from, to) - from);
+    case Qt::ImAbsolutePosition:
+        return qlonglong(m_caret);
+    case Qt::ImSurroundingText:
+        return m_document->text().mid(from, to - from);
+    case Qt::ImCurrentSelection: {
+        const qsizetype s = std::min(m_anchor, m_caret);
+        return m_document->text().mid(s, std::min<qsizetype>(std::abs(m_caret - m_anchor), 4096));
+    }
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+// ---- painting ----
+
+void TextBoxView::paintEvent(QPaintEvent *)
+{
+    if (!m_document)
+        return;
+    QPainter painter(viewport());
+    const QPalette pal = palette();
+    painter.fillRect(viewport()->rect(), pal.base());
+    const LineIndex &lines = m_document->lines();
+    const int lineHeight = m_layouts.lineHeight();
+    const qreal left = leftX();
+    const qreal x0 = -left;
+    const qreal x1 = x0 + viewport()->width();
+    const qsizetype first = firstVisibleLine();
+    const qsizetype last = std::min(lines.lineCount() - 1, first + viewport()->height() / lineHeight + 1);
+    const qsizetype selStart = std::min(m_anchor, m_caret);
+    const qsizetype selEnd = std::max(m_anchor, m_caret);
+
+    QTextCharFormat selected;
+    selected.setBackground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight));
+    selected.setForeground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText));
+    QColor markerColor = m_textColor;
+    markerColor.setAlpha(150);
+
+    for (qsizetype line = first; line <= last; ++line) {
+        const qreal y = qreal(line - first) * lineHeight;
+        const qsizetype lineStart = lines.lineStart(line);
+        const qsizetype lineEnd = lines.lineEnd(line);
+        for (const auto &[piece, pieceX] : m_layouts.piecesIn(line, x0, x1)) {
+            const QPointF at(left + pieceX, y);
+            const qsizetype from = lineStart + piece->start;
+            const qsizetype to = from + piece->length;
+            QList<QTextLayout::FormatRange> selections;
+            if (selStart < to && selEnd > from) {
+                QTextLayout::FormatRange range;
+                range.start = int(std::max(selStart, from) - from);
+                range.length = int(std::min(selEnd, to) - from) - range.start;
+                range.format = selected;
+                selections << range;
+            }
+            painter.setPen(m_textColor);
+            piece->layout.draw(&painter, at, selections);
+            const QTextLine textLine = piece->layout.lineAt(0);
+            for (const LineLayouts::Marker &m : piece->markers) {
+                const qreal a = textLine.cursorToX(int(m.column));
+                const qreal b = textLine.cursorToX(int(m.column + 1));
+                const QRectF box(at.x() + a + 1.5, y + 2, b - a - 3, lineHeight - 4);
+                const bool inSelection = from + m.column >= selStart && from + m.column < selEnd;
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(inSelection ? pal.highlightedText().color() : markerColor);
+                painter.drawRoundedRect(box, 2, 2);
+                painter.setPen(inSelection ? pal.highlight().color() : pal.base().color());
+                painter.setFont(m_layouts.markerFont());
+                painter.drawText(box, Qt::AlignCenter, m.label);
+            }
+        }
+        // A selected line end shows as a selected blank after the line.
+        if (selStart <= lineEnd && selEnd > lineEnd && line + 1 < lines.lineCount()) {
+            const qreal x = left + m_layouts.xOf(line, lineEnd - lineStart);
+            painter.fillRect(QRectF(x, y, m_layouts.averageCharWidth(), lineHeight), selected.background());
+        }
+    }
+
+    if (!m_preedit.isEmpty()) {
+        const QRect caret = caretRect(m_caret);
+        painter.setFont(m_layouts.font());
+        const QRectF box(caret.left(), caret.top(), QFontMetricsF(m_layouts.font()).horizontalAdvance(m_preedit) + 2, lineHeight);
+        painter.fillRect(box, pal.base());
+        painter.setPen(m_textColor);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_preedit);
+        painter.drawLine(box.bottomLeft() - QPointF(0, 1), box.bottomRight() - QPointF(0, 1));
+    } else if (hasFocus() && m_caretShown) {
+        const QRect caret = caretRect(m_caret);
+        if (caret.bottom() >= 0 && caret.top() < viewport()->height())
+            painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), m_textColor);
+    }
+    if (m_dropPosition >= 0) {
+        const QRect caret = caretRect(m_dropPosition);
+        painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), pal.highlight());
+    }
+}
+
+void TextBoxView::resizeEvent(QResizeEvent *e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    updateScrollBars();
+}
+
+void TextBoxView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void TextBoxView::timerEvent(QTimerEvent *e)
+{
+    if (e->timerId() == m_blink.timerId()) {
+        m_caretShown = !m_caretShown;
+        viewport()->update(caretRect(m_caret).adjusted(-1, 0, 2, 0));
+    } else if (e->timerId() == m_autoScroll.timerId()) {
+        const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+        if (p.y() < 0)
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (p.y() > viewport()->height())
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        if (p.x() < 0)
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        else if (p.x() > viewport()->width())
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        moveCaret(positionAt(p), true);
+    } else {
+        QAbstractScrollArea::timerEvent(e);
+    }
+}
+
+void TextBoxView::focusInEvent(QFocusEvent *e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    restartBlink();
+    viewport()->update();
+}
+
+void TextBoxView::focusOutEvent(QFocusEvent *e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    m_blink.stop();
+    viewport()->update();
+}
+
+// ---- mouse ----
+
+void TextBoxView::mousePressEvent(QMouseEvent *e)
+{
+    if (!m_document)
+        return;
+    const qsizetype position = positionAt(e->position().toPoint());
+    const qsizetype selStart = std::min(m_anchor, m_caret);
+    const qsizetype selEnd = std::max(m_anchor, m_caret);
+    if (e->button() == Qt::LeftButton) {
+        if (e->modifiers() & Qt::ShiftModifier) {
+            moveCaret(position, true);
+            m_selecting = true;
+        } else if (selStart < selEnd && position >= selStart && position < selEnd) {
+            m_pressedOnSelection = true; // a drag may start from here
+            m_pressPoint = e->position().toPoint();
+        } else {
+            moveCaret(position, false);
+            m_selecting = true;
+        }
+    } else if (e->button() == Qt::MiddleButton) {
+        const QString text = primarySelectionText();
+        if (!text.isEmpty())
+            insertAsCommand(position, text);
+    }
+}
+
+void TextBoxView::mouseMoveEvent(QMouseEvent *e)
+{
+    if (!m_document)
+        return;
+    const QPoint p = e->position().toPoint();
+    if (m_pressedOnSelection) {
+        if ((p - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
+            m_pressedOnSelection = false;
+            startDrag();
+        }
+        return;
+    }
+    if (m_selecting && (e->buttons() & Qt::LeftButton)) {
+        if (viewport()->rect().contains(p))
+            m_autoScroll.stop();
+        else if (!m_autoScroll.isActive())
+            m_autoScroll.start(50, this);
+        moveCaret(positionAt(p), true);
+    }
+}
+
+void TextBoxView::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (!m_document)
+        return;
+    if (m_pressedOnSelection && e->button() == Qt::LeftButton)
+        moveCaret(positionAt(e->position().toPoint()), false);
+    m_pressedOnSelection = false;
+    m_selecting = false;
+    m_autoScroll.stop();
+    // As on every X11 desktop, a selection made with the mouse can be pasted elsewhere by
+    // a middle click.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection() && m_anchor != m_caret)
+        clipboard->setText(m_document->selText(), QClipboard::Selection);
+}
+
+void TextBoxView::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (!m_document || e->button() != Qt::LeftButton)
+        return;
+    const qsizetype position = positionAt(e->position().toPoint());
+    const QString &t = m_document->text();
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(position);
+    const qsizetype lineStart = lines.lineStart(line);
+    const qsizetype lineEnd = lines.lineEnd(line);
+    if (position >= lineEnd)
+        return;
+    const bool word = isWordChar(t[position]);
+    qsizetype start = position;
+    qsizetype end = position;
+    while (start > lineStart && isWordChar(t[start - 1]) == word && t[start - 1].isSpace() == t[position].isSpace())
+        --start;
+    while (end < lineEnd && isWordChar(t[end]) == word && t[end].isSpace() == t[position].isSpace())
+        ++end;
+    moveCaret(start, false);
+    moveCaret(end, true);
+}
+
+void TextBoxView::contextMenuEvent(QContextMenuEvent *e)
+{
+    const FrameKeys *keys = frameKeys();
+    if (!keys)
+        return;
+    QMenu menu(this);
+    for (QAction *a : keys->contextMenuActions()) {
+        if (a)
+            menu.addAction(a);
+        else
+            menu.addSeparator();
+    }
+    menu.exec(e->globalPos());
+}
+
+QString TextBoxView::primarySelectionText() const
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+}
+
+// ---- drag and drop ----
+
+void TextBoxView::startDrag()
+{
+    m_dragStart = std::min(m_anchor, m_caret);
+    m_dragEnd = std::max(m_anchor, m_caret);
+    m_droppedHere = false;
+    auto *mime = new QMimeData;
+    mime->setText(m_document->selText());
+    QDrag drag(this);
+    drag.setMimeData(mime);
+    const Qt::DropAction action = drag.exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    // Moved into another program: the text leaves this one, as a Cut would take it.
+    if (action == Qt::MoveAction && !m_droppedHere && m_document && m_dragEnd <= m_document->length()) {
+        m_document->beginCommand();
+        m_document->select(m_dragStart, m_dragEnd - m_dragStart);
+        m_document->setSelText(QString());
+    }
+    m_dragStart = m_dragEnd = -1;
+}
+
+void TextBoxView::updateDropPosition(QDropEvent *e)
+{
+    m_dropPosition = positionAt(e->position().toPoint());
+    const bool inside = e->source() == this;
+    e->setDropAction(inside && !(e->modifiers() & Qt::ControlModifier) ? Qt::MoveAction : Qt::CopyAction);
+    e->accept();
+    viewport()->update();
+}
+
+void TextBoxView::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (!m_document || !e->mimeData()->hasText()) {
+        e->ignore();
+        return;
+    }
+    updateDropPosition(e);
+}
+
+void TextBoxView::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (!m_document || !e->mimeData()->hasText()) {
+        e->ignore();
+        return;
+    }
+    updateDropPosition(e);
+}
+
+void TextBoxView::dragLeaveEvent(QDragLeaveEvent *)
+{
+    m_dropPosition = -1;
+    viewport()->update();
+}
+
+void TextBoxView::dropEvent(QDropEvent *e)
+{
+    m_dropPosition = -1;
+    viewport()->update();
+    if (!m_document || !e->mimeData()->hasText()) {
+        e->ignore();
+        return;
+    }
+    const qsizetype position = positionAt(e->position().toPoint());
+    const bool move = e->source() == this && !(e->modifiers() & Qt::ControlModifier) && m_dragStart >= 0;
+    if (move) {
+        // Moved within the text: exactly the characters that were dragged, line ends as they are.
+        const QString text = m_document->text().mid(m_dragStart, m_dragEnd - m_dragStart);
+        m_droppedHere = true;
+        e->setDropAction(Qt::MoveAction);
+        e->accept();
+        if (position >= m_dragStart && position <= m_dragEnd)
+            return; // dropped onto itself
+        const qsizetype length = m_dragEnd - m_dragStart;
+        const qsizetype target = position > m_dragEnd ? position - length : position;
+        m_document->beginCommand(); // one command: one snapshot for the whole move
+        m_document->select(m_dragStart, length);
+        m_document->setSelText(QString());
+        m_document->select(target, 0);
+        m_document->setSelText(text);
+        m_document->select(target, text.size());
+    } else {
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+        insertAsCommand(position, e->mimeData()->text());
+    }
+    setFocus();
 }
 
 } // namespace korvane

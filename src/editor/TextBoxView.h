@@ -1,47 +1,111 @@
 #pragma once
 
+#include "editor/LineLayouts.h"
 #include "editor/TextDocument.h"
 
-#include <QKeySequence>
-#include <QList>
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QColor>
 #include <QPointer>
+
+class QMimeData;
 
 namespace korvane {
 
-// The text box "Text1" of a document window: a thin view over a TextDocument.
-// Typing goes into the document as edits; commands that change the document are
-// mirrored here. The keys of the main frame's menu reach the menu, not the text box.
-class TextBoxView : public QPlainTextEdit {
+class FrameKeys;
+
+// The text box "Text1" of a document window. It holds no text of its own: it draws the
+// lines of its TextDocument that are on screen, straight from the document's one string,
+// so what is shown is always what Save writes. Every line end (CR LF, a lone CR, a lone
+// LF) starts a new line on screen. Typing goes into the document as an edit; drops and
+// middle-click pastes go in as commands (with the undo snapshot); the keys of the
+// window's menu reach the menu.
+class TextBoxView : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    static inline const QString ObjectName = QStringLiteral("Text1");
+
     explicit TextBoxView(TextDocument *document, QWidget *parent = nullptr);
+    ~TextBoxView() override;
 
     TextDocument *textDocument() const { return m_document; }
+    QString toPlainText() const { return m_document ? m_document->text() : QString(); }
 
-    // Positions between the document's text and this view.
-    qsizetype toViewPosition(qsizetype textPosition) const;
-    qsizetype toTextPosition(qsizetype viewPosition) const;
-
-    // Keys that belong to the frame's menu; the text box lets them through.
-    static void setFrameShortcuts(const QList<QKeySequence> &keys);
+    qsizetype anchorPosition() const { return m_anchor; }
+    qsizetype caretPosition() const { return m_caret; }
+    // The text position under a point of the viewport, and the caret rectangle of a
+    // position in viewport coordinates.
+    qsizetype positionAt(QPoint point);
+    QRect caretRect(qsizetype position);
+    // What the screen shows for one line (see LineLayouts::shownText).
+    QString shownLineText(qsizetype line) { return m_layouts.shownText(line); }
+    qsizetype firstVisibleLine() const;
+    void ensureCaretVisible();
 
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void timerEvent(QTimerEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dragLeaveEvent(QDragLeaveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+
+    // The X11 primary selection that a middle click pastes; empty where there is none.
+    virtual QString primarySelectionText() const;
 
 private:
-    void onViewContentsChange(int position, int removed, int added);
-    void onViewCursorMoved();
+    FrameKeys *frameKeys() const;
+    bool triggerFrameAction(QKeyEvent *e);
     void onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin origin);
     void onSelectionChanged(TextDocument::Origin origin);
     void applyFont();
-    void rebuildFromDocument();
-    void rebuildDocumentFromView();
+    void updateScrollBars();
+    void typed(qsizetype position, qsizetype removed, const QString &text);
+    void moveCaret(qsizetype position, bool extend, bool keepColumn = false);
+    void moveLines(qsizetype lines, bool extend);
+    void insertAsCommand(qsizetype position, const QString &text);
+    void startDrag();
+    void restartBlink();
+    void updateDropPosition(QDropEvent *e);
+    void notifyAccessibleCaret();
+    qsizetype previousPosition(qsizetype position) const;
+    qsizetype nextPosition(qsizetype position) const;
+    qsizetype wordStart(qsizetype position) const;
+    qsizetype wordEnd(qsizetype position) const;
+    qsizetype visibleLines() const;
+    qreal leftX() const;
 
     QPointer<TextDocument> m_document;
-    bool m_syncing = false;
-    qsizetype m_viewLength = 0;
+    LineLayouts m_layouts;
+    qsizetype m_lineCount = 1;
+    qsizetype m_anchor = 0;
+    qsizetype m_caret = 0;
+    qreal m_desiredX = -1;
+    QColor m_textColor = Qt::black;
+    bool m_caretShown = true;
+    QBasicTimer m_blink;
+    QBasicTimer m_autoScroll;
+    QString m_preedit;
+    bool m_selecting = false;
+    bool m_pressedOnSelection = false;
+    QPoint m_pressPoint;
+    qsizetype m_dropPosition = -1;
+    qsizetype m_dragStart = -1;
+    qsizetype m_dragEnd = -1;
+    bool m_droppedHere = false;
 };
 
 } // namespace korvane

@@ -10,6 +10,7 @@ void TextDocument::setText(const QString &text)
 {
     const qsizetype oldLength = m_text.size();
     m_text = text;
+    m_linesValid = false;
     m_selStart = 0;
     m_selLength = 0;
     emit textReplaced(0, oldLength, m_text, Origin::Program);
@@ -71,6 +72,15 @@ void TextDocument::setSelectionFromView(qsizetype anchor, qsizetype caret)
     emit selectionChanged(Origin::View);
 }
 
+const LineIndex &TextDocument::lines() const
+{
+    if (!m_linesValid) {
+        m_lines.reset(m_text);
+        m_linesValid = true;
+    }
+    return m_lines;
+}
+
 void TextDocument::setCaption(const QString &caption)
 {
     if (caption == m_caption)
@@ -88,6 +98,8 @@ void TextDocument::setFont(const TextFont &font)
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
     m_text.replace(position, removed, added);
+    if (m_linesValid)
+        m_lines.update(m_text, position, removed, added.size());
     emit textReplaced(position, removed, added, origin);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/LineIndex.h"
 #include "editor/TextFont.h"
 
 #include <QObject>
@@ -7,10 +8,10 @@
 
 namespace korvane {
 
-// The text of one document as the editor's commands see it: a plain string whose
-// line ends are CR LF (a lone CR or LF is an ordinary character), a 0-based selection,
-// and a change notification on every change, typed or set by a command.
-// Positions are qsizetype, so texts of any length work.
+// The text of one document: the one store that the editor's commands change, the view
+// shows and Save writes. A plain string with a 0-based selection, and a change
+// notification on every change, typed or set by a command. Positions count UTF-16
+// units and are qsizetype, so texts of any length work.
 class TextDocument : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +40,13 @@ public:
     // The view moved the caret or selection (anchor and caret, in this text's coordinates).
     void setSelectionFromView(qsizetype anchor, qsizetype caret);
 
+    // Where its lines begin; kept up to date on every change once asked for.
+    const LineIndex &lines() const;
+
+    // A view is about to change the text as a command would (a drop, a middle-click
+    // paste), so the undo snapshot must be taken first.
+    void beginCommand() { emit commandStarting(); }
+
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
@@ -53,11 +61,14 @@ signals:
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();
+    void commandStarting();
 
 private:
     void replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin);
 
     QString m_text;
+    mutable LineIndex m_lines;
+    mutable bool m_linesValid = false;
     qsizetype m_selStart = 0;
     qsizetype m_selLength = 0;
     QString m_caption;

@@ -1,122 +1,244 @@
+#include "editor/ByteStandIn.h"
 #include "editor/TextBoxView.h"
-#include "editor/ViewText.h"
+#include "editor/TextMarkers.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QRandomGenerator>
 #include <QTest>
-#include <QTextBlock>
 #include <gtest/gtest.h>
 
 using namespace korvane;
 
 namespace {
 
-QString viewText(TextBoxView &view)
-{
-    QTextCursor c(view.document());
-    c.select(QTextCursor::Document);
-    return c.selectedText();
-}
+// A text box whose middle click pastes a given primary selection, and a document whose
+// command snapshots are counted, as the editor takes them.
+class TestBox : public TextBoxView {
+public:
+    using TextBoxView::TextBoxView;
+    QString primary;
+
+protected:
+    QString primarySelectionText() const override { return primary; }
+};
+
+class TextBoxViewTest : public ::testing::Test {
+protected:
+    TextBoxViewTest() : box(&doc)
+    {
+        QObject::connect(&doc, &TextDocument::commandStarting, [this] { snapshots << doc.text(); });
+        box.resize(400, 300);
+        box.show();
+        box.setFocus();
+    }
+
+    QPoint pointOf(qsizetype position) { return box.caretRect(position).center() + QPoint(1, 0); }
+
+    // What the screen shows, line by line, joined by the document's own line ends, must
+    // be the document's text; the caret and the selection must be the document's.
+    void expectViewMatchesDocument(const std::string &where)
+    {
+        const LineIndex &lines = doc.lines();
+        const LineIndex fresh(doc.text());
+        ASSERT_EQ(lines.lineCount(), fresh.lineCount()) << where;
+        QString shown;
+        for (qsizetype i = 0; i < lines.lineCount(); ++i) {
+            ASSERT_EQ(lines.lineStart(i), fresh.lineStart(i)) << where;
+            shown += box.shownLineText(i);
+            const qsizetype next = i + 1 < lines.lineCount() ? lines.lineStart(i + 1) : doc.length();
+            shown += doc.text().mid(lines.lineEnd(i), next - lines.lineEnd(i));
+        }
+        ASSERT_EQ(shown, doc.text()) << where;
+        ASSERT_EQ(std::min(box.anchorPosition(), box.caretPosition()), doc.selStart()) << where;
+        ASSERT_EQ(std::abs(box.caretPosition() - box.anchorPosition()), doc.selLength()) << where;
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(&box);
+        ASSERT_NE(a, nullptr);
+        QAccessibleTextInterface *t = a->textInterface();
+        ASSERT_NE(t, nullptr) << where;
+        ASSERT_EQ(t->text(0, t->characterCount()), doc.text()) << where;
+        int s = 0, e = 0;
+        t->selection(0, &s, &e);
+        ASSERT_EQ(s, doc.selLength() ? doc.selStart() : 0) << where;
+        ASSERT_EQ(e - s, doc.selLength()) << where;
+    }
+
+    void commit(const QString &text, int replaceFrom = 0, int replaceLength = 0)
+    {
+        QInputMethodEvent e(QStringLiteral("预"), {});
+        QApplication::sendEvent(&box, &e); // a pre-edit first, as an input method sends it
+        QInputMethodEvent done;
+        done.setCommitString(text, replaceFrom, replaceLength);
+        QApplication::sendEvent(&box, &done);
+    }
+
+    void drop(const QString &text, qsizetype position)
+    {
+        QMimeData mime;
+        mime.setText(text);
+        const QPointF at = pointOf(position);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box.viewport(), &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box.viewport(), &dropped);
+    }
+
+    TextDocument doc;
+    TestBox box;
+    QStringList snapshots;
+};
 
 } // namespace
 
-TEST(ViewText, CrLfBecomesOneBreakAndLoneBreaksStayVisibleCharacters)
+TEST(TextMarkers, CharactersWithoutAGlyphGetALabel)
 {
-    const QString text = QStringLiteral("a\r\nb\rc\nd\r\r\ne\r\n\n");
-    const QString view = ViewText::toView(text);
-    const QString sep(QChar::ParagraphSeparator);
-    EXPECT_EQ(view, QStringLiteral("a") + sep + QStringLiteral("b\u240Dc\u240Ad\u240D") + sep + QStringLiteral("e") + sep + QStringLiteral("\u240A"));
-    EXPECT_EQ(ViewText::fromTyped(QStringLiteral("x") + sep + QStringLiteral("y")), QStringLiteral("x\r\ny"));
+    const QString text = QStringLiteral("a\t") + QChar(0) + QChar(7) + QChar(0x7F) + QChar(0x85) + QChar(0x2028) +
+                         QChar(0x2029) + byteStandIn(0xB5) + QChar(0xD83D) + QStringLiteral("x") + QChar(0xD83D) +
+                         QChar(0xDE00) + QChar(0xDE00) + QStringLiteral("中");
+    QStringList labels;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        labels << (TextMarkers::labelAt(text, i).isNull() ? QStringLiteral("-") : TextMarkers::labelAt(text, i));
+    EXPECT_EQ(labels.join(u' '), QStringLiteral("- - NUL BEL DEL x85 LS PS B5 D83D - - - DE00 -"));
 }
 
-TEST(TextBoxView, PositionMappingCountsOneViewCharacterPerCrLf)
+TEST_F(TextBoxViewTest, EveryLineEndShowsAsALineAndTheTextKeepsIt)
 {
-    TextDocument doc;
-    doc.setText(QStringLiteral("ab\r\ncd\re\nf\r\n\r\ng"));
-    TextBoxView view(&doc);
-    // text:  a b CR LF c d CR e LF f CR LF CR LF g
-    //        0 1 2  3  4 5 6  7 8  9 10 11 12 13 14
-    EXPECT_EQ(view.document()->blockCount(), 4);
-    EXPECT_EQ(view.toViewPosition(0), 0);
-    EXPECT_EQ(view.toViewPosition(2), 2);  // before the CR LF
-    EXPECT_EQ(view.toViewPosition(3), 2);  // between CR and LF: the end of the line
-    EXPECT_EQ(view.toViewPosition(4), 3);  // c
-    EXPECT_EQ(view.toViewPosition(6), 5);  // lone CR is one character
-    EXPECT_EQ(view.toViewPosition(9), 8);  // f
-    EXPECT_EQ(view.toViewPosition(12), 10);
-    EXPECT_EQ(view.toViewPosition(14), 11); // g
-    EXPECT_EQ(view.toViewPosition(15), 12);
-    for (qsizetype t : {0, 2, 4, 5, 6, 7, 8, 9, 10, 12, 14, 15})
-        EXPECT_EQ(view.toTextPosition(view.toViewPosition(t)), t) << t;
+    doc.setText(QStringLiteral("crlf\r\nlone cr\rlone lf\nlast"));
+    ASSERT_EQ(doc.lines().lineCount(), 4);
+    EXPECT_EQ(box.shownLineText(0), QStringLiteral("crlf"));
+    EXPECT_EQ(box.shownLineText(1), QStringLiteral("lone cr"));
+    EXPECT_EQ(box.shownLineText(2), QStringLiteral("lone lf"));
+    EXPECT_EQ(box.shownLineText(3), QStringLiteral("last"));
+    // Down from the first line lands on the second, whatever ends the first.
+    QTest::keyClick(&box, Qt::Key_Down);
+    QTest::keyClick(&box, Qt::Key_Down);
+    EXPECT_EQ(doc.selStart(), 14);
+    QTest::keyClick(&box, Qt::Key_End);
+    EXPECT_EQ(doc.selStart(), 21);
+    QTest::keyClick(&box, Qt::Key_Right); // over the lone LF
+    QTest::keyClicks(&box, QStringLiteral("X"));
+    EXPECT_EQ(doc.text(), QStringLiteral("crlf\r\nlone cr\rlone lf\nXlast"));
+    expectViewMatchesDocument("lines");
 }
 
-TEST(TextBoxView, TypingEnterInsertsCrLfAndTypedTextLandsAtTheRightPlace)
+// Both ways the old view drifted from its document.
+TEST_F(TextBoxViewTest, PastedSeparatorsAndJoinedLineEndsStayAsTheDocumentHasThem)
 {
-    TextDocument doc;
-    doc.setText(QStringLiteral("one\r\ntwo\nthree"));
-    TextBoxView view(&doc);
-    doc.setSelStart(8); // just before the lone LF, after "two"
-    QTest::keyClicks(&view, QStringLiteral("X"));
-    EXPECT_EQ(doc.text(), QStringLiteral("one\r\ntwoX\nthree"));
-    QTest::keyClick(&view, Qt::Key_Return);
-    EXPECT_EQ(doc.text(), QStringLiteral("one\r\ntwoX\r\n\nthree"));
-    EXPECT_EQ(doc.selStart(), 11);
-    QTest::keyClick(&view, Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(doc.text(), QStringLiteral("one\r\ntwoX\r\n\r\n\nthree"));
-    QTest::keyClick(&view, Qt::Key_Backspace);
-    QTest::keyClick(&view, Qt::Key_Backspace);
-    EXPECT_EQ(doc.text(), QStringLiteral("one\r\ntwoX\nthree"));
+    box.primary = QStringLiteral("ab") + QChar(0x2028) + QStringLiteral("cd");
+    QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(0));
+    ASSERT_EQ(doc.text(), box.primary);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(doc.text(), QStringLiteral("ab") + QChar(0x2028) + QStringLiteral("c"));
+    EXPECT_EQ(snapshots, QStringList{QString()}); // the paste was a command, the Backspace typing
+    expectViewMatchesDocument("separator");
+
+    doc.setText(QStringLiteral("a\rX\nb"));
+    ASSERT_EQ(doc.lines().lineCount(), 3);
+    doc.setSelStart(3);
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    EXPECT_EQ(doc.text(), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(doc.lines().lineCount(), 2);
+    EXPECT_EQ(box.shownLineText(1), QStringLiteral("b"));
+    expectViewMatchesDocument("joined");
 }
 
-TEST(TextBoxView, CommandEditsAreMirroredWithoutSplittingCrLfPairs)
+TEST_F(TextBoxViewTest, AVeryLongLineIsLaidOutInPiecesThatJoinUp)
 {
-    TextDocument doc;
-    doc.setText(QStringLiteral("ab\r\ncd"));
-    TextBoxView view(&doc);
-    // Remove only the LF of the pair: a lone CR is left and the view shows it.
-    doc.select(3, 1);
-    doc.setSelText(QString());
-    EXPECT_EQ(viewText(view), QStringLiteral("ab\u240Dcd"));
-    // Put a LF back after the CR: the pair (and the line break) returns.
-    doc.setSelText(QStringLiteral("\n"));
-    EXPECT_EQ(viewText(view), QStringLiteral("ab") + QChar(QChar::ParagraphSeparator) + QStringLiteral("cd"));
-    // Insert between CR and LF.
-    doc.select(3, 0);
-    doc.setSelText(QStringLiteral("Z"));
-    EXPECT_EQ(doc.text(), QStringLiteral("ab\rZ\ncd"));
-    EXPECT_EQ(viewText(view), QStringLiteral("ab\u240DZ\u240Acd"));
-    // The view's caret follows the document's selection.
-    doc.select(5, 2);
-    EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("cd"));
+    QString line;
+    for (int i = 0; i < 3000; ++i)
+        line += QStringLiteral("词a");
+    line.insert(LineLayouts::PieceLength - 1, QString::fromUcs4(U"\U0001F600")); // a pair across a piece's edge
+    doc.setText(line + QStringLiteral("\nnext"));
+    EXPECT_EQ(box.shownLineText(0), line);
+    QTest::keyClick(&box, Qt::Key_End);
+    EXPECT_EQ(doc.selStart(), line.size());
+    // The caret's x grows with its position, across the pieces' edges.
+    int lastX = INT_MIN;
+    for (qsizetype p = LineLayouts::PieceLength - 4; p < 2 * LineLayouts::PieceLength + 4; p += 3) {
+        const int x = box.caretRect(p).x();
+        ASSERT_GE(x, lastX) << p;
+        lastX = x;
+    }
+    doc.setSelStart(2 * LineLayouts::PieceLength + 1);
+    const QPoint at = box.caretRect(doc.selStart()).center();
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_NEAR(double(doc.selStart()), double(2 * LineLayouts::PieceLength + 1), 1.0);
 }
 
-TEST(TextBoxView, SelectingWithTheKeyboardUpdatesTheDocumentSelection)
+// Random edits through every way into the text box, with the screen checked against the
+// document after each one.
+TEST_F(TextBoxViewTest, EveryInputPathKeepsViewAndDocumentTogether)
 {
-    TextDocument doc;
-    doc.setText(QStringLiteral("ab\r\ncd"));
-    TextBoxView view(&doc);
-    view.show();
-    QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(doc.selStart(), 6);
-    QTest::keyClick(&view, Qt::Key_Home, Qt::ShiftModifier);
-    EXPECT_EQ(doc.selStart(), 4);
-    EXPECT_EQ(doc.selLength(), 2);
-    QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(doc.selStart(), 2);
-    EXPECT_EQ(doc.selText(), QStringLiteral("\r\ncd"));
+    QRandomGenerator random(14);
+    const QStringList pieces = {QStringLiteral("a"),   QStringLiteral("中文"), QStringLiteral("\r"),
+                                QStringLiteral("\n"),  QStringLiteral("\r\n"), QString(QChar(0x2028)),
+                                QString(QChar(0)),     QString(byteStandIn(0xB5)), QString::fromUcs4(U"\U0001F600"),
+                                QStringLiteral("\t")};
+    auto somePieces = [&] {
+        QString s;
+        for (int i = random.bounded(1, 4); i > 0; --i)
+            s += pieces[random.bounded(int(pieces.size()))];
+        return s;
+    };
+    doc.setText(QStringLiteral("start\r\nof\nthe\rtext"));
+    for (int step = 0; step < 600; ++step) {
+        const qsizetype length = doc.length();
+        const qsizetype at = random.bounded(int(length) + 1);
+        std::string what;
+        switch (random.bounded(12)) {
+        case 0: what = "type"; QTest::keyClicks(&box, QStringLiteral("xy")); break;
+        case 1: what = "enter"; QTest::keyClick(&box, Qt::Key_Return); break;
+        case 2: what = "backspace"; QTest::keyClick(&box, Qt::Key_Backspace); break;
+        case 3: what = "tab"; QTest::keyClick(&box, Qt::Key_Tab); break;
+        case 4: {
+            what = "move";
+            const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End};
+            const Qt::KeyboardModifiers mods = random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier;
+            QTest::keyClick(&box, keys[random.bounded(6)], mods | (random.bounded(4) == 0 ? Qt::ControlModifier : Qt::NoModifier));
+            break;
+        }
+        case 5: what = "input method"; commit(somePieces()); break;
+        case 6: what = "input method replacing"; commit(QStringLiteral("换"), -1, 1); break;
+        case 7: what = "drop"; drop(somePieces(), at); break;
+        case 8: what = "middle click"; box.primary = somePieces(); QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(at)); break;
+        case 9: what = "click"; QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, pointOf(at)); break;
+        case 10: what = "command"; doc.select(at, random.bounded(int(length - at) + 1)); doc.setSelText(somePieces()); break;
+        default: what = "select"; doc.select(at, random.bounded(int(length - at) + 1)); break;
+        }
+        expectViewMatchesDocument("step " + std::to_string(step) + " " + what);
+        if (doc.length() > 400)
+            doc.setText(QStringLiteral("again\r\n"));
+    }
 }
 
-TEST(TextBoxView, LongTextsKeepMappingPastSixteenBits)
+TEST_F(TextBoxViewTest, DropsAndMiddleClicksAreCommandsWithASnapshot)
 {
-    QString text;
-    for (int i = 0; i < 20000; ++i)
-        text += QStringLiteral("line\r\n");
-    text += QStringLiteral("end");
-    TextDocument doc;
-    doc.setText(text);
-    TextBoxView view(&doc);
-    const qsizetype endPos = text.size() - 3;
-    EXPECT_EQ(view.toViewPosition(endPos), endPos - 20000);
-    doc.select(endPos, 3);
-    EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("end"));
-    doc.setSelText(QStringLiteral("END"));
-    EXPECT_EQ(view.document()->lastBlock().text(), QStringLiteral("END"));
+    doc.setText(QStringLiteral("one two"));
+    drop(QStringLiteral("A\nB"), 3);
+    EXPECT_EQ(doc.text(), QStringLiteral("oneA\r\nB two")); // text from other programs gets CR LF, as Paste gives it
+    ASSERT_EQ(snapshots.size(), 1);
+    EXPECT_EQ(snapshots[0], QStringLiteral("one two"));
+    box.primary = QStringLiteral("!");
+    QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(0));
+    EXPECT_EQ(doc.text(), QStringLiteral("!oneA\r\nB two"));
+    EXPECT_EQ(snapshots.size(), 2);
+    // Typing is no command: no snapshot.
+    QTest::keyClicks(&box, QStringLiteral("z"));
+    EXPECT_EQ(snapshots.size(), 2);
+}
+
+TEST_F(TextBoxViewTest, KeysOfOtherEditorsDoNothingHere)
+{
+    doc.setText(QStringLiteral("abc"));
+    doc.select(1, 1);
+    // Without a frame around it these keys have no command to reach, and the text box
+    // has no delete, clipboard or undo of its own.
+    for (const auto &[key, mods] : std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
+             {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Delete, Qt::KeypadModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
+             {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier},
+             {Qt::Key_K, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::ControlModifier}})
+        QTest::keyClick(&box, key, mods);
+    EXPECT_EQ(doc.text(), QStringLiteral("abc"));
 }

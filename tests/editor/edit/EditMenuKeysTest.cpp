@@ -70,6 +70,25 @@ TEST_F(EditMenuKeysTest, ClipboardAndUndoKeysRunTheMenuCommands)
     EXPECT_EQ(doc().text().size(), 22);
 }
 
+// The keys a text box usually handles by itself run the menu's commands, snapshot and all.
+TEST_F(EditMenuKeysTest, SecondClipboardKeysAndKeypadDelRunTheMenuCommands)
+{
+    QTest::keyClicks(box(), QStringLiteral("hello world"));
+    doc().select(0, 6);
+    press(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(platform.clipboardText(), QStringLiteral("hello "));
+    press(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(doc().text(), QStringLiteral("world"));
+    doc().setSelStart(5);
+    press(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(doc().text(), QStringLiteral("worldhello "));
+    doc().select(0, 5);
+    press(Qt::Key_Delete, Qt::KeypadModifier);
+    EXPECT_EQ(doc().text(), QStringLiteral("hello "));
+    press(Qt::Key_Z, Qt::ControlModifier); // each was a command: Undo gives the text before the last
+    EXPECT_EQ(doc().text(), QStringLiteral("worldhello "));
+}
+
 TEST_F(EditMenuKeysTest, FindKeysAndTheRemoverKey)
 {
     QTest::keyClicks(box(), QStringLiteral("  ab"));
@@ -94,7 +113,7 @@ TEST_F(EditMenuKeysTest, FindKeysAndTheRemoverKey)
     press(Qt::Key_W, Qt::ControlModifier); // the frame's key, not the document window's Close
     EXPECT_EQ(frame.editor().openCount(), 1);
     EXPECT_EQ(doc().text(), QStringLiteral("ab\r\nab"));
-    EXPECT_EQ(box()->toPlainText(), QStringLiteral("ab\nab"));
+    EXPECT_EQ(box()->toPlainText(), QStringLiteral("ab\r\nab"));
     press(Qt::Key_F3);
     EXPECT_EQ(platform.shownMessages.size(), 1);
     press(Qt::Key_F3);

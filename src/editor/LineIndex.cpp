@@ -1,0 +1,91 @@
+#include "editor/LineIndex.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+void LineIndex::scan(QStringView text, qsizetype from, qsizetype to, std::vector<qsizetype> &starts,
+                     std::vector<qsizetype> &ends)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype lineStart = from;
+    qsizetype p = from;
+    while (p < size) {
+        const char16_t c = data[p];
+        if (c != u'\r' && c != u'\n') {
+            ++p;
+            continue;
+        }
+        const qsizetype end = p;
+        p += (c == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
+        ends.push_back(end);
+        m_longest = std::max(m_longest, end - lineStart);
+        if (p > to) {
+            // The line that starts here was already known: leave it to the caller.
+            return;
+        }
+        starts.push_back(p);
+        lineStart = p;
+    }
+    ends.push_back(size);
+    m_longest = std::max(m_longest, size - lineStart);
+}
+
+void LineIndex::reset(QStringView text)
+{
+    m_starts.assign(1, 0);
+    m_ends.clear();
+    m_longest = 0;
+    // A rough guess saves most of the regrowth on big files.
+    const size_t guess = size_t(text.size() / 64 + 16);
+    m_starts.reserve(guess);
+    m_ends.reserve(guess);
+    scan(text, 0, text.size(), m_starts, m_ends);
+}
+
+qsizetype LineIndex::lineOf(qsizetype position) const
+{
+    const auto it = std::upper_bound(m_starts.begin(), m_starts.end(), position);
+    return std::max<qsizetype>(0, qsizetype(it - m_starts.begin()) - 1);
+}
+
+void LineIndex::update(QStringView newText, qsizetype position, qsizetype removed, qsizetype added)
+{
+    // Whether a position starts a line depends only on the two characters before it and
+    // the one at it. So the lines from one before the change up to one character past
+    // its end are scanned again; every later start only moves by the change in length.
+    qsizetype first = lineOf(position);
+    if (first > 0 && m_starts[size_t(first)] == position)
+        --first; // a CR before the change may now pair with an LF inserted after it
+    const qsizetype from = m_starts[size_t(first)];
+    const qsizetype oldEnd = position + removed;
+    const qsizetype delta = added - removed;
+
+    // Old starts in (from, oldEnd + 1] are replaced; those after it are shifted.
+    const auto keepFrom = std::upper_bound(m_starts.begin(), m_starts.end(), oldEnd + 1);
+    const size_t tail = size_t(keepFrom - m_starts.begin());
+
+    std::vector<qsizetype> starts;
+    std::vector<qsizetype> ends;
+    const qsizetype scanTo = position + added + 1;
+    // The scan stops at the first line end whose following start lies past scanTo; that
+    // start is the first kept one, or the text ends first.
+    scan(newText, from, scanTo, starts, ends);
+
+    // Ends of the lines from `first` up to the first kept start are replaced too.
+    m_starts.erase(m_starts.begin() + first + 1, m_starts.begin() + qsizetype(tail));
+    m_ends.erase(m_ends.begin() + first, m_ends.begin() + qsizetype(tail));
+    m_starts.insert(m_starts.begin() + first + 1, starts.begin(), starts.end());
+    m_ends.insert(m_ends.begin() + first, ends.begin(), ends.end());
+    const size_t shiftFrom = size_t(first) + 1 + starts.size();
+    // The last new end belongs to the line before the first kept start, or is the text's end.
+    if (delta != 0) {
+        for (size_t i = shiftFrom; i < m_starts.size(); ++i)
+            m_starts[i] += delta;
+        for (size_t i = shiftFrom; i < m_ends.size(); ++i)
+            m_ends[i] += delta;
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QStringView>
+#include <vector>
+
+namespace korvane {
+
+// Where the lines of a text begin. CR LF, a lone CR and a lone LF each end a line, so a
+// file shows as its lines whatever its line ends, while the text keeps them as they are.
+// A text ending in a line end has an empty last line after it.
+class LineIndex {
+public:
+    LineIndex() = default;
+    explicit LineIndex(QStringView text) { reset(text); }
+
+    void reset(QStringView text);
+    // The text has changed: [position, position + removed) of the old text now reads
+    // [position, position + added) of the new one. Only the lines around the change are
+    // scanned again.
+    void update(QStringView newText, qsizetype position, qsizetype removed, qsizetype added);
+
+    qsizetype lineCount() const { return qsizetype(m_starts.size()); }
+    qsizetype lineStart(qsizetype line) const { return m_starts[size_t(line)]; }
+    // End of the line's characters, before its line end.
+    qsizetype lineEnd(qsizetype line) const { return m_ends[size_t(line)]; }
+    qsizetype lineLength(qsizetype line) const { return lineEnd(line) - lineStart(line); }
+    // The line holding a position; a position inside a line end belongs to its line.
+    qsizetype lineOf(qsizetype position) const;
+    // The longest line seen since the last reset, in UTF-16 units (it never shrinks on edits).
+    qsizetype longestLine() const { return m_longest; }
+
+    static bool isLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
+
+private:
+    // Appends the lines that start in (from, to] of text; `from` is a line start.
+    void scan(QStringView text, qsizetype from, qsizetype to, std::vector<qsizetype> &starts, std::vector<qsizetype> &ends);
+
+    std::vector<qsizetype> m_starts{0};
+    std::vector<qsizetype> m_ends{0};
+    qsizetype m_longest = 0;
+};
+
+} // namespace korvane

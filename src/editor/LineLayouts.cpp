@@ -1,0 +1,222 @@
+#include "editor/LineLayouts.h"
+
+#include "editor/TextDocument.h"
+#include "editor/TextMarkers.h"
+
+#include <QFontMetricsF>
+#include <QTextOption>
+#include <algorithm>
+#include <cmath>
+
+namespace korvane {
+
+namespace {
+
+// Enough for the screen several times over; beyond it the cache starts again.
+constexpr size_t MaxCachedPieces = 4096;
+// The stand-in laid out for a marked character: a blank that cannot break, widened by
+// letter spacing to the width of its label's box.
+constexpr char16_t MarkerPlaceholder = 0x00A0;
+
+quint64 key(qsizetype line, qsizetype index) { return (quint64(line) << 20) | quint64(index); }
+
+} // namespace
+
+LineLayouts::LineLayouts(const TextDocument &document) : m_document(document) {}
+
+void LineLayouts::setFont(const QFont &font)
+{
+    m_font = font;
+    m_markerFont = font;
+    m_markerFont.setPointSizeF(std::max(5.0, font.pointSizeF() * 0.7));
+    m_markerFont.setBold(false);
+    m_markerFont.setItalic(false);
+    m_markerFont.setUnderline(false);
+    m_markerFont.setStrikeOut(false);
+    const QFontMetricsF metrics(font);
+    m_lineHeight = std::max(1, int(std::ceil(metrics.lineSpacing())));
+    m_averageCharWidth = std::max<qreal>(1, metrics.averageCharWidth());
+    m_tabWidth = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')) * 8);
+    clear();
+}
+
+void LineLayouts::clear()
+{
+    m_pieces.clear();
+    m_pieceX.clear();
+}
+
+void LineLayouts::invalidateLines(qsizetype first, qsizetype last)
+{
+    std::erase_if(m_pieces, [first, last](const auto &entry) {
+        const auto line = qsizetype(entry.first >> 20);
+        return line >= first && line <= last;
+    });
+    std::erase_if(m_pieceX, [first, last](const auto &entry) { return entry.first >= first && entry.first <= last; });
+}
+
+qsizetype LineLayouts::pieceCount(qsizetype lineLength) const
+{
+    return lineLength <= PieceLength ? 1 : (lineLength + PieceLength - 1) / PieceLength;
+}
+
+qsizetype LineLayouts::pieceStart(qsizetype line, qsizetype index) const
+{
+    if (index == 0)
+        return 0;
+    // A piece never begins between the halves of a surrogate pair.
+    const LineIndex &lines = m_document.lines();
+    const qsizetype length = lines.lineLength(line);
+    const qsizetype start = std::min(index * PieceLength, length);
+    const QString &text = m_document.text();
+    const qsizetype at = lines.lineStart(line) + start;
+    if (start > 0 && start < length && QChar::isHighSurrogate(text[at - 1].unicode()) &&
+        QChar::isLowSurrogate(text[at].unicode()))
+        return start + 1;
+    return start;
+}
+
+qsizetype LineLayouts::pieceOf(qsizetype line, qsizetype column) const
+{
+    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
+    qsizetype index = std::min(column / PieceLength, count - 1);
+    if (index > 0 && column < pieceStart(line, index))
+        --index;
+    return index;
+}
+
+std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetype index) const
+{
+    const LineIndex &lines = m_document.lines();
+    const QString &text = m_document.text();
+    auto piece = std::make_unique<Piece>();
+    piece->start = pieceStart(line, index);
+    const qsizetype end = index + 1 < pieceCount(lines.lineLength(line)) ? pieceStart(line, index + 1) : lines.lineLength(line);
+    piece->length = end - piece->start;
+    const qsizetype at = lines.lineStart(line) + piece->start;
+
+    QString shown = text.mid(at, piece->length);
+    QList<QTextLayout::FormatRange> formats;
+    const QFontMetricsF metrics(m_font);
+    const QFontMetricsF markerMetrics(m_markerFont);
+    const qreal placeholderWidth = metrics.horizontalAdvance(QChar(MarkerPlaceholder));
+    for (qsizetype i = 0; i < piece->length; ++i) {
+        const char16_t c = shown[i].unicode();
+        if (c >= 0x20 && c < 0x7F)
+            continue;
+        QString label = TextMarkers::labelAt(text, at + i);
+        if (label.isNull())
+            continue;
+        const QChar original = shown[i];
+        shown[i] = QChar(MarkerPlaceholder);
+        QTextLayout::FormatRange range;
+        range.start = int(i);
+        range.length = 1;
+        range.format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+        range.format.setFontLetterSpacing(markerMetrics.horizontalAdvance(label) + 6 - placeholderWidth);
+        formats.append(range);
+        piece->markers.push_back({i, std::move(label), original});
+    }
+
+    piece->layout.setText(shown);
+    piece->layout.setFont(m_font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(m_tabWidth);
+    piece->layout.setTextOption(option);
+    piece->layout.setFormats(formats);
+    piece->layout.setCacheEnabled(true);
+    piece->layout.beginLayout();
+    QTextLine textLine = piece->layout.createLine();
+    if (textLine.isValid())
+        textLine.setLineWidth(1e7);
+    piece->layout.endLayout();
+    piece->width = textLine.isValid() ? textLine.horizontalAdvance() : 0;
+    return piece;
+}
+
+const LineLayouts::Piece &LineLayouts::piece(qsizetype line, qsizetype index)
+{
+    const quint64 k = key(line, index);
+    auto it = m_pieces.find(k);
+    if (it == m_pieces.end()) {
+        if (m_pieces.size() >= MaxCachedPieces)
+            m_pieces.clear();
+        it = m_pieces.emplace(k, layOut(line, index)).first;
+    }
+    return *it->second;
+}
+
+qreal LineLayouts::pieceX(qsizetype line, qsizetype index)
+{
+    if (index == 0)
+        return 0;
+    std::vector<qreal> &xs = m_pieceX[line];
+    if (xs.empty())
+        xs.push_back(0);
+    // Pieces are measured once, from the line's start up to the one asked for.
+    while (qsizetype(xs.size()) <= index) {
+        const qsizetype measured = qsizetype(xs.size()) - 1;
+        const qreal width = piece(line, measured).width;
+        xs.push_back(xs.back() + width);
+    }
+    const qreal x = xs[size_t(index)];
+    return x;
+}
+
+qreal LineLayouts::xOf(qsizetype line, qsizetype column)
+{
+    const qsizetype index = pieceOf(line, column);
+    const qreal start = pieceX(line, index);
+    const Piece &p = piece(line, index);
+    const QTextLine textLine = p.layout.lineAt(0);
+    const qreal x = start + (textLine.isValid() ? textLine.cursorToX(int(column - p.start)) : 0);
+    m_widestSeen = std::max(m_widestSeen, start + p.width);
+    return x;
+}
+
+qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
+{
+    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
+    qsizetype index = 0;
+    while (index + 1 < count && pieceX(line, index + 1) <= x)
+        ++index;
+    const qreal start = pieceX(line, index);
+    const Piece &p = piece(line, index);
+    const QTextLine textLine = p.layout.lineAt(0);
+    if (!textLine.isValid())
+        return p.start;
+    return p.start + textLine.xToCursor(x - start, QTextLine::CursorBetweenCharacters);
+}
+
+std::vector<std::pair<const LineLayouts::Piece *, qreal>> LineLayouts::piecesIn(qsizetype line, qreal x0, qreal x1)
+{
+    std::vector<std::pair<const Piece *, qreal>> result;
+    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
+    for (qsizetype index = 0; index < count; ++index) {
+        const qreal start = pieceX(line, index);
+        if (start >= x1)
+            break;
+        const Piece &p = piece(line, index);
+        m_widestSeen = std::max(m_widestSeen, start + p.width);
+        if (start + p.width >= x0)
+            result.emplace_back(&p, start);
+    }
+    return result;
+}
+
+QString LineLayouts::shownText(qsizetype line)
+{
+    QString shown;
+    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
+    for (qsizetype index = 0; index < count; ++index) {
+        const Piece &p = piece(line, index);
+        QString part = p.layout.text();
+        for (const Marker &m : p.markers)
+            part[m.column] = m.original;
+        shown += part;
+    }
+    return shown;
+}
+
+} // namespace korvane

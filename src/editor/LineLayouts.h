@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QTextLayout>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace korvane {
+
+class TextDocument;
+
+// The laid-out lines of a document's text, for the lines on screen only: a text of any
+// size costs one layout per visible line. A very long line is laid out in pieces of
+// PieceLength characters, each measured once, so neither the layout nor the painter
+// ever handles the whole line. All x values are in pixels from the start of the line.
+class LineLayouts {
+public:
+    static constexpr qsizetype PieceLength = 2048;
+
+    struct Marker {
+        qsizetype column; // within the piece
+        QString label;
+        QChar original;
+    };
+    struct Piece {
+        QTextLayout layout;
+        qsizetype start = 0;  // column of the piece's first character in its line
+        qsizetype length = 0;
+        qreal width = 0;
+        std::vector<Marker> markers;
+    };
+
+    explicit LineLayouts(const TextDocument &document);
+
+    void setFont(const QFont &font);
+    const QFont &font() const { return m_font; }
+    const QFont &markerFont() const { return m_markerFont; }
+    int lineHeight() const { return m_lineHeight; }
+    qreal averageCharWidth() const { return m_averageCharWidth; }
+
+    void clear();
+    void invalidateLines(qsizetype first, qsizetype last);
+
+    // x of a column of a line (0 .. line length).
+    qreal xOf(qsizetype line, qsizetype column);
+    // The column whose cursor position is nearest to x.
+    qsizetype columnAt(qsizetype line, qreal x);
+    // The pieces of a line that reach into [x0, x1), with the x each begins at.
+    std::vector<std::pair<const Piece *, qreal>> piecesIn(qsizetype line, qreal x0, qreal x1);
+    // The widest line laid out so far.
+    qreal widestSeen() const { return m_widestSeen; }
+    // The text a line's layouts show, piece by piece, each marker's box read as the
+    // character it stands for: what is on screen for that line.
+    QString shownText(qsizetype line);
+
+private:
+    qsizetype pieceCount(qsizetype lineLength) const;
+    qsizetype pieceStart(qsizetype line, qsizetype index) const;
+    qsizetype pieceOf(qsizetype line, qsizetype column) const;
+    const Piece &piece(qsizetype line, qsizetype index);
+    qreal pieceX(qsizetype line, qsizetype index);
+    std::unique_ptr<Piece> layOut(qsizetype line, qsizetype index) const;
+
+    const TextDocument &m_document;
+    QFont m_font;
+    QFont m_markerFont;
+    int m_lineHeight = 1;
+    qreal m_averageCharWidth = 1;
+    qreal m_tabWidth = 8;
+    qreal m_widestSeen = 0;
+    std::unordered_map<quint64, std::unique_ptr<Piece>> m_pieces;
+    // x of each piece of the long lines measured so far (missing for one-piece lines).
+    std::unordered_map<qsizetype, std::vector<qreal>> m_pieceX;
+};
+
+} // namespace korvane
