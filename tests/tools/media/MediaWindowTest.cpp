@@ -81,7 +81,8 @@ TEST_F(MediaWindowTest, PlayerFollowsEveryResize)
     EXPECT_EQ(client.height() - window.player()->height(), 17); // 250 twips, rounded
     window.resize(200, window.menuBar()->height() + 5);
     QCoreApplication::processEvents();
-    EXPECT_GE(window.player()->height(), 0);
+    ASSERT_LT(window.client()->height(), 17); // smaller than the strip: no room left for the player
+    EXPECT_EQ(window.player()->height(), 0);
     EXPECT_EQ(window.player()->geometry(), MediaWindow::playerGeometry(window.client()->size()));
 }
 
