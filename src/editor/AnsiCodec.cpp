@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <memory>
 #include <vector>
 
 namespace korvane {
@@ -40,12 +41,21 @@ constexpr quint32 fourByteCode(int number)
 // The mapping tables, taken once from the system's GB18030 converter. Only the byte
 // level around them is ours: Qt's decoders drop or replace what does not decode.
 struct Tables {
-    char16_t twoByte[TwoByteCount];       // 0: no character that round-trips
-    char16_t fourByte[FourByteBmpCount];  // 0: no character that round-trips
-    std::vector<quint32> encodeBmp;       // the bytes of each BMP character, big-endian
+    char16_t twoByte[TwoByteCount] = {};      // 0: no character that round-trips
+    char16_t fourByte[FourByteBmpCount] = {}; // 0: no character that round-trips
+    std::vector<quint32> encodeBmp;           // the bytes of each BMP character, big-endian
+    QByteArray converter;
+    bool valid = false; // the converter exists; without it the tables stay empty
 
-    Tables() : encodeBmp(0x10000, quint32(AnsiCodec::Unencodable))
+    explicit Tables(const char *name) : encodeBmp(0x10000, quint32(AnsiCodec::Unencodable)), converter(name)
     {
+        QStringEncoder encoder(name, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+        // Without a converter its answers are empty, and splitting them below would read
+        // far beyond their end.
+        valid = encoder.isValid() && decoder.isValid();
+        if (!valid)
+            return;
         // Each sequence is followed by a line feed, which no sequence can swallow, so the
         // converter's answer splits back into one piece per sequence however it treats errors.
         QByteArray chars;
@@ -55,7 +65,6 @@ struct Tables {
                 chars += '\n';
             }
         }
-        QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
         const QByteArray encoded = encoder.encode(QString::fromUtf8(chars));
         qsizetype pos = 0;
         for (char32_t c = 0; c < 0x10000; ++c) {
@@ -87,7 +96,7 @@ struct Tables {
                 twoBytes += '\n';
             }
         }
-        fillFromDecoder(twoBytes, twoByte, TwoByteCount, [](int i) {
+        fillFromDecoder(decoder, twoBytes, twoByte, TwoByteCount, [](int i) {
             return quint32(0x81 + i / 190) << 8 | quint32(i % 190 + (i % 190 < 63 ? 0x40 : 0x41));
         });
 
@@ -101,15 +110,15 @@ struct Tables {
             fourBytes += char(code);
             fourBytes += '\n';
         }
-        fillFromDecoder(fourBytes, fourByte, FourByteBmpCount, fourByteCode);
+        fillFromDecoder(decoder, fourBytes, fourByte, FourByteBmpCount, fourByteCode);
     }
 
     // Keeps a decoded character only when encoding gives back exactly its sequence;
     // otherwise (no character, or a stand-in's code point) the bytes stay stand-ins.
     template <typename CodeOf>
-    void fillFromDecoder(const QByteArray &sequences, char16_t *table, int count, CodeOf codeOf)
+    void fillFromDecoder(QStringDecoder &decoder, const QByteArray &sequences, char16_t *table, int count,
+                         CodeOf codeOf)
     {
-        QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
         const QString decoded = decoder.decode(sequences);
         qsizetype pos = 0;
         for (int i = 0; i < count; ++i) {
@@ -127,13 +136,21 @@ struct Tables {
     }
 };
 
+const char *converterName = AnsiCodec::ConverterName;
+
 const Tables &tables()
 {
-    static const Tables t;
-    return t;
+    static std::unique_ptr<Tables> t;
+    if (!t || t->converter != converterName)
+        t = std::make_unique<Tables>(converterName);
+    return *t;
 }
 
 } // namespace
+
+bool AnsiCodec::available() { return tables().valid; }
+
+void AnsiCodec::useConverter(const char *name) { converterName = name; }
 
 QString AnsiCodec::decode(QByteArrayView bytes)
 {

@@ -19,6 +19,14 @@ public:
     static QString decode(QByteArrayView bytes);
     static QByteArray encode(QStringView text);
 
+    // False when the system has no GB18030 converter to take the tables from (a Qt built
+    // without ICU). Then encoding would turn every Chinese character into "?", so nothing
+    // may be read or written until this is true.
+    static bool available();
+    // The system converter the tables come from. Tests name one that does not exist.
+    static void useConverter(const char *name);
+    static constexpr const char *ConverterName = "GB18030";
+
     // The byte written for a lone surrogate, which no code page can represent.
     static constexpr char Unencodable = '?';
 };

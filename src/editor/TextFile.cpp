@@ -1,6 +1,7 @@
 #include "editor/TextFile.h"
 
 #include "editor/AnsiCodec.h"
+#include "editor/InPlaceWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,9 +57,18 @@ QString TextFile::withLineEnds(QString text)
     return text;
 }
 
+QString TextFile::noConverterReason()
+{
+    return QStringLiteral("系统缺少 GB18030 编码转换器，无法转换文件中的文字");
+}
+
 TextFile::ReadResult TextFile::read(const QString &path)
 {
     ReadResult result;
+    if (!AnsiCodec::available()) {
+        result.reason = noConverterReason();
+        return result;
+    }
     const QFileInfo info(path);
     // Decided before opening: a folder cannot be read, and a pipe or device would
     // hold the program waiting or feed it without end.
@@ -123,18 +133,37 @@ QString TextFile::write(const QString &path, const QString &text)
 {
     if (QFileInfo(path).isDir())
         return reasonFor(EISDIR);
+    if (!AnsiCodec::available())
+        return noConverterReason();
     QByteArray bytes;
     try {
         bytes = AnsiCodec::encode(text);
     } catch (const std::bad_alloc &) {
         return reasonFor(ENOMEM);
     }
+    auto inPlace = [&]() -> QString {
+        try {
+            bytes.append("\r\n", 2);
+        } catch (const std::bad_alloc &) {
+            return reasonFor(ENOMEM);
+        }
+        const int error = InPlaceWrite::write(path, bytes);
+        return error ? reasonFor(error) : QString();
+    };
+    // A replacement would cut a file's other names off it or hand another user's file to us.
+    if (InPlaceWrite::mustKeepFile(path))
+        return inPlace();
     // The new contents go to a temporary file beside the old one, which is renamed over
     // it only once everything is on disk: a failure half-way leaves the old file intact.
     QSaveFile file(path);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return reasonFor(errno ? errno : EACCES);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int error = errno ? errno : EACCES;
+        // A folder that takes no new files may still hold a file we can write.
+        if ((error == EACCES || error == EPERM) && QFileInfo(path).isFile())
+            return inPlace();
+        return reasonFor(error);
+    }
     errno = 0;
     if (file.write(bytes) != bytes.size() || file.write("\r\n", 2) != 2) {
         const int error = errno ? errno : EIO;

@@ -23,6 +23,9 @@ public:
     // the reason.
     static QString write(const QString &path, const QString &text);
 
+    // Why nothing can be read or written when the code page's converter is missing.
+    static QString noConverterReason();
+
     // Lines end at CR LF or at a lone CR (a lone LF stays inside its line), and every
     // line, the last one included, is followed by CR LF.
     static QString withLineEnds(QString text);

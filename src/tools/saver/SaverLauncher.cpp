@@ -1,6 +1,7 @@
 #include "tools/saver/SaverLauncher.h"
 
 #include "platform/Platform.h"
+#include "platform/ScreenCover.h"
 #include "tools/saver/SaverSettings.h"
 #include "tools/saver/SaverWindow.h"
 
@@ -28,6 +29,7 @@ void SaverLauncher::startSaver()
     auto *window = new SaverWindow(m_module, m_platform);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_window = window;
+    ScreenCover::set(window);
     // The screen is copied before the window covers it.
     window->load(m_screen ? m_screen() : primaryScreenGeometry());
     window->show();
