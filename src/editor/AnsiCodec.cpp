@@ -152,40 +152,34 @@ const unsigned char *decodeBytes(const Tables &t, const unsigned char *p, const 
             ++p;
             continue;
         }
-        if (isLead(b)) {
-            if (end - p < 2) {
-                if constexpr (MoreToCome)
-                    break;
-            } else if (const unsigned b2 = p[1]; isTrail(b2)) {
+        if (isLead(b) && end - p >= 2) {
+            const unsigned b2 = p[1];
+            if (isTrail(b2)) {
                 if (const char16_t c = t.twoByte[twoByteIndex(b, b2)]) {
                     *o++ = c;
                     p += 2;
                     continue;
                 }
-            } else if (isDigit(b2)) {
-                if (end - p < 4) {
-                    // Only a lead byte third can still make a four-byte sequence.
-                    if constexpr (MoreToCome) {
-                        if (end - p == 2 || isLead(p[2]))
-                            break;
-                    }
-                } else if (isLead(p[2]) && isDigit(p[3])) {
-                    const int number = fourByteNumber(b, b2, p[2], p[3]);
-                    if (number < FourByteBmpCount) {
-                        if (const char16_t c = t.fourByte[number]) {
-                            *o++ = c;
-                            p += 4;
-                            continue;
-                        }
-                    } else if (number >= SupplementaryBase && number - SupplementaryBase < 0x100000) {
-                        const char32_t c = char32_t(0x10000 + number - SupplementaryBase);
-                        *o++ = QChar::highSurrogate(c);
-                        *o++ = QChar::lowSurrogate(c);
+            } else if (isDigit(b2) && end - p >= 4 && isLead(p[2]) && isDigit(p[3])) {
+                const int number = fourByteNumber(b, b2, p[2], p[3]);
+                if (number < FourByteBmpCount) {
+                    if (const char16_t c = t.fourByte[number]) {
+                        *o++ = c;
                         p += 4;
                         continue;
                     }
+                } else if (number >= SupplementaryBase && number - SupplementaryBase < 0x100000) {
+                    const char32_t c = char32_t(0x10000 + number - SupplementaryBase);
+                    *o++ = QChar::highSurrogate(c);
+                    *o++ = QChar::lowSurrogate(c);
+                    p += 4;
+                    continue;
                 }
+            } else if (MoreToCome && isDigit(b2) && end - p < 4 && (end - p == 2 || isLead(p[2]))) {
+                break; // a four-byte sequence, if the bytes still to come allow one
             }
+        } else if (MoreToCome && isLead(b)) {
+            break; // what this lead byte starts depends on the next byte
         }
         *o++ = byteStandIn(static_cast<unsigned char>(b)).unicode();
         ++p;

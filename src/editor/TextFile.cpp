@@ -154,6 +154,7 @@ QString TextFile::withLineEnds(QString text)
 
 TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
 {
+    Q_ASSERT(chunkSize > 0);
     ReadResult result;
     const QFileInfo info(path);
     // Decided before opening: a folder cannot be read, and a pipe or device would
