@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <memory>
+#include <algorithm>
 #include <vector>
 
 namespace korvane {
@@ -152,14 +153,15 @@ bool AnsiCodec::available() { return tables().valid; }
 
 void AnsiCodec::useConverter(const char *name) { converterName = name; }
 
-QString AnsiCodec::decode(QByteArrayView bytes)
+namespace {
+
+// Decodes [p, end) at o. While more input is to come, it stops at a lead byte whose
+// sequence could end beyond `end`, and returns where it stopped: what that byte becomes
+// depends on bytes not yet seen. At the end of the input the same byte becomes a
+// stand-in, like any byte that starts no sequence.
+template <bool MoreToCome>
+const unsigned char *decodeBytes(const Tables &t, const unsigned char *p, const unsigned char *end, char16_t *&o)
 {
-    const Tables &t = tables();
-    // Every sequence yields at most one UTF-16 unit per byte it spans.
-    QString out(bytes.size(), Qt::Uninitialized);
-    char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
     while (p < end) {
         const unsigned b = *p;
         if (b < 0x80) {
@@ -190,13 +192,81 @@ QString AnsiCodec::decode(QByteArrayView bytes)
                     p += 4;
                     continue;
                 }
+            } else if (MoreToCome && isDigit(b2) && end - p < 4 && (end - p == 2 || isLead(p[2]))) {
+                break; // a four-byte sequence, if the bytes still to come allow one
             }
+        } else if (MoreToCome && isLead(b)) {
+            break; // what this lead byte starts depends on the next byte
         }
         *o++ = byteStandIn(static_cast<unsigned char>(b)).unicode();
         ++p;
     }
-    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
+    return p;
+}
+
+const unsigned char *bytesOf(QByteArrayView bytes) { return reinterpret_cast<const unsigned char *>(bytes.data()); }
+
+} // namespace
+
+QString AnsiCodec::decode(QByteArrayView bytes)
+{
+    // Every sequence yields at most one UTF-16 unit per byte it spans.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin;
+    decodeBytes<false>(tables(), bytesOf(bytes), bytesOf(bytes) + bytes.size(), o);
+    out.truncate(o - begin);
     return out;
+}
+
+void AnsiCodec::Decoder::decode(QByteArrayView piece, QString &out)
+{
+    const Tables &t = tables();
+    const qsizetype start = out.size();
+    out.resize(start + maxDecodedSize(piece.size()));
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin + start;
+    const unsigned char *p = bytesOf(piece);
+    const unsigned char *const end = p + piece.size();
+
+    if (m_heldSize > 0) {
+        // The held bytes joined with as much of the piece as a sequence begun among them
+        // can reach. Decoding stops inside the held bytes only if the piece is too short
+        // to settle them, and then all of it is in `joined`.
+        unsigned char joined[2 * MaxHeld];
+        const qsizetype taken = std::min<qsizetype>(piece.size(), MaxHeld);
+        std::copy_n(m_held, m_heldSize, joined);
+        std::copy_n(p, taken, joined + m_heldSize);
+        const unsigned char *const joinedEnd = joined + m_heldSize + taken;
+        const unsigned char *const stop = decodeBytes<true>(t, joined, joinedEnd, o);
+        if (stop - joined < m_heldSize) {
+            Q_ASSERT(taken == piece.size() && joinedEnd - stop <= MaxHeld);
+            m_heldSize = int(joinedEnd - stop);
+            std::copy(stop, joinedEnd, m_held);
+            p = end;
+        } else {
+            p += (stop - joined) - m_heldSize;
+            m_heldSize = 0;
+        }
+    }
+    if (p < end) {
+        const unsigned char *const stop = decodeBytes<true>(t, p, end, o);
+        Q_ASSERT(end - stop <= MaxHeld);
+        m_heldSize = int(end - stop);
+        std::copy(stop, end, m_held);
+    }
+    out.truncate(o - begin);
+}
+
+void AnsiCodec::Decoder::finish(QString &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + m_heldSize);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin + start;
+    decodeBytes<false>(tables(), m_held, m_held + m_heldSize, o);
+    out.truncate(o - begin);
+    m_heldSize = 0;
 }
 
 static int encodedLength(quint32 code) { return code < 0x80 ? 1 : code <= 0xFFFF ? 2 : 4; }
