@@ -21,7 +21,14 @@ QtSaverSystem::~QtSaverSystem()
     showCursor();
 }
 
-bool QtSaverSystem::onWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+bool QtSaverSystem::onWayland()
+{
+    // An X11 program in a Wayland session talks to XWayland, whose grabs and screen contents
+    // cover only the other X11 programs: that is no lock and no picture of the desktop either.
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ||
+           qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
 
 bool QtSaverSystem::verifyScreenSaverPassword()
 {
@@ -70,7 +77,7 @@ QImage QtSaverSystem::grabScreen(int index)
 
 InputGrab QtSaverSystem::grabInput(QWindow *window)
 {
-    if (!X11InputGrab::available())
+    if (onWayland() || !X11InputGrab::available())
         return InputGrab::Unavailable;
     if (!m_input)
         m_input = std::make_unique<X11InputGrab>();

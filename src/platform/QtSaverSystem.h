@@ -11,8 +11,8 @@ namespace korvane {
 class X11InputGrab;
 
 // The saver's operating-system services on a Qt desktop. On X11 the screens can be read and
-// the input taken; under Wayland neither is granted to a program, so the pictures are null
-// and the input is never taken.
+// the input taken; in a Wayland session (XWayland included) neither is granted to a program,
+// so the pictures are null and the input is never taken.
 class QtSaverSystem final : public SaverSystemService {
 public:
     QtSaverSystem();
@@ -32,6 +32,7 @@ public:
     bool cursorHidden() const override { return m_cursorHidden; }
     bool topLevelWindowExists(const QString &title) const override;
 
+    // Whether the desktop is a Wayland session, whether Qt talks to it directly or through XWayland.
     static bool onWayland();
 
 private:
