@@ -188,14 +188,16 @@ bool X11InputGrab::eventFilter(QObject *watched, QEvent *event)
     default:
         return false;
     }
-    QWindow *target = windowOf(watched);
-    if (!m_holder || !target || target == m_holder)
+    if (!m_holder)
         return false;
     if (event->type() == QEvent::ShortcutOverride) {
-        // No shortcut of another window may fire; the key itself follows and is redirected.
+        // No shortcut of any window may fire while the input is held; the key itself follows.
         event->accept();
         return true;
     }
+    QWindow *target = windowOf(watched);
+    if (!target || target == m_holder)
+        return false;
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         std::unique_ptr<QEvent> copy(event->clone());
         QCoreApplication::sendEvent(m_holder.data(), copy.get());
