@@ -136,7 +136,7 @@ TEST(Leaks, EveryToolWindowOpenedAndClosedAgainAndAgain)
 TEST(Leaks, ScreenSaverStartedAndClosedAgainAndAgain)
 {
     ScriptedPlatform platform;
-    SaverLauncher launcher(platform, [] { return QRect(0, 0, 640, 480); });
+    SaverLauncher launcher(platform);
     auto round = [&] {
         launcher.startSaver();
         settle();
