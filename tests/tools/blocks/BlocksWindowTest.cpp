@@ -144,7 +144,7 @@ TEST(BlocksToolTest, ClosingTheWindowEndsTheGameAndReopeningStartsWithout)
 // (the key that ends the saver must not answer it) and belongs to the game's window.
 TEST_F(BlocksWindowTest, GameOverQuestionWaitsForTheScreenSaverAndBelongsToTheGame)
 {
-    SaverLauncher saver(platform, [] { return QRect(0, 0, 320, 200); });
+    SaverLauncher saver(platform);
     trigger("mnuGameNew");
     BlocksGame &game = window.game();
     for (int y = 3; y <= 20; ++y) { // nothing entering at the top can fall
