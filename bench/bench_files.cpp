@@ -24,12 +24,15 @@ namespace {
 
 constexpr qsizetype FileSize = 20 * 1000 * 1000;
 
-// 20 MB of GB18030: lines of Chinese, of ASCII, and of both, about 60 bytes each, with
-// CR LF line ends or LF ones.
-QByteArray sampleFile(bool lf = false)
+enum class Sample { Gb18030, Utf8, Utf8BrokenAtTheEnd };
+
+// 20 MB of GB18030 or UTF-8: lines of Chinese, of ASCII, and of both, about 60 bytes
+// each, with CR LF line ends or LF ones. The broken UTF-8 ends in a byte that is not
+// UTF-8, so that the whole text read as UTF-8 is read again as GB18030.
+QByteArray sampleFile(bool lf = false, Sample kind = Sample::Gb18030)
 {
-    static QByteArray made[2];
-    QByteArray &bytes = made[lf];
+    static QByteArray made[2][3];
+    QByteArray &bytes = made[lf][int(kind)];
     if (bytes.isEmpty()) {
         const QString lineEnd = lf ? QStringLiteral("\n") : QStringLiteral("\r\n");
         const QStringList lines = {
@@ -38,8 +41,12 @@ QByteArray sampleFile(bool lf = false)
             QStringLiteral("混合 %1 mixed 中文 and English 文字 in one line 行。"),
         };
         bytes.reserve(FileSize + 100);
-        for (int i = 0; bytes.size() < FileSize; ++i)
-            bytes += AnsiCodec::encode(lines[i % 3].arg(i) + lineEnd);
+        for (int i = 0; bytes.size() < FileSize; ++i) {
+            const QString line = lines[i % 3].arg(i) + lineEnd;
+            bytes += kind == Sample::Gb18030 ? AnsiCodec::encode(line) : line.toUtf8();
+        }
+        if (kind == Sample::Utf8BrokenAtTheEnd)
+            bytes += '\xFF';
     }
     return bytes;
 }
@@ -56,15 +63,16 @@ QString samplePath(const QTemporaryDir &dir)
 }
 
 // The sample with the given line ends, `copies` times over, in a file kept for the whole run.
-QString sampleFilePath(bool lf, int copies)
+QString sampleFilePath(bool lf, int copies, Sample kind = Sample::Gb18030)
 {
     static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("sample-%1-%2.txt").arg(lf ? "lf" : "crlf").arg(copies));
+    const QString path =
+        dir.filePath(QStringLiteral("sample-%1-%2-%3.txt").arg(lf ? "lf" : "crlf").arg(copies).arg(int(kind)));
     if (!QFile::exists(path)) {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
         for (int i = 0; i < copies; ++i)
-            f.write(sampleFile(lf));
+            f.write(sampleFile(lf, kind));
     }
     return path;
 }
@@ -142,9 +150,9 @@ BENCHMARK(EncodeGb18030)->Unit(benchmark::kMillisecond);
 // Reading a file as Open does, decoding and line ends included, without any view.
 // peak_rss_MB is the whole process's peak during a read, read_MB what the read added to
 // the memory resident before it.
-static void ReadTextFile(benchmark::State &state, bool lf, int copies)
+static void ReadTextFile(benchmark::State &state, bool lf, int copies, Sample kind = Sample::Gb18030)
 {
-    const QString path = sampleFilePath(lf, copies);
+    const QString path = sampleFilePath(lf, copies, kind);
     const qint64 fileSize = QFileInfo(path).size();
     qint64 peakKb = 0;
     qint64 addedKb = 0;
@@ -169,6 +177,12 @@ static void ReadTextFile(benchmark::State &state, bool lf, int copies)
 BENCHMARK_CAPTURE(ReadTextFile, Gb18030_20MB_Lf, true, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(ReadTextFile, Gb18030_20MB_CrLf, false, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK_CAPTURE(ReadTextFile, Gb18030_100MB_Lf, true, 5)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(ReadTextFile, Utf8_20MB_Lf, true, 1, Sample::Utf8)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(ReadTextFile, Utf8_20MB_CrLf, false, 1, Sample::Utf8)->Unit(benchmark::kMillisecond)->Iterations(5);
+// The worst case of detection: valid UTF-8 up to the last byte, then read as GB18030.
+BENCHMARK_CAPTURE(ReadTextFile, Utf8BrokenAtTheEnd_20MB_Lf, true, 1, Sample::Utf8BrokenAtTheEnd)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 // "打开" of a 20 MB file until its text is painted in the document window.
 static void OpenIntoDocumentWindow(benchmark::State &state)

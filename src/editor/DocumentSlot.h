@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/TextEncoding.h"
+
 #include <QString>
 
 namespace korvane {
@@ -13,6 +15,7 @@ struct DocumentSlot {
     bool changed = false;
     QString fileTitle;
     QString filePath;
+    TextEncoding encoding = TextEncoding::Gb18030; // what Save writes
     QString undoSnapshot;
 };
 

@@ -57,6 +57,7 @@ void Editor::newDocument()
     s.document->setCaption(QStringLiteral("文档 %1").arg(n));
     s.fileTitle.clear();
     s.filePath.clear();
+    s.encoding = TextEncoding::Gb18030;
     s.undoSnapshot.clear();
     s.changed = false;
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });

@@ -37,6 +37,7 @@ bool FileCommands::openPath(int n, const QString &path)
     DocumentSlot &slot = m_editor.slot(n);
     slot.fileTitle = QFileInfo(path).fileName();
     slot.filePath = path;
+    slot.encoding = file.encoding;
     slot.document->setCaption(slot.fileTitle);
     m_editor.loadingText = true; // the fill is not an edit
     slot.document->setText(file.text);
@@ -94,7 +95,7 @@ void FileCommands::markSaved(int n)
 
 bool FileCommands::writeStep(int n, const QString &path)
 {
-    const QString reason = TextFile::write(path, m_editor.document(n).text());
+    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.slot(n).encoding);
     if (reason.isEmpty())
         return true;
     m_editor.platform().messages().showMessage(

@@ -1,7 +1,9 @@
 #include "editor/TextFile.h"
 
 #include "editor/AnsiCodec.h"
+#include "editor/FileDecoder.h"
 #include "editor/InPlaceWrite.h"
+#include "editor/Utf8Codec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -82,8 +84,7 @@ void endLastLine(QString &text)
 }
 
 // The text of a file as it is read: each piece is decoded straight into one string,
-// reserved once from the file's size, and given its line ends there. The decoder is a
-// parameter so that other encodings can share this path.
+// reserved once from the file's size, and given its line ends there.
 class TextBuilder {
 public:
     explicit TextBuilder(qint64 fileSize) : m_expectedBytes(fileSize)
@@ -92,20 +93,20 @@ public:
         m_text.reserve(qsizetype(fileSize) + 2);
     }
 
-    template <typename Decoder> void add(Decoder &decoder, QByteArrayView piece)
+    // The decoder tells where the text it changed begins: a change of encoding decodes
+    // the text read so far again, and that text needs its line ends looked at again.
+    void add(FileDecoder &decoder, QByteArrayView piece)
     {
-        const qsizetype from = m_text.size();
-        makeRoom(from + decoder.maxDecodedSize(piece.size()));
-        decoder.decode(piece, m_text);
+        makeRoom(m_text.size() + decoder.maxDecodedSize(piece.size()));
+        const qsizetype from = decoder.decode(piece, m_text);
         m_bytesRead += piece.size();
         addLineEnds(from);
     }
 
-    template <typename Decoder> QString finish(Decoder &decoder)
+    QString finish(FileDecoder &decoder)
     {
-        const qsizetype from = m_text.size();
-        makeRoom(from + decoder.maxDecodedSize(0));
-        decoder.finish(m_text);
+        makeRoom(m_text.size() + decoder.maxDecodedSize(0));
+        const qsizetype from = decoder.finish(m_text);
         addLineEnds(from);
         makeRoom(m_text.size() + 2);
         endLastLine(m_text);
@@ -195,7 +196,7 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
     }
     try {
         TextBuilder text(info.size());
-        AnsiCodec::Decoder decoder;
+        FileDecoder decoder;
         QByteArray chunk(chunkSize, Qt::Uninitialized);
         qint64 total = 0;
         for (;;) {
@@ -217,6 +218,7 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
         }
         file.close();
         result.text = text.finish(decoder);
+        result.encoding = decoder.encoding();
     } catch (const std::bad_alloc &) {
         result.text.clear();
         result.reason = reasonFor(ENOMEM);
@@ -226,15 +228,17 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
     return result;
 }
 
-QString TextFile::write(const QString &path, const QString &text)
+QString TextFile::write(const QString &path, const QString &text, TextEncoding encoding)
 {
     if (QFileInfo(path).isDir())
         return reasonFor(EISDIR);
-    if (!AnsiCodec::available())
+    // UTF-8 needs no converter of the system's.
+    if (encoding == TextEncoding::Gb18030 && !AnsiCodec::available())
         return noConverterReason();
     QByteArray bytes;
     try {
-        bytes = AnsiCodec::encode(text);
+        bytes = encoding == TextEncoding::Gb18030 ? AnsiCodec::encode(text)
+                                                  : Utf8Codec::encode(text, encoding == TextEncoding::Utf8WithBom);
     } catch (const std::bad_alloc &) {
         return reasonFor(ENOMEM);
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "editor/TextEncoding.h"
+
 #include <QString>
 
 namespace korvane {
 
-// Reading and writing the editor's text files: the code page (AnsiCodec), the line
-// ends Open makes, and failures described in words the user can act on.
+// Reading and writing the editor's text files: their encoding (UTF-8 or the code page,
+// FileDecoder), the line ends Open makes, and failures described in words the user can act on.
 class TextFile {
 public:
     // Larger files are refused: the text box and the memory they need would not cope.
@@ -15,6 +17,7 @@ public:
         bool ok = false;
         QString text;   // every line followed by CR LF
         QString reason; // why it failed, in Chinese
+        TextEncoding encoding = TextEncoding::Gb18030; // what the file turned out to be
     };
 
     // Files are read and decoded this many bytes at a time, straight into the text, so
@@ -22,10 +25,10 @@ public:
     static constexpr qsizetype ReadChunkSize = 4 * 1024 * 1024;
 
     static ReadResult read(const QString &path, qsizetype chunkSize = ReadChunkSize);
-    // Replaces the file's contents with the bytes of text followed by CR LF; the old file
-    // stays as it was unless the new one was written completely. Empty on success, else
-    // the reason.
-    static QString write(const QString &path, const QString &text);
+    // Replaces the file's contents with the bytes of text in the encoding, followed by
+    // CR LF; the old file stays as it was unless the new one was written completely.
+    // Empty on success, else the reason.
+    static QString write(const QString &path, const QString &text, TextEncoding encoding = TextEncoding::Gb18030);
 
     // Why nothing can be read or written when the code page's converter is missing.
     static QString noConverterReason();

@@ -1,0 +1,91 @@
+#include "editor/Utf8Codec.h"
+
+#include <cstring>
+
+namespace korvane {
+
+Utf8Codec::Scan Utf8Codec::scan(QByteArrayView bytes)
+{
+    const auto *const begin = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *const end = begin + bytes.size();
+    const auto *p = begin;
+    Scan result;
+    while (p < end) {
+        // Most text is ASCII for long stretches: eight bytes at a time.
+        if (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ull) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        // The length a lead byte announces, and the range its second byte must lie in:
+        // narrower than 80..BF where that is what rules out overlong forms, surrogates
+        // and code points beyond U+10FFFF.
+        int length = 0;
+        unsigned low = 0x80, high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0)
+                low = 0xA0;
+            else if (b == 0xED)
+                high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0)
+                low = 0x90;
+            else if (b == 0xF4)
+                high = 0x8F;
+        }
+        if (length == 0) {
+            result.valid = p - begin;
+            return result;
+        }
+        for (int i = 1; i < length; ++i) {
+            if (p + i == end) {
+                result.valid = p - begin;
+                result.cutShort = true;
+                return result;
+            }
+            const unsigned c = p[i];
+            if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) {
+                result.valid = p - begin;
+                return result;
+            }
+        }
+        p += length;
+        result.multiByte = true;
+    }
+    result.valid = bytes.size();
+    return result;
+}
+
+qsizetype Utf8Codec::encodedSize(QStringView text)
+{
+    qsizetype size = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // A surrogate pair is four bytes, two for each half.
+        size += u < 0x80 ? 1 : u < 0x800 || c.isSurrogate() ? 2 : 3;
+    }
+    return size;
+}
+
+QByteArray Utf8Codec::encode(QStringView text, bool byteOrderMark)
+{
+    // Qt's own encoder, which already writes "?" for a lone surrogate.
+    QByteArray bytes = text.toUtf8();
+    if (byteOrderMark)
+        bytes.prepend(ByteOrderMark, ByteOrderMarkSize);
+    return bytes;
+}
+
+} // namespace korvane
