@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
@@ -78,6 +79,24 @@ static void JournalWriteOnWriterThread(benchmark::State &state)
 }
 BENCHMARK(JournalWriteOnWriterThread)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// How long after a write was handed out the writer still shares the document's text:
+// a keypress within this time has to copy the whole text before changing it.
+static void TextSharedWithTheWriter(benchmark::State &state)
+{
+    Journaled j;
+    for (auto _ : state) {
+        j.doc().setSelText(QStringLiteral("x"));
+        j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
+        QElapsedTimer clock;
+        clock.start();
+        while (!j.doc().text().isDetached())
+            QThread::yieldCurrentThread();
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+        j.journal.drain();
+    }
+}
+BENCHMARK(TextSharedWithTheWriter)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
 // A keypress at the end of the document with no write in progress...
 static void KeypressAlone(benchmark::State &state)
 {
@@ -93,7 +112,7 @@ static void KeypressAlone(benchmark::State &state)
 }
 BENCHMARK(KeypressAlone)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
-// ...and one right after a write was handed out, while the writer may still share the
+// ...and one right after a write was handed out, while the writer still shares the
 // text: the worst case, where the keypress has to copy the text before changing it.
 static void KeypressRightAfterAWriteStarted(benchmark::State &state)
 {

@@ -104,7 +104,11 @@ protected:
         return true;
     }
 
-    void keys(const QString &sequence) { xdotool({QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80"), sequence}); }
+    void keys(const QString &sequence)
+    {
+        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80")} +
+                sequence.split(QLatin1Char(' ')));
+    }
     void type(const QString &text)
     {
         xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});

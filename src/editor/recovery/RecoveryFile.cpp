@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -25,6 +26,13 @@ QString reasonOf(int error) { return TextFile::reasonFor(error ? error : EIO); }
 } // namespace
 
 QByteArray RecoveryFile::encode(const RecoveryRecord &record)
+{
+    QByteArray out;
+    encodeInto(record, out);
+    return out;
+}
+
+void RecoveryFile::encodeInto(const RecoveryRecord &record, QByteArray &out)
 {
     const TextFont &f = record.font;
     const QJsonObject font{
@@ -49,15 +57,18 @@ QByteArray RecoveryFile::encode(const RecoveryRecord &record)
     const QByteArray json = QJsonDocument(head).toJson(QJsonDocument::Compact);
 
     const qsizetype units = record.text.size();
-    QByteArray out;
-    out.reserve(Magic.size() + json.size() + 1 + units * 2);
-    out += Magic;
-    out += json;
-    out += '\n';
-    const qsizetype at = out.size();
-    out.resize(at + units * 2);
-    qToLittleEndian<quint16>(record.text.utf16(), units, out.data() + at);
-    return out;
+    const qsizetype at = Magic.size() + json.size() + 1;
+    const qsizetype size = at + units * 2;
+    // Room to spare, so that a document that grows while it is typed into does not need
+    // fresh memory for every write.
+    if (out.capacity() < size)
+        out.reserve(size + size / 8);
+    out.resize(size);
+    char *p = out.data();
+    std::memcpy(p, Magic.constData(), size_t(Magic.size()));
+    std::memcpy(p + Magic.size(), json.constData(), size_t(json.size()));
+    p[at - 1] = '\n';
+    qToLittleEndian<quint16>(record.text.utf16(), units, p + at);
 }
 
 QString RecoveryFile::writeAtomically(const QString &path, const QByteArray &bytes)

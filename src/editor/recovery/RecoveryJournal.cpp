@@ -58,6 +58,12 @@ void RecoveryJournal::watch(int n)
     connect(doc, &TextDocument::changed, this, touch);
     connect(doc, &TextDocument::captionChanged, this, touch);
     connect(doc, &TextDocument::fontChanged, this, touch);
+    // Changed while the writer still shares it, the whole text would be copied on the
+    // spot, into fresh memory; the writer's own copy into memory it keeps is far quicker.
+    connect(doc, &TextDocument::aboutToChangeInPlace, this, [this, n] {
+        if (m_writing == n)
+            m_writer->waitForTexts();
+    });
 }
 
 void RecoveryJournal::onDocumentSignal(int n)
@@ -120,8 +126,11 @@ void RecoveryJournal::writeNow(int n)
 
 void RecoveryJournal::removeRecord(int n)
 {
-    if (m_recorded.remove(n))
-        m_writer->remove(recordPath(n));
+    if (!m_recorded.remove(n))
+        return;
+    m_writer->remove(recordPath(n));
+    if (m_recorded.isEmpty())
+        m_writer->releaseBuffer();
 }
 
 void RecoveryJournal::onWritten(int n, const QString &reason)

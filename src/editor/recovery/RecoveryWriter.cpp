@@ -1,10 +1,13 @@
 #include "editor/recovery/RecoveryWriter.h"
 
+#include "editor/TextFile.h"
 #include "editor/recovery/RecoveryFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
+#include <cerrno>
+#include <new>
 
 namespace korvane {
 
@@ -30,13 +33,23 @@ void RecoveryWriter::post(std::function<void()> job)
 
 void RecoveryWriter::write(const QString &path, RecoveryRecord record)
 {
+    ++m_sharedTexts;
     post([this, path, record = std::move(record)]() mutable {
         const int slot = record.slot;
-        const QByteArray bytes = RecoveryFile::encode(record);
-        // Let go of the document's text before the slow part, so that a keypress in the
-        // meantime does not have to copy the whole text to change it.
+        QString reason;
+        try {
+            RecoveryFile::encodeInto(record, m_buffer);
+        } catch (const std::bad_alloc &) {
+            m_buffer = QByteArray();
+            reason = TextFile::reasonFor(ENOMEM);
+        }
+        // The document's text goes before the slow part: while it is shared, a keypress
+        // would have to copy the whole text, or wait.
         record = RecoveryRecord();
-        const QString reason = RecoveryFile::writeAtomically(path, bytes);
+        --m_sharedTexts;
+        m_sharedTexts.notify_all();
+        if (reason.isEmpty())
+            reason = RecoveryFile::writeAtomically(path, m_buffer);
         QMetaObject::invokeMethod(this, [this, slot, reason] { emit written(slot, reason); }, Qt::QueuedConnection);
     });
 }
@@ -44,6 +57,17 @@ void RecoveryWriter::write(const QString &path, RecoveryRecord record)
 void RecoveryWriter::remove(const QString &path)
 {
     post([path] { QFile::remove(path); });
+}
+
+void RecoveryWriter::releaseBuffer()
+{
+    post([this] { m_buffer = QByteArray(); });
+}
+
+void RecoveryWriter::waitForTexts()
+{
+    for (int shared = m_sharedTexts.load(); shared != 0; shared = m_sharedTexts.load())
+        m_sharedTexts.wait(shared);
 }
 
 void RecoveryWriter::drain()

@@ -2,7 +2,9 @@
 
 #include "editor/recovery/RecoveryRecord.h"
 
+#include <QByteArray>
 #include <QObject>
+#include <atomic>
 #include <functional>
 
 class QThread;
@@ -22,8 +24,13 @@ public:
     // and written on the writer's thread; `written` reports the outcome.
     void write(const QString &path, RecoveryRecord record);
     void remove(const QString &path);
+    // Gives back the memory kept for encoding, once no document needs a record.
+    void releaseBuffer();
     // Waits until every job given so far is done and their outcomes are reported.
     void drain();
+    // Waits until the writer no longer shares any document's text: only as long as it
+    // takes to copy a text into the writer's own memory.
+    void waitForTexts();
 
 signals:
     // reason is empty when the file was written.
@@ -33,7 +40,9 @@ private:
     void post(std::function<void()> job);
 
     QThread *m_thread;
-    QObject *m_worker; // lives on m_thread; jobs run in its event queue
+    QObject *m_worker;  // lives on m_thread; jobs run in its event queue
+    QByteArray m_buffer; // used on m_thread only
+    std::atomic<int> m_sharedTexts{0};
 };
 
 } // namespace korvane

@@ -70,6 +70,18 @@ TEST_F(JournalTest, AnUnchangedDocumentHasNoRecordAndNoFolderIsMade)
     EXPECT_FALSE(QDir(root).exists());
 }
 
+TEST_F(JournalTest, AnEditDuringAWriteGoesIntoTheNextRecordNotIntoThisOne)
+{
+    const QString large(2'000'000, u'文');
+    doc(1).setSelText(large);
+    platform.advanceTime(2000); // hands the write out...
+    doc(1).setSelText(QStringLiteral("!")); // ...and types at once, while it may be running
+    journal->drain();
+    EXPECT_EQ(recordText(1), large);
+    wait(2000);
+    EXPECT_EQ(recordText(1), large + QStringLiteral("!"));
+}
+
 TEST_F(JournalTest, RecordCarriesWhatRestoringNeeds)
 {
     writeFile("notes.txt", "x\r\n");
