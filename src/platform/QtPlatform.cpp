@@ -78,6 +78,7 @@ int QtPlatform::startSingleShot(int msec, std::function<void()> due)
     const int id = ++m_lastTimerId;
     auto *timer = new QTimer;
     timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % late
     QObject::connect(timer, &QTimer::timeout, timer, [this, id, timer, due = std::move(due)] {
         m_timers.remove(id);
         timer->deleteLater();

@@ -15,7 +15,7 @@ namespace korvane {
 class RecoveryFixture : public FileFixture {
 public:
     // How an earlier run left the lock of its folder.
-    enum class Lock { Live, Stale, None };
+    enum class Lock { Live, LiveForAnHour, Stale, None };
 
 protected:
     RecoveryFixture() : root(state.filePath(QStringLiteral("recovery"))), journal(std::make_unique<RecoveryJournal>(editor, root)) {}
@@ -45,10 +45,15 @@ protected:
         for (const RecoveryRecord &r : records)
             RecoveryFile::writeAtomically(folder + QStringLiteral("/slot-%1.krec").arg(r.slot), RecoveryFile::encode(r));
         const QString lockPath = folder + QLatin1Char('/') + RecoveryJournal::LockName;
-        if (lock == Lock::Live) {
+        if (lock == Lock::Live || lock == Lock::LiveForAnHour) {
             // Held here as a running program holds its own.
             liveLocks.push_back(std::make_unique<QLockFile>(lockPath));
             liveLocks.back()->tryLock(0);
+            if (lock == Lock::LiveForAnHour) {
+                QFile f(lockPath);
+                f.open(QIODevice::ReadWrite);
+                f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+            }
         } else if (lock == Lock::Stale) {
             writeStaleLock(lockPath);
         }
