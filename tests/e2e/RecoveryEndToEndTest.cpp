@@ -4,9 +4,11 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -16,8 +18,16 @@ using namespace korvane;
 
 namespace {
 
-// The real program on a virtual X server, typed into with xdotool: the key presses
-// reach it through the window system as a user's would.
+bool waitFor(const std::function<bool()> &done)
+{
+    QDeadlineTimer deadline(20000);
+    while (!done() && !deadline.hasExpired())
+        QThread::msleep(100);
+    return done();
+}
+
+// The real program on a virtual X server, typed into with xdotool: the keys reach it
+// through the window system as a user's would.
 class RecoveryEndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -26,24 +36,23 @@ protected:
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 GTEST_SKIP() << tool << " is missing (apt-get install xvfb xauth xdotool): the program is not started";
         }
-        // xvfb-run keeps its X server while the command runs; the command tells where
-        // the server is and then waits for its input to close.
-        xvfb.start(QStringLiteral("xvfb-run"),
-                   {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x1024x24"),
-                    QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                    QStringLiteral("echo \"$DISPLAY $XAUTHORITY\"; exec cat >/dev/null")});
-        ASSERT_TRUE(xvfb.waitForStarted());
+        // xvfb-run keeps its X server while the command runs; the command says where the
+        // server is and waits for its input to close.
+        // Looking for a free display from a number of its own, not from 99 where every other
+        // xvfb-run starts: two servers racing for one number can take each other's place.
+        const QString from = QString::number(1000 + QRandomGenerator::global()->bounded(20000));
+        // Without -noreset the server restarts whenever its last client goes, as the killed
+        // program does, and refuses connections meanwhile.
+        xvfb.start(QStringLiteral("xvfb-run"), {QStringLiteral("-n"), from, QStringLiteral("-a"), QStringLiteral("-s"),
+                                                QStringLiteral("-screen 0 1280x1024x24 -noreset"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                                                QStringLiteral("echo \"$DISPLAY $XAUTHORITY\"; exec cat >/dev/null")});
         ASSERT_TRUE(xvfb.waitForReadyRead(30000)) << "the X server did not start";
         const QStringList where = QString::fromLocal8Bit(xvfb.readLine()).trimmed().split(QLatin1Char(' '));
         ASSERT_EQ(where.size(), 2);
-
         env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), where[0]);
         env.insert(QStringLiteral("XAUTHORITY"), where[1]);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         for (const char *name : {"HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
             const QString folder = dir.filePath(QString::fromLatin1(name));
             QDir().mkpath(folder);
@@ -55,15 +64,11 @@ protected:
 
     void TearDown() override
     {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished();
-        }
-        if (xvfb.state() != QProcess::NotRunning) {
-            xvfb.closeWriteChannel();
-            if (!xvfb.waitForFinished(10000))
-                xvfb.kill();
-        }
+        program.kill();
+        program.waitForFinished();
+        xvfb.closeWriteChannel();
+        if (!xvfb.waitForFinished(10000))
+            xvfb.kill();
     }
 
     void start(const QStringList &args)
@@ -80,89 +85,54 @@ protected:
         p.setProcessEnvironment(env);
         p.start(QStringLiteral("xdotool"), args);
         p.waitForFinished(30000);
-        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+        return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
+    void keys(const QString &keys) { xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80")} + keys.split(u' ')); }
+    void type(const QString &text) { xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text}); }
 
-    // The program's windows that are on the screen, oldest first.
-    QStringList windows()
-    {
-        QStringList ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                   QString::number(program.processId())})
-                              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        std::sort(ids.begin(), ids.end(), [](const QString &a, const QString &b) { return a.toULongLong() < b.toULongLong(); });
-        return ids;
-    }
-
-    // Waits until there are at least count windows and gives the newest the keyboard.
+    // Waits for count windows of the program on the screen and gives the newest one the keyboard.
     bool focusNewestOf(int count)
     {
-        QStringList ids;
-        if (!waitFor([&] { return (ids = windows()).size() >= count; }))
-            return false;
-        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), ids.last()});
-        QThread::msleep(300);
-        return true;
+        QList<qulonglong> ids;
+        const bool shown = waitFor([&] {
+            ids.clear();
+            for (const QString &id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                              QString::number(program.processId())}).split(u'\n', Qt::SkipEmptyParts))
+                ids << id.toULongLong();
+            return ids.size() >= count;
+        });
+        if (shown) {
+            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(*std::max_element(ids.begin(), ids.end()))});
+            QThread::msleep(300);
+        }
+        return shown;
     }
 
-    void keys(const QString &sequence)
+    // The records of all run folders, in slot order, when each was written after `since`.
+    QList<RecoveryRecord> records(const QDateTime &since = {})
     {
-        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80")} +
-                sequence.split(QLatin1Char(' ')));
-    }
-    void type(const QString &text)
-    {
-        xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
-        QThread::msleep(200);
-    }
-
-    static bool waitFor(const std::function<bool()> &done, int msec = 20000)
-    {
-        QDeadlineTimer deadline(msec);
-        while (!done()) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
+        QMap<int, RecoveryRecord> found;
+        for (QDirIterator it(recoveryRoot, {QStringLiteral("*.krec")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString file = it.next();
+            const auto record = RecoveryFile::read(file);
+            if (record && !file.contains(QStringLiteral("/discarded/")) && QFileInfo(file).lastModified() > since)
+                found.insert(record->slot, *record);
         }
-        return true;
+        return found.values();
     }
-
-    // The records of every run folder, by file path.
-    QMap<QString, RecoveryRecord> records()
+    bool recordsHold(const QString &first, const QString &second, const QDateTime &since = {})
     {
-        QMap<QString, RecoveryRecord> found;
-        const QDir root(recoveryRoot);
-        for (const QString &run : root.entryList({QStringLiteral("run-*")}, QDir::Dirs)) {
-            const QDir folder(root.filePath(run));
-            for (const QString &file : folder.entryList({QStringLiteral("*.krec")}, QDir::Files)) {
-                if (auto r = RecoveryFile::read(folder.filePath(file)))
-                    found.insert(folder.filePath(file), *r);
-            }
-        }
-        return found;
+        const QList<RecoveryRecord> r = records(since);
+        return r.size() == 2 && r[0].text == first && r[1].text == second;
     }
-    bool recordsHold(const QString &first, const QString &second, const QDateTime &writtenAfter = {})
-    {
-        const QMap<QString, RecoveryRecord> all = records();
-        if (all.size() != 2)
-            return false;
-        for (auto it = all.begin(); it != all.end(); ++it) {
-            if (writtenAfter.isValid() && QFileInfo(it.key()).lastModified() <= writtenAfter)
-                return false;
-        }
-        const QList<RecoveryRecord> r = all.values();
-        const RecoveryRecord &one = r[0].slot == 1 ? r[0] : r[1];
-        const RecoveryRecord &two = r[0].slot == 1 ? r[1] : r[0];
-        return one.slot == 1 && two.slot == 2 && one.text == first && two.text == second;
-    }
-    QByteArray fileBytes(const QString &path)
+    static QByteArray bytes(const QString &path)
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
     QTemporaryDir dir;
-    QProcess xvfb;
-    QProcess program;
+    QProcess xvfb, program;
     QProcessEnvironment env;
     QString recoveryRoot;
 };
@@ -171,15 +141,13 @@ TEST_F(RecoveryEndToEndTest, TypedTextSurvivesAKillAndIsSavedExactly)
 {
     const QString withFile = dir.filePath(QStringLiteral("a.txt"));
     const QString newFile = dir.filePath(QStringLiteral("b.txt"));
-    {
-        QFile f(withFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("first line\r\n");
-    }
+    QFile f(withFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("first line\r\n") > 0);
+    f.close();
     const QString first = QStringLiteral("typed 甲 first line\r\n");
     const QString second = QStringLiteral("second 乙\r\nline two");
 
-    // First run: one document with a file, one new; then killed.
+    // First run: one document with a file, one new; killed once the journal has them.
     start({withFile});
     ASSERT_TRUE(focusNewestOf(1)) << "the program's window did not appear";
     type(QStringLiteral("typed 甲 "));
@@ -188,28 +156,24 @@ TEST_F(RecoveryEndToEndTest, TypedTextSurvivesAKillAndIsSavedExactly)
     keys(QStringLiteral("Return"));
     type(QStringLiteral("line two"));
     ASSERT_TRUE(waitFor([&] { return recordsHold(first, second); })) << "the typed text did not reach the journal";
-    program.kill(); // SIGKILL: no chance to clean anything up
+    program.kill(); // SIGKILL
     ASSERT_TRUE(program.waitForFinished());
 
-    // Second run: the question, answered 是 with its default button.
+    // Second run: the question, answered with its default button 是.
     start({});
     ASSERT_TRUE(focusNewestOf(2)) << "the question did not appear";
     const QDateTime answered = QDateTime::currentDateTime();
-    QThread::msleep(50); // file times are finer than this, clocks of a busy machine not always
+    QThread::msleep(50);
     keys(QStringLiteral("Return"));
-
-    // The editor's own state, as this run's journal writes it once the documents are back.
-    ASSERT_TRUE(waitFor([&] { return recordsHold(first, second, answered); }))
-        << "the documents did not come back";
-    QList<RecoveryRecord> back = records().values();
-    std::sort(back.begin(), back.end(), [](const auto &a, const auto &b) { return a.slot < b.slot; });
+    // What this run's journal writes once the documents are back is the editor's own state.
+    ASSERT_TRUE(waitFor([&] { return recordsHold(first, second, answered); })) << "the documents did not come back";
+    const QList<RecoveryRecord> back = records();
     EXPECT_EQ(back[0].title, QStringLiteral("a.txt"));
-    EXPECT_EQ(back[0].fileTitle, QStringLiteral("a.txt"));
     EXPECT_EQ(back[0].filePath, withFile);
     EXPECT_EQ(back[1].title, QStringLiteral("文档 2"));
     EXPECT_EQ(back[1].filePath, QString());
 
-    // Saving: the new document asks for a name, the other goes to its file at once.
+    // The new document asks for a name, the other is written to its file at once.
     ASSERT_TRUE(focusNewestOf(1));
     keys(QStringLiteral("ctrl+s"));
     ASSERT_TRUE(focusNewestOf(2)) << "the save dialog did not appear";
@@ -218,10 +182,9 @@ TEST_F(RecoveryEndToEndTest, TypedTextSurvivesAKillAndIsSavedExactly)
     ASSERT_TRUE(waitFor([&] { return QFile::exists(newFile); })) << "the new document was not saved";
     ASSERT_TRUE(focusNewestOf(1));
     keys(QStringLiteral("F1 ctrl+s"));
-    ASSERT_TRUE(waitFor([&] { return fileBytes(withFile) != "first line\r\n"; }));
-
-    EXPECT_EQ(fileBytes(withFile), AnsiCodec::encode(first) + "\r\n");
-    EXPECT_EQ(fileBytes(newFile), AnsiCodec::encode(second) + "\r\n");
+    ASSERT_TRUE(waitFor([&] { return bytes(withFile) != "first line\r\n"; }));
+    EXPECT_EQ(bytes(withFile), AnsiCodec::encode(first) + "\r\n");
+    EXPECT_EQ(bytes(newFile), AnsiCodec::encode(second) + "\r\n");
 
     // Both saved: the program ends without a question and leaves no run folder.
     keys(QStringLiteral("ctrl+q"));

@@ -11,70 +11,64 @@ using namespace korvane;
 
 namespace {
 
-// When a document's record is written, for a pattern of typing: each edit adds the next
-// letter, and each probe says what the record holds at that moment.
+// A script of simulated time: "T:+" types the next letter at T ms, "T:abc" expects the
+// record to hold abc at T ms, "T:-" expects no record yet.
 struct Typing {
     const char *name;
-    std::vector<int> editsAt;
-    std::vector<std::pair<int, const char *>> probes; // nullptr: no record yet
+    const char *script;
 };
 
 class JournalTimingTest : public RecoveryFixture, public ::testing::WithParamInterface<Typing> {};
 
-TEST_P(JournalTimingTest, RecordFollowsTheTypingWithinTwoSecondsAndAtMostEveryTwo)
+TEST_P(JournalTimingTest, RecordFollowsTypingWithinTwoSecondsAndAtMostEveryTwo)
 {
-    struct Event {
-        int at;
-        int edit;  // index of the edit, or -1
-        int probe; // index of the probe, or -1
-    };
-    std::vector<Event> events;
-    for (int i = 0; i < int(GetParam().editsAt.size()); ++i)
-        events.push_back({GetParam().editsAt[i], i, -1});
-    for (int i = 0; i < int(GetParam().probes.size()); ++i)
-        events.push_back({GetParam().probes[i].first, -1, i});
-    std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) { return a.at < b.at; });
-
-    for (const Event &e : events) {
-        wait(int(e.at - platform.elapsedMsec));
-        if (e.edit >= 0) {
-            doc(1).setSelText(QString(QChar(u'a' + e.edit)));
-            continue;
-        }
-        const char *expected = GetParam().probes[e.probe].second;
-        EXPECT_EQ(recordText(1), expected ? QString::fromLatin1(expected) : QStringLiteral("<no record>"))
-            << "at " << e.at << " ms";
+    int typed = 0;
+    for (const QString &step : QString::fromLatin1(GetParam().script).split(QLatin1Char(' '))) {
+        const QStringList parts = step.split(QLatin1Char(':'));
+        wait(int(parts[0].toInt() - platform.elapsedMsec));
+        if (parts[1] == QLatin1String("+"))
+            doc(1).setSelText(QString(QChar(u'a' + typed++)));
+        else
+            EXPECT_EQ(recordText(1), parts[1] == QLatin1String("-") ? QStringLiteral("<no record>") : parts[1]) << "at " << parts[0].toStdString();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Debounce, JournalTimingTest,
-    ::testing::Values(
-        Typing{"OneKeystroke", {0}, {{1999, nullptr}, {2000, "a"}, {9000, "a"}}},
-        Typing{"APauseAfterTwoKeystrokes", {0, 1500}, {{1999, nullptr}, {2000, "ab"}, {9000, "ab"}}},
-        // Steady typing is written every two seconds, not only once it stops.
-        Typing{"SteadyTyping",
-               {100, 400, 700, 1000, 1300, 1600, 1900, 2200, 2500, 2800, 3100, 3400, 3700, 4000},
-               {{2099, nullptr}, {2100, "abcdefg"}, {4199, "abcdefg"}, {4200, "abcdefghijklmn"}}},
-        Typing{"TypingResumedLater", {0, 5000}, {{2000, "a"}, {6999, "a"}, {7000, "ab"}}}),
+    ::testing::Values(Typing{"OneKeystroke", "0:+ 1999:- 2000:a 9000:a"},
+                      Typing{"APauseAfterTwo", "0:+ 1500:+ 1999:- 2000:ab 9000:ab"},
+                      // Steady typing is written every two seconds, not only once it stops.
+                      Typing{"SteadyTyping", "100:+ 400:+ 700:+ 1000:+ 1300:+ 1600:+ 1900:+ 2099:- 2100:abcdefg 2200:+ "
+                                             "2500:+ 2800:+ 3100:+ 3400:+ 3700:+ 4000:+ 4199:abcdefg 4200:abcdefghijklmn"},
+                      Typing{"TypingResumedLater", "0:+ 2000:a 5000:+ 6999:a 7000:ab"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 using JournalTest = RecoveryFixture;
 
-TEST_F(JournalTest, AnUnchangedDocumentHasNoRecordAndNoFolderIsMade)
+TEST_F(JournalTest, RecordCarriesWhatRestoringNeedsAndNothingIsMadeForUnchangedDocuments)
 {
-    openFile("missing.txt"); // fails: the document stays unchanged
-    writeFile("a.txt", "loaded\r\n");
-    openFile("a.txt");
-    wait(10000);
-    EXPECT_FALSE(QDir(root).exists());
+    writeFile("notes.txt", "x\r\n");
+    openFile("notes.txt");
+    editor.newDocument();
+    wait(9000);
+    EXPECT_FALSE(QDir(root).exists()); // a program killed before any edit leaves nothing
+
+    TextFont font{QStringLiteral("宋体"), 14, false, true, false, false, QColor(0x12, 0x34, 0x56)};
+    doc(1).setFont(font);
+    doc(1).setSelText(QStringLiteral("新"));
+    doc(2).setSelText(QStringLiteral("two"));
+    wait(2000);
+    RecoveryRecord one = sample(1, QStringLiteral("新x\r\n"), path("notes.txt"));
+    one.font = font;
+    EXPECT_EQ(RecoveryFile::read(journal->recordPath(1)), one);
+    EXPECT_EQ(RecoveryFile::read(journal->recordPath(2)), sample(2, QStringLiteral("two")));
 }
 
 TEST_F(JournalTest, AnEditDuringAWriteGoesIntoTheNextRecordNotIntoThisOne)
 {
     const QString large(2'000'000, u'文');
     doc(1).setSelText(large);
-    platform.advanceTime(2000); // hands the write out...
+    platform.advanceTime(2000);             // hands the write out...
     doc(1).setSelText(QStringLiteral("!")); // ...and types at once, while it may be running
     journal->drain();
     EXPECT_EQ(recordText(1), large);
@@ -82,40 +76,12 @@ TEST_F(JournalTest, AnEditDuringAWriteGoesIntoTheNextRecordNotIntoThisOne)
     EXPECT_EQ(recordText(1), large + QStringLiteral("!"));
 }
 
-TEST_F(JournalTest, RecordCarriesWhatRestoringNeeds)
-{
-    writeFile("notes.txt", "x\r\n");
-    openFile("notes.txt");
-    TextFont font;
-    font.name = QStringLiteral("宋体");
-    font.size = 14;
-    font.italic = true;
-    font.foreColor = QColor(0x12, 0x34, 0x56);
-    doc(1).setFont(font);
-    doc(1).setSelText(QStringLiteral("新"));
-    editor.newDocument();
-    doc(2).setSelText(QStringLiteral("two"));
-    wait(2000);
-
-    RecoveryRecord one = sample(1, QStringLiteral("新x\r\n"), path("notes.txt"));
-    one.font = font;
-    EXPECT_EQ(record(1), one);
-    EXPECT_EQ(record(2), sample(2, QStringLiteral("two")));
-}
-
-// The ways a document stops having unsaved changes, and ways that keep them.
-struct Actors {
-    Editor &editor;
-    FileCommands &files;
-    ScriptedPlatform &platform;
-    QString otherFile;
-    std::function<void(int)> wait;
-};
-
+// The ways a document's edits become safe or are given up, and ways they stay unsaved.
 struct Cleanup {
     const char *name;
-    std::function<void(Actors &)> act;
-    int waitMsec;
+    MsgAnswer prompt;    // the close prompt's answer, Ok for no close
+    const char *saveAs;  // the save dialog's answer, "" to cancel, nullptr for no Save As
+    bool openOverIt;
     bool recordStays;
 };
 
@@ -123,92 +89,54 @@ class JournalCleanupTest : public RecoveryFixture, public ::testing::WithParamIn
 
 TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
 {
+    const Cleanup &c = GetParam();
     writeFile("other.txt", "other\r\n");
-    Actors actors{editor, files, platform, path("other.txt"), [this](int msec) { wait(msec); }};
     doc(1).setSelText(QStringLiteral("unsaved"));
     wait(2000);
     ASSERT_EQ(recordText(1), QStringLiteral("unsaved"));
 
-    GetParam().act(actors);
+    if (c.saveAs)
+        platform.saveAnswers.push_back(*c.saveAs ? path(QString::fromUtf8(c.saveAs)) : QString());
+    if (c.prompt != MsgAnswer::Ok) {
+        platform.messageAnswers.push_back(c.prompt);
+        editor.closeActive();
+    } else if (c.openOverIt) {
+        openFile("other.txt");
+    } else {
+        files.save();
+    }
     journal->drain();
-    if (GetParam().waitMsec > 0)
-        wait(GetParam().waitMsec);
-    EXPECT_EQ(QFile::exists(journal->recordPath(1)), GetParam().recordStays);
-    if (!GetParam().recordStays)
+    if (c.openOverIt)
+        wait(2000); // Open clears the changed flag without a signal; the timer notices
+    EXPECT_EQ(QFile::exists(journal->recordPath(1)), c.recordStays);
+    if (!c.recordStays)
         EXPECT_EQ(runFolderFiles(), QStringList{RecoveryJournal::LockName});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cleanup, JournalCleanupTest,
-    ::testing::Values(
-        Cleanup{"SaveAs",
-                [](Actors &a) {
-                    a.platform.saveAnswers.push_back(a.otherFile + QStringLiteral(".saved"));
-                    a.files.saveAs();
-                },
-                0, false},
-        Cleanup{"SaveToItsFile",
-                [](Actors &a) {
-                    a.platform.saveAnswers.push_back(a.otherFile + QStringLiteral(".saved"));
-                    a.files.saveAs();
-                    a.editor.document(1).setSelText(QStringLiteral("!"));
-                    a.wait(2000);
-                    a.files.save();
-                },
-                0, false},
-        Cleanup{"CloseAnsweredNo",
-                [](Actors &a) {
-                    a.platform.messageAnswers.push_back(MsgAnswer::No);
-                    a.editor.closeActive();
-                },
-                0, false},
-        Cleanup{"CloseAnsweredYes",
-                [](Actors &a) {
-                    a.platform.messageAnswers.push_back(MsgAnswer::Yes);
-                    a.platform.saveAnswers.push_back(a.otherFile + QStringLiteral(".saved"));
-                    a.editor.closeActive();
-                },
-                0, false},
-        // Open fills the changed document with a file: nothing of the edits is kept.
-        Cleanup{"FileOpenedOverIt",
-                [](Actors &a) {
-                    a.platform.openAnswers.push_back(a.otherFile);
-                    a.files.open();
-                },
-                2000, false},
-        Cleanup{"CloseCancelled",
-                [](Actors &a) {
-                    a.platform.messageAnswers.push_back(MsgAnswer::Cancel);
-                    a.editor.closeActive();
-                },
-                10000, true},
-        Cleanup{"CloseAnsweredYesButSaveCancelled",
-                [](Actors &a) {
-                    a.platform.messageAnswers.push_back(MsgAnswer::Yes);
-                    a.editor.closeActive();
-                },
-                10000, true},
-        Cleanup{"SaveFailed",
-                [](Actors &a) {
-                    a.platform.saveAnswers.push_back(a.otherFile + QStringLiteral("/cannot-be-inside-a-file"));
-                    a.files.saveAs();
-                },
-                10000, true}),
+    ::testing::Values(Cleanup{"Saved", MsgAnswer::Ok, "saved.txt", false, false},
+                      Cleanup{"ClosedWithNo", MsgAnswer::No, nullptr, false, false},
+                      Cleanup{"ClosedWithYes", MsgAnswer::Yes, "saved.txt", false, false},
+                      Cleanup{"FileOpenedOverIt", MsgAnswer::Ok, nullptr, true, false},
+                      Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true},
+                      Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true},
+                      Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(JournalTest, ClosingNormallyLeavesNothingOfTheRun)
 {
     doc(1).setSelText(QStringLiteral("one"));
+    platform.saveAnswers.push_back(path("one.txt"));
+    files.save();
+    doc(1).setSelText(QStringLiteral("more"));
     editor.newDocument();
     doc(2).setSelText(QStringLiteral("two"));
     wait(2000);
-    ASSERT_TRUE(QDir(journal->runFolder()).exists());
-
-    platform.messageAnswers = {MsgAnswer::No, MsgAnswer::No};
+    platform.messageAnswers = {MsgAnswer::Yes, MsgAnswer::No};
     ASSERT_TRUE(editor.closeAll());
     journal->finish();
-    EXPECT_FALSE(QDir(journal->runFolder()).exists());
-    EXPECT_TRUE(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    EXPECT_TRUE(QDir(root).isEmpty());
 }
 
 TEST_F(JournalTest, AnEndWithoutClosePromptsKeepsEvenTheLastEditsForTheNextStart)
@@ -216,49 +144,41 @@ TEST_F(JournalTest, AnEndWithoutClosePromptsKeepsEvenTheLastEditsForTheNextStart
     doc(1).setSelText(QStringLiteral("written"));
     wait(2000);
     doc(1).setSelText(QStringLiteral(" and the last keys"));
-    editor.newDocument(); // unchanged: nothing to keep
     journal->finish();
-
     EXPECT_EQ(recordText(1), QStringLiteral("written and the last keys"));
     EXPECT_EQ(runFolderFiles(), QStringList{QStringLiteral("slot-1.krec")}); // the lock is released
 }
 
-// Ways the disk can refuse the recovery files.
 enum class Trouble { WriteCutShort, FolderCannotBeMade };
 
 class JournalFailureTest : public RecoveryFixture, public ::testing::WithParamInterface<Trouble> {
 protected:
-    void arrange()
+    bool cutShort() const { return GetParam() == Trouble::WriteCutShort; }
+    void setTrouble(bool on)
     {
-        if (GetParam() == Trouble::WriteCutShort) {
+        if (cutShort()) {
             // Like a full disk: each write fails after its first few kilobytes.
-            savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-            getrlimit(RLIMIT_FSIZE, &savedLimit);
-            rlimit limited = savedLimit;
-            limited.rlim_cur = 8192;
+            static rlimit saved{};
+            static void (*handler)(int) = nullptr;
+            rlimit limited = saved;
+            if (on) {
+                handler = std::signal(SIGXFSZ, SIG_IGN);
+                getrlimit(RLIMIT_FSIZE, &saved);
+                limited = saved;
+                limited.rlim_cur = 8192;
+            }
             setrlimit(RLIMIT_FSIZE, &limited);
-        } else {
-            // Like a home that cannot be written: the folder cannot be made. A fresh
-            // journal, since this one has made its folder already.
+            if (!on)
+                std::signal(SIGXFSZ, handler);
+        } else if (on) {
+            // Like a home that cannot be written, for a journal yet to make its folder.
             journal = std::make_unique<RecoveryJournal>(editor, root + QStringLiteral("/deeper"));
             QDir(root).removeRecursively();
-            QFile blocker(root);
-            blocker.open(QIODevice::WriteOnly);
-        }
-    }
-    void lift()
-    {
-        if (GetParam() == Trouble::WriteCutShort) {
-            setrlimit(RLIMIT_FSIZE, &savedLimit);
-            std::signal(SIGXFSZ, savedHandler);
+            QFile(root).open(QIODevice::WriteOnly);
         } else {
             QFile::remove(root);
         }
     }
-    int error() const { return GetParam() == Trouble::WriteCutShort ? EFBIG : ENOTDIR; }
-
-    rlimit savedLimit{};
-    void (*savedHandler)(int) = nullptr;
 };
 
 TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
@@ -267,27 +187,25 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
     doc(1).setSelText(QStringLiteral("old"));
     wait(2000);
 
-    arrange();
+    setTrouble(true);
     const QString big(100000, u'字');
     for (int round = 0; round < 3; ++round) {
         doc(1).setSelText(big);
-        doc(2).setSelText(QStringLiteral("second"));
+        doc(2).setSelText(QStringLiteral("2"));
         wait(2000);
     }
-    lift();
+    setTrouble(false);
 
     ASSERT_EQ(platform.shownNotices.size(), 1);
     const QString notice = platform.shownNotices.first();
     EXPECT_TRUE(notice.contains(journal->runFolder())) << notice.toStdString();
-    EXPECT_TRUE(notice.contains(TextFile::reasonFor(error()))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(TextFile::reasonFor(cutShort() ? EFBIG : ENOTDIR))) << notice.toStdString();
     EXPECT_TRUE(platform.shownMessages.isEmpty()); // nothing modal got in the way of typing
     EXPECT_EQ(doc(1).text(), QStringLiteral("old") + big + big + big);
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-    if (GetParam() == Trouble::WriteCutShort) {
-        // A failed write leaves the previous record, and no temporary, behind.
+    if (cutShort()) { // the failed write left the previous record, and no temporary
         EXPECT_EQ(recordText(1), QStringLiteral("old"));
-        EXPECT_EQ(runFolderFiles(),
-                  (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
+        EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
     }
 
     doc(1).setSelText(QStringLiteral("!"));
@@ -299,11 +217,7 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
     EXPECT_EQ(platform.shownNotices.size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest,
-                         ::testing::Values(Trouble::WriteCutShort, Trouble::FolderCannotBeMade),
-                         [](const auto &info) {
-                             return std::string(info.param == Trouble::WriteCutShort ? "WriteCutShort"
-                                                                                     : "FolderCannotBeMade");
-                         });
+INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest, ::testing::Values(Trouble::WriteCutShort, Trouble::FolderCannotBeMade),
+                         [](const auto &info) { return std::string(info.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade"); });
 
 } // namespace

@@ -26,61 +26,43 @@ protected:
         platform.advanceTime(msec);
         journal->drain();
     }
-    std::optional<RecoveryRecord> record(int n) const { return RecoveryFile::read(journal->recordPath(n)); }
     QString recordText(int n) const
     {
-        const auto r = record(n);
+        const auto r = RecoveryFile::read(journal->recordPath(n));
         return r ? r->text : QStringLiteral("<no record>");
     }
-    QStringList runFolderFiles() const
-    {
-        return QDir(journal->runFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    }
+    QStringList runFolderFiles() const { return QDir(journal->runFolder()).entryList(QDir::Files | QDir::Hidden); }
 
-    // A folder as an earlier run leaves it: records, and a lock as its end left it.
-    QString makeRun(const QString &name, Lock lock, const QList<RecoveryRecord> &records)
+    // A folder as an earlier run leaves it.
+    QString makeRun(Lock lock, const QList<RecoveryRecord> &records)
     {
-        const QString folder = root + QLatin1Char('/') + name;
+        const QString folder = root + QStringLiteral("/run-earlier");
         QDir().mkpath(folder);
         for (const RecoveryRecord &r : records)
             RecoveryFile::writeAtomically(folder + QStringLiteral("/slot-%1.krec").arg(r.slot), RecoveryFile::encode(r));
         const QString lockPath = folder + QLatin1Char('/') + RecoveryJournal::LockName;
-        if (lock == Lock::Live || lock == Lock::LiveForAnHour) {
-            // Held here as a running program holds its own.
-            liveLocks.push_back(std::make_unique<QLockFile>(lockPath));
-            liveLocks.back()->tryLock(0);
-            if (lock == Lock::LiveForAnHour) {
-                QFile f(lockPath);
-                f.open(QIODevice::ReadWrite);
-                f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-            }
+        if (lock == Lock::None)
+            return folder;
+        // Held here, as a running program holds its own.
+        liveLocks.push_back(std::make_unique<QLockFile>(lockPath));
+        liveLocks.back()->tryLock(0);
+        QFile file(lockPath);
+        if (lock == Lock::LiveForAnHour) {
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
         } else if (lock == Lock::Stale) {
-            writeStaleLock(lockPath);
+            // What a killed program leaves: the lock file naming a process that is gone.
+            QProcess shell;
+            shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
+            shell.waitForFinished();
+            file.open(QIODevice::ReadOnly);
+            const QByteArray contents = file.readAll();
+            file.close();
+            liveLocks.back()->unlock();
+            file.open(QIODevice::WriteOnly);
+            file.write(shell.readAllStandardOutput().trimmed() + contents.mid(contents.indexOf('\n')));
         }
         return folder;
-    }
-
-    // The lock file a killed program leaves: written by QLockFile, naming a process that
-    // no longer exists.
-    static void writeStaleLock(const QString &path)
-    {
-        QProcess shell;
-        shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
-        shell.waitForFinished();
-        const QByteArray deadPid = shell.readAllStandardOutput().trimmed();
-        QByteArray contents;
-        {
-            QLockFile model(path);
-            model.tryLock(0);
-            QFile f(path);
-            f.open(QIODevice::ReadOnly);
-            contents = f.readAll();
-            model.unlock();
-        }
-        contents = deadPid + contents.mid(contents.indexOf('\n'));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(contents);
     }
 
     static RecoveryRecord sample(int slot, const QString &text, const QString &path = QString())
