@@ -43,8 +43,6 @@ TEST_P(RecoveryLockTest, OnlyRunsThatNoRunningProgramHoldsAreOffered)
 INSTANTIATE_TEST_SUITE_P(
     Locks, RecoveryLockTest,
     ::testing::Values(Leftover{"LiveLockIsLeftAlone", Lock::Live, 2, false, true},
-                      // Age says nothing about a lock: programs run for days.
-                      Leftover{"LiveLockOfALongRunIsLeftAlone", Lock::LiveForAnHour, 1, false, true},
                       Leftover{"StaleLockAfterAKill", Lock::Stale, 2, true, false},
                       Leftover{"NoLockAfterAnEndWithoutPrompts", Lock::None, 1, true, false},
                       Leftover{"StaleLockWithoutRecordsGoesQuietly", Lock::Stale, 0, false, false}),

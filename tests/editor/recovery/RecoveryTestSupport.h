@@ -15,7 +15,7 @@ namespace korvane {
 class RecoveryFixture : public FileFixture {
 public:
     // How an earlier run left the lock of its folder.
-    enum class Lock { Live, LiveForAnHour, Stale, None };
+    enum class Lock { Live, Stale, None };
 
 protected:
     RecoveryFixture() : root(state.filePath(QStringLiteral("recovery"))), journal(std::make_unique<RecoveryJournal>(editor, root)) {}
@@ -47,10 +47,7 @@ protected:
         liveLocks.push_back(std::make_unique<QLockFile>(lockPath));
         liveLocks.back()->tryLock(0);
         QFile file(lockPath);
-        if (lock == Lock::LiveForAnHour) {
-            file.open(QIODevice::ReadWrite);
-            file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-        } else if (lock == Lock::Stale) {
+        if (lock == Lock::Stale) {
             // What a killed program leaves: the lock file naming a process that is gone.
             QProcess shell;
             shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("echo $$")});
