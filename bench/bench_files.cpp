@@ -3,11 +3,13 @@
 #include "editor/AnsiCodec.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "editor/TextFile.h"
 #include "platform/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
@@ -22,21 +24,23 @@ namespace {
 
 constexpr qsizetype FileSize = 20 * 1000 * 1000;
 
-// 20 MB of GB18030: lines of Chinese, of ASCII, and of both, about 60 bytes each.
-QByteArray sampleFile()
+// 20 MB of GB18030: lines of Chinese, of ASCII, and of both, about 60 bytes each, with
+// CR LF line ends or LF ones.
+QByteArray sampleFile(bool lf = false)
 {
-    static const QByteArray bytes = [] {
+    static QByteArray made[2];
+    QByteArray &bytes = made[lf];
+    if (bytes.isEmpty()) {
+        const QString lineEnd = lf ? QStringLiteral("\n") : QStringLiteral("\r\n");
         const QStringList lines = {
             QStringLiteral("第%1行：这是一段用来测试打开和保存速度的中文文字。"),
             QStringLiteral("line %1: plain ASCII text, the kind a log file holds."),
             QStringLiteral("混合 %1 mixed 中文 and English 文字 in one line 行。"),
         };
-        QByteArray out;
-        out.reserve(FileSize + 100);
-        for (int i = 0; out.size() < FileSize; ++i)
-            out += AnsiCodec::encode(lines[i % 3].arg(i) + QStringLiteral("\r\n"));
-        return out;
-    }();
+        bytes.reserve(FileSize + 100);
+        for (int i = 0; bytes.size() < FileSize; ++i)
+            bytes += AnsiCodec::encode(lines[i % 3].arg(i) + lineEnd);
+    }
     return bytes;
 }
 
@@ -49,6 +53,42 @@ QString samplePath(const QTemporaryDir &dir)
         f.write(sampleFile());
     }
     return path;
+}
+
+// The sample with the given line ends, `copies` times over, in a file kept for the whole run.
+QString sampleFilePath(bool lf, int copies)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sample-%1-%2.txt").arg(lf ? "lf" : "crlf").arg(copies));
+    if (!QFile::exists(path)) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        for (int i = 0; i < copies; ++i)
+            f.write(sampleFile(lf));
+    }
+    return path;
+}
+
+// A field of /proc/self/status, in kB.
+qint64 statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong();
+    }
+    return 0;
+}
+
+// Linux lowers the high-water mark of resident memory (VmHWM) to what is resident now,
+// so that the peak of one operation can be read afterwards.
+void resetPeakMemory()
+{
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
 }
 
 void reportMemory(benchmark::State &state)
@@ -98,6 +138,37 @@ static void EncodeGb18030(benchmark::State &state)
     reportMemory(state);
 }
 BENCHMARK(EncodeGb18030)->Unit(benchmark::kMillisecond);
+
+// Reading a file as Open does, decoding and line ends included, without any view.
+// peak_rss_MB is the whole process's peak during a read, read_MB what the read added to
+// the memory resident before it.
+static void ReadTextFile(benchmark::State &state, bool lf, int copies)
+{
+    const QString path = sampleFilePath(lf, copies);
+    const qint64 fileSize = QFileInfo(path).size();
+    qint64 peakKb = 0;
+    qint64 addedKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakMemory();
+        const qint64 beforeKb = statusKb("VmRSS:");
+        state.ResumeTiming();
+        TextFile::ReadResult read = TextFile::read(path);
+        state.PauseTiming();
+        peakKb = std::max(peakKb, statusKb("VmHWM:"));
+        addedKb = std::max(addedKb, statusKb("VmHWM:") - beforeKb);
+        if (!read.ok || read.text.size() < fileSize / 2)
+            state.SkipWithError("the file was not read");
+        read = {}; // freed outside the timing
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = double(peakKb) / 1024.0;
+    state.counters["read_MB"] = double(addedKb) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * fileSize);
+}
+BENCHMARK_CAPTURE(ReadTextFile, Gb18030_20MB_Lf, true, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(ReadTextFile, Gb18030_20MB_CrLf, false, 1)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(ReadTextFile, Gb18030_100MB_Lf, true, 5)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // "打开" of a 20 MB file until its text is painted in the document window.
 static void OpenIntoDocumentWindow(benchmark::State &state)

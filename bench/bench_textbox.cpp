@@ -167,19 +167,4 @@ static void FindNextToTheEnd(benchmark::State &state)
 }
 BENCHMARK(FindNextToTheEnd)->Unit(benchmark::kMillisecond);
 
-// "保存" of the 20 MB document to its file.
-static void Save(benchmark::State &state)
-{
-    Frame f;
-    f.key(Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    for (auto _ : state) {
-        f.trigger("mnuSave");
-        f.paint();
-    }
-    if (!f.platform.shownMessages.isEmpty())
-        state.SkipWithError("saving failed");
-    reportMemory(state);
-}
-BENCHMARK(Save)->Unit(benchmark::kMillisecond)->Iterations(5);
-
 int main(int argc, char **argv) { return korvane::runBenchmarks<QApplication>(argc, argv); }

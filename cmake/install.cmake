@@ -15,6 +15,22 @@ endforeach()
 install(FILES ${KORVANE_PACKAGING}/icons/korvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${KORVANE_APP_ID}.svg)
 
+# The screen saver checks passwords under the PAM service "korvane". Its rules live in
+# /etc/pam.d whatever the prefix, so they are installed only for the system prefix /usr
+# (which is also what the Debian package is built with); under any other prefix the check
+# falls back on the system's "other" rules, which often refuse everyone.
+set(KORVANE_PAM_RULES ${KORVANE_PACKAGING}/pam.d/korvane)
+install(CODE "
+  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+    file(INSTALL DESTINATION \"/etc/pam.d\" TYPE FILE FILES \"${KORVANE_PAM_RULES}\"
+         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  else()
+    message(STATUS \"Skipping /etc/pam.d/korvane: installed only with the prefix /usr\")
+  endif()")
+# In the package the rules are a configuration file the administrator may edit.
+set(KORVANE_CONFFILES ${CMAKE_BINARY_DIR}/conffiles)
+file(WRITE ${KORVANE_CONFFILES} "/etc/pam.d/korvane\n")
+
 # Debian wants the changelog compressed and reproducible.
 set(KORVANE_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/changelog.gz)
 add_custom_command(OUTPUT ${KORVANE_CHANGELOG_GZ}
@@ -39,7 +55,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION editors)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-zenhei | fonts-noto-cjk, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-zenhei | fonts-noto-cjk, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libpam-runtime")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${KORVANE_CONFFILES})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://korvane.example.org/)
 

@@ -1,7 +1,10 @@
 // Random bytes through decode and encode must come back byte for byte, and decoding
-// must never leave a lone surrogate in the text.
+// must never leave a lone surrogate in the text. Decoding the same bytes in pieces must
+// give the same text; the piece lengths (0 to 8) come from the input's own bytes, so
+// the fuzzer steers where sequences are cut.
 #include "editor/AnsiCodec.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -19,6 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     if (korvane::AnsiCodec::encode(text) != bytes)
+        abort();
+
+    korvane::AnsiCodec::Decoder decoder;
+    QString pieces;
+    qsizetype pos = 0;
+    for (size_t k = 0; pos < bytes.size(); ++k) {
+        // Every other piece is at least one byte long, so the loop always ends.
+        const qsizetype length = std::min<qsizetype>((data[k % size] & 7) + (k & 1), bytes.size() - pos);
+        decoder.decode(bytes.sliced(pos, length), pieces);
+        pos += length;
+    }
+    decoder.finish(pieces);
+    if (pieces != text)
         abort();
     return 0;
 }

@@ -46,6 +46,15 @@ void MdiDocumentHost::activateWindow(int slot)
     }
 }
 
+void MdiDocumentHost::bringForward(int slot)
+{
+    if (DocumentWindow *w = window(slot)) {
+        if (w->isMinimized())
+            w->showNormal();
+        activateWindow(slot);
+    }
+}
+
 void MdiDocumentHost::minimizeWindow(int slot)
 {
     if (DocumentWindow *w = window(slot))

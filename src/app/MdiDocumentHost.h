@@ -22,6 +22,7 @@ public:
     bool closeWindow(int slot) override;
     int activeSlot() const override;
     void activateWindow(int slot) override;
+    void bringForward(int slot) override;
     void minimizeWindow(int slot) override;
 
     DocumentWindow *window(int slot) const;

@@ -75,7 +75,7 @@ void registerTools(ToolWindows &tools, ToolContext &context)
 std::function<void()> makeStartSaver(ToolContext &context)
 {
     // "pmbh": the screen saver. Its state lives as long as the menu item's action.
-    auto launcher = std::make_shared<SaverLauncher>(context.platform, &SaverLauncher::primaryScreenGeometry);
+    auto launcher = std::make_shared<SaverLauncher>(context.platform);
     return [launcher] { launcher->startSaver(); };
 }
 

@@ -16,6 +16,9 @@ QWidget *ToolWindows::show(const QString &name)
             return nullptr;
         // Closing destroys the window and its controls; the tool's state stays with the factory.
         w->setAttribute(Qt::WA_DeleteOnClose);
+        // Every tool window keeps the program running until it is closed, the frame gone or
+        // not. Qt leaves tool-type windows (the about box) out of that unless told.
+        w->setAttribute(Qt::WA_QuitOnClose);
         m_windows.insert(name, w);
     }
     w->show();

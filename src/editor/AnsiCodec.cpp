@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <memory>
+#include <algorithm>
 #include <vector>
 
 namespace korvane {
@@ -40,12 +42,21 @@ constexpr quint32 fourByteCode(int number)
 // The mapping tables, taken once from the system's GB18030 converter. Only the byte
 // level around them is ours: Qt's decoders drop or replace what does not decode.
 struct Tables {
-    char16_t twoByte[TwoByteCount];       // 0: no character that round-trips
-    char16_t fourByte[FourByteBmpCount];  // 0: no character that round-trips
-    std::vector<quint32> encodeBmp;       // the bytes of each BMP character, big-endian
+    char16_t twoByte[TwoByteCount] = {};      // 0: no character that round-trips
+    char16_t fourByte[FourByteBmpCount] = {}; // 0: no character that round-trips
+    std::vector<quint32> encodeBmp;           // the bytes of each BMP character, big-endian
+    QByteArray converter;
+    bool valid = false; // the converter exists; without it the tables stay empty
 
-    Tables() : encodeBmp(0x10000, quint32(AnsiCodec::Unencodable))
+    explicit Tables(const char *name) : encodeBmp(0x10000, quint32(AnsiCodec::Unencodable)), converter(name)
     {
+        QStringEncoder encoder(name, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder(name, QStringConverter::Flag::Stateless);
+        // Without a converter its answers are empty, and splitting them below would read
+        // far beyond their end.
+        valid = encoder.isValid() && decoder.isValid();
+        if (!valid)
+            return;
         // Each sequence is followed by a line feed, which no sequence can swallow, so the
         // converter's answer splits back into one piece per sequence however it treats errors.
         QByteArray chars;
@@ -55,7 +66,6 @@ struct Tables {
                 chars += '\n';
             }
         }
-        QStringEncoder encoder("GB18030", QStringConverter::Flag::Stateless);
         const QByteArray encoded = encoder.encode(QString::fromUtf8(chars));
         qsizetype pos = 0;
         for (char32_t c = 0; c < 0x10000; ++c) {
@@ -87,7 +97,7 @@ struct Tables {
                 twoBytes += '\n';
             }
         }
-        fillFromDecoder(twoBytes, twoByte, TwoByteCount, [](int i) {
+        fillFromDecoder(decoder, twoBytes, twoByte, TwoByteCount, [](int i) {
             return quint32(0x81 + i / 190) << 8 | quint32(i % 190 + (i % 190 < 63 ? 0x40 : 0x41));
         });
 
@@ -101,15 +111,15 @@ struct Tables {
             fourBytes += char(code);
             fourBytes += '\n';
         }
-        fillFromDecoder(fourBytes, fourByte, FourByteBmpCount, fourByteCode);
+        fillFromDecoder(decoder, fourBytes, fourByte, FourByteBmpCount, fourByteCode);
     }
 
     // Keeps a decoded character only when encoding gives back exactly its sequence;
     // otherwise (no character, or a stand-in's code point) the bytes stay stand-ins.
     template <typename CodeOf>
-    void fillFromDecoder(const QByteArray &sequences, char16_t *table, int count, CodeOf codeOf)
+    void fillFromDecoder(QStringDecoder &decoder, const QByteArray &sequences, char16_t *table, int count,
+                         CodeOf codeOf)
     {
-        QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
         const QString decoded = decoder.decode(sequences);
         qsizetype pos = 0;
         for (int i = 0; i < count; ++i) {
@@ -127,22 +137,31 @@ struct Tables {
     }
 };
 
+const char *converterName = AnsiCodec::ConverterName;
+
 const Tables &tables()
 {
-    static const Tables t;
-    return t;
+    static std::unique_ptr<Tables> t;
+    if (!t || t->converter != converterName)
+        t = std::make_unique<Tables>(converterName);
+    return *t;
 }
 
 } // namespace
 
-QString AnsiCodec::decode(QByteArrayView bytes)
+bool AnsiCodec::available() { return tables().valid; }
+
+void AnsiCodec::useConverter(const char *name) { converterName = name; }
+
+namespace {
+
+// Decodes [p, end) at o. While more input is to come, it stops at a lead byte whose
+// sequence could end beyond `end`, and returns where it stopped: what that byte becomes
+// depends on bytes not yet seen. At the end of the input the same byte becomes a
+// stand-in, like any byte that starts no sequence.
+template <bool MoreToCome>
+const unsigned char *decodeBytes(const Tables &t, const unsigned char *p, const unsigned char *end, char16_t *&o)
 {
-    const Tables &t = tables();
-    // Every sequence yields at most one UTF-16 unit per byte it spans.
-    QString out(bytes.size(), Qt::Uninitialized);
-    char16_t *o = reinterpret_cast<char16_t *>(out.data());
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const auto *end = p + bytes.size();
     while (p < end) {
         const unsigned b = *p;
         if (b < 0x80) {
@@ -173,13 +192,81 @@ QString AnsiCodec::decode(QByteArrayView bytes)
                     p += 4;
                     continue;
                 }
+            } else if (MoreToCome && isDigit(b2) && end - p < 4 && (end - p == 2 || isLead(p[2]))) {
+                break; // a four-byte sequence, if the bytes still to come allow one
             }
+        } else if (MoreToCome && isLead(b)) {
+            break; // what this lead byte starts depends on the next byte
         }
         *o++ = byteStandIn(static_cast<unsigned char>(b)).unicode();
         ++p;
     }
-    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
+    return p;
+}
+
+const unsigned char *bytesOf(QByteArrayView bytes) { return reinterpret_cast<const unsigned char *>(bytes.data()); }
+
+} // namespace
+
+QString AnsiCodec::decode(QByteArrayView bytes)
+{
+    // Every sequence yields at most one UTF-16 unit per byte it spans.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin;
+    decodeBytes<false>(tables(), bytesOf(bytes), bytesOf(bytes) + bytes.size(), o);
+    out.truncate(o - begin);
     return out;
+}
+
+void AnsiCodec::Decoder::decode(QByteArrayView piece, QString &out)
+{
+    const Tables &t = tables();
+    const qsizetype start = out.size();
+    out.resize(start + maxDecodedSize(piece.size()));
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin + start;
+    const unsigned char *p = bytesOf(piece);
+    const unsigned char *const end = p + piece.size();
+
+    if (m_heldSize > 0) {
+        // The held bytes joined with as much of the piece as a sequence begun among them
+        // can reach. Decoding stops inside the held bytes only if the piece is too short
+        // to settle them, and then all of it is in `joined`.
+        unsigned char joined[2 * MaxHeld];
+        const qsizetype taken = std::min<qsizetype>(piece.size(), MaxHeld);
+        std::copy_n(m_held, m_heldSize, joined);
+        std::copy_n(p, taken, joined + m_heldSize);
+        const unsigned char *const joinedEnd = joined + m_heldSize + taken;
+        const unsigned char *const stop = decodeBytes<true>(t, joined, joinedEnd, o);
+        if (stop - joined < m_heldSize) {
+            Q_ASSERT(taken == piece.size() && joinedEnd - stop <= MaxHeld);
+            m_heldSize = int(joinedEnd - stop);
+            std::copy(stop, joinedEnd, m_held);
+            p = end;
+        } else {
+            p += (stop - joined) - m_heldSize;
+            m_heldSize = 0;
+        }
+    }
+    if (p < end) {
+        const unsigned char *const stop = decodeBytes<true>(t, p, end, o);
+        Q_ASSERT(end - stop <= MaxHeld);
+        m_heldSize = int(end - stop);
+        std::copy(stop, end, m_held);
+    }
+    out.truncate(o - begin);
+}
+
+void AnsiCodec::Decoder::finish(QString &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + m_heldSize);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *o = begin + start;
+    decodeBytes<false>(tables(), m_held, m_held + m_heldSize, o);
+    out.truncate(o - begin);
+    m_heldSize = 0;
 }
 
 static int encodedLength(quint32 code) { return code < 0x80 ? 1 : code <= 0xFFFF ? 2 : 4; }

@@ -17,6 +17,9 @@ public:
     // Slot of the active document window (read from its tag), 0 when none is open.
     virtual int activeSlot() const = 0;
     virtual void activateWindow(int slot) = 0;
+    // Activates the window and restores it when it is minimized, so that the user sees
+    // which document a question is about.
+    virtual void bringForward(int slot) { activateWindow(slot); }
     virtual void minimizeWindow(int slot) = 0;
 };
 

@@ -138,6 +138,9 @@ bool Editor::queryClose(int n)
 {
     if (!slot(n).changed)
         return true;
+    // The prompt reads the same for every document; Close all and the frame closing ask
+    // it for one after another.
+    m_host.bringForward(n);
     switch (m_platform.messages().showMessage(SavePrompt, MsgButtons::YesNoCancel, MsgIcon::None)) {
     case MsgAnswer::Cancel:
         return false;

@@ -61,7 +61,7 @@ void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
 
 bool FileCommands::saveAsSlot(int n)
 {
-    const QString path = m_editor.platform().fileDialog().showSave(TextFilter);
+    const QString path = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.slot(n).filePath);
     if (path.isEmpty() || !writeStep(n, path))
         return false;
     markSaved(n);

@@ -1,5 +1,6 @@
 #include "editor/LineLayouts.h"
 
+#include "editor/ByteStandIn.h"
 #include "editor/TextDocument.h"
 #include "editor/TextMarkers.h"
 
@@ -44,6 +45,7 @@ void LineLayouts::clear()
 {
     m_pieces.clear();
     m_pieceX.clear();
+    m_advances.clear();
 }
 
 void LineLayouts::invalidateLines(qsizetype first, qsizetype last)
@@ -147,21 +149,48 @@ const LineLayouts::Piece &LineLayouts::piece(qsizetype line, qsizetype index)
     return *it->second;
 }
 
+qreal LineLayouts::advance(QStringView text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    if (c == u'\t')
+        return m_tabWidth;
+    if (QChar::isSurrogate(c) || (c < 0x20 || (c >= 0x7F && c < 0xA0)) || c == 0x2028 || c == 0x2029 ||
+        isByteStandIn(QChar(c))) {
+        const QString label = TextMarkers::labelAt(text, i);
+        if (!label.isNull())
+            return QFontMetricsF(m_markerFont).horizontalAdvance(label) + 6;
+        if (QChar::isHighSurrogate(c))
+            return QFontMetricsF(m_font).horizontalAdvance(text.sliced(i, 2).toString());
+        return 0; // the low half of a pair: its advance came with the high half
+    }
+    auto it = m_advances.find(c);
+    if (it == m_advances.end())
+        it = m_advances.emplace(c, QFontMetricsF(m_font).horizontalAdvance(QChar(c))).first;
+    return it->second;
+}
+
 qreal LineLayouts::pieceX(qsizetype line, qsizetype index)
 {
     if (index == 0)
         return 0;
+    // A long line's pieces are placed by the advances of their characters, added up
+    // once: laying out every piece before the one shown would make the end of a line of
+    // millions of characters take seconds to reach.
     std::vector<qreal> &xs = m_pieceX[line];
     if (xs.empty())
         xs.push_back(0);
-    // Pieces are measured once, from the line's start up to the one asked for.
+    const QString &text = m_document.text();
+    const qsizetype lineStart = m_document.lines().lineStart(line);
     while (qsizetype(xs.size()) <= index) {
         const qsizetype measured = qsizetype(xs.size()) - 1;
-        const qreal width = piece(line, measured).width;
+        const qsizetype from = lineStart + pieceStart(line, measured);
+        const qsizetype to = lineStart + pieceStart(line, measured + 1);
+        qreal width = 0;
+        for (qsizetype i = from; i < to; ++i)
+            width += advance(text, i);
         xs.push_back(xs.back() + width);
     }
-    const qreal x = xs[size_t(index)];
-    return x;
+    return xs[size_t(index)];
 }
 
 qreal LineLayouts::xOf(qsizetype line, qsizetype column)
@@ -193,7 +222,17 @@ std::vector<std::pair<const LineLayouts::Piece *, qreal>> LineLayouts::piecesIn(
 {
     std::vector<std::pair<const Piece *, qreal>> result;
     const qsizetype count = pieceCount(m_document.lines().lineLength(line));
-    for (qsizetype index = 0; index < count; ++index) {
+    // The first piece that reaches x0, found by halves: a long line has thousands.
+    qsizetype lo = 0;
+    qsizetype hi = count - 1;
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (pieceX(line, mid) <= x0)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    for (qsizetype index = lo; index < count; ++index) {
         const qreal start = pieceX(line, index);
         if (start >= x1)
             break;

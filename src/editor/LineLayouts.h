@@ -61,6 +61,7 @@ private:
     qsizetype pieceOf(qsizetype line, qsizetype column) const;
     const Piece &piece(qsizetype line, qsizetype index);
     qreal pieceX(qsizetype line, qsizetype index);
+    qreal advance(QStringView text, qsizetype i);
     std::unique_ptr<Piece> layOut(qsizetype line, qsizetype index) const;
 
     const TextDocument &m_document;
@@ -73,6 +74,7 @@ private:
     std::unordered_map<quint64, std::unique_ptr<Piece>> m_pieces;
     // x of each piece of the long lines measured so far (missing for one-piece lines).
     std::unordered_map<qsizetype, std::vector<qreal>> m_pieceX;
+    std::unordered_map<char16_t, qreal> m_advances;
 };
 
 } // namespace korvane

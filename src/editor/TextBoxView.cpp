@@ -343,7 +343,9 @@ bool TextBoxView::event(QEvent *e)
             }
         }
         // Printable keys and editing keys are ours, whatever other shortcuts exist.
-        if (!key->text().isEmpty() && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+        // (Alt+letter stays with the menu bar's mnemonics.)
+        const Qt::KeyboardModifiers typing = Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier;
+        if (!key->text().isEmpty() && (key->modifiers() & ~typing) == Qt::NoModifier) {
             e->accept();
             return true;
         }
@@ -412,7 +414,8 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
         break;
     }
     const QString text = e->text();
-    if (!text.isEmpty() && !ctrl && !(e->modifiers() & Qt::MetaModifier) && text.front().category() != QChar::Other_Control) {
+    if (!text.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+        text.front().category() != QChar::Other_Control) {
         typed(selStart, selLength, text);
         return;
     }

@@ -17,11 +17,18 @@ public:
         QString reason; // why it failed, in Chinese
     };
 
-    static ReadResult read(const QString &path);
+    // Files are read and decoded this many bytes at a time, straight into the text, so
+    // that the whole file never sits in memory beside it.
+    static constexpr qsizetype ReadChunkSize = 4 * 1024 * 1024;
+
+    static ReadResult read(const QString &path, qsizetype chunkSize = ReadChunkSize);
     // Replaces the file's contents with the bytes of text followed by CR LF; the old file
     // stays as it was unless the new one was written completely. Empty on success, else
     // the reason.
     static QString write(const QString &path, const QString &text);
+
+    // Why nothing can be read or written when the code page's converter is missing.
+    static QString noConverterReason();
 
     // Lines end at CR LF or at a lone CR (a lone LF stays inside its line), and every
     // line, the last one included, is followed by CR LF.

@@ -57,7 +57,8 @@ QString PamAuthenticator::currentUserName()
 
 bool PamAuthenticator::authenticate(const QString &userName, const QString &password)
 {
-    if (userName.isEmpty() || password.isEmpty())
+    // An empty password is passed on like any other: the system's rules decide about it.
+    if (userName.isEmpty())
         return false;
     Conversation conversation{password.toLocal8Bit()};
     const pam_conv conv{&converse, &conversation};
@@ -65,9 +66,9 @@ bool PamAuthenticator::authenticate(const QString &userName, const QString &pass
     const QByteArray user = userName.toLocal8Bit();
     int rc = pam_start(ServiceName, user.constData(), &conv, &handle);
     if (rc == PAM_SUCCESS)
-        rc = pam_authenticate(handle, PAM_DISALLOW_NULL_AUTHTOK);
+        rc = pam_authenticate(handle, 0);
     if (rc == PAM_SUCCESS)
-        rc = pam_acct_mgmt(handle, PAM_DISALLOW_NULL_AUTHTOK);
+        rc = pam_acct_mgmt(handle, 0);
     if (handle)
         pam_end(handle, rc);
     conversation.password.fill('\0');

@@ -9,8 +9,9 @@ namespace korvane {
 // Any failure - unknown service, conversation error, wrong password, locked account - is false.
 class PamAuthenticator {
 public:
-    // Looks up rules under this service name; without its own file in /etc/pam.d the
-    // system's "other" rules apply.
+    // The rules live in /etc/pam.d/korvane, installed with the program: the system's own
+    // authentication and account rules. Without that file the system's "other" rules apply,
+    // which on many systems refuse everyone.
     static constexpr const char *ServiceName = "korvane";
 
     static QString currentUserName();

@@ -96,10 +96,16 @@ void PasswordPrompt::checked(bool accepted)
     m_idle->start();
 }
 
-bool PasswordPrompt::ask(QWidget *parent)
+void PasswordPrompt::showEvent(QShowEvent *event)
 {
-    PasswordPrompt prompt(parent);
-    return prompt.exec() == QDialog::Accepted;
+    QDialog::showEvent(event);
+    emit shown();
+}
+
+void PasswordPrompt::done(int result)
+{
+    emit closing();
+    QDialog::done(result);
 }
 
 } // namespace korvane

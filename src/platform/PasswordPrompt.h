@@ -10,14 +10,23 @@ class QTimer;
 namespace korvane {
 
 // The password question over the screen saver. The check runs on a worker thread, so the
-// saver keeps drawing and the dialog keeps answering while PAM takes its time.
+// saver keeps drawing and the dialog keeps answering while PAM takes its time. Shown with
+// exec(), it answers Accepted only when PAM accepted the password typed.
 class PasswordPrompt : public QDialog {
     Q_OBJECT
 public:
     explicit PasswordPrompt(QWidget *parent = nullptr);
 
-    // Shows the prompt modal; true only when PAM accepted the password typed.
-    static bool ask(QWidget *parent);
+    void done(int result) override;
+
+signals:
+    // The prompt is on screen.
+    void shown();
+    // The prompt is about to disappear, whatever the answer; it is still on screen.
+    void closing();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void check();

@@ -2,6 +2,7 @@
 
 #include "platform/QtPrinter.h"
 #include "platform/QtSaverServices.h"
+#include "platform/ScreenCover.h"
 #include "platform/VbFilter.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QTime>
 #include <QTimer>
 
@@ -31,9 +33,14 @@ PrintService &QtPlatform::printer() { return *m_printer; }
 
 static QWidget *dialogParent() { return QApplication::activeWindow(); }
 
-MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
+MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                                  QWidget *owner)
 {
-    QMessageBox box(dialogParent());
+    const QPointer<QWidget> asker = owner;
+    ScreenCover::waitUntilGone();
+    if (owner && !asker)
+        return cancelAnswer(buttons); // the window that asked was closed meanwhile
+    QMessageBox box(asker ? asker->window() : dialogParent());
     box.setWindowTitle(title.isEmpty() ? ProgramTitle : title);
     box.setText(text);
     switch (icon) {
@@ -60,7 +67,7 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
     case QMessageBox::Ok: return MsgAnswer::Ok;
-    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    default: return cancelAnswer(buttons);
     }
 }
 
@@ -106,21 +113,19 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title, const 
 
 QString QtPlatform::showOpen(const QString &filter, const QString &owner)
 {
-    const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), m_lastFileNames.value(owner),
+    const QString path = QFileDialog::getOpenFileName(dialogParent(), QString(), m_fileDialogs.openStart(owner),
                                                       filter.isEmpty() ? QString() : vbFilterToQt(filter));
-    if (!path.isEmpty())
-        m_lastFileNames.insert(owner, path);
+    m_fileDialogs.remember(owner, path);
     return path;
 }
 
-QString QtPlatform::showSave(const QString &filter, const QString &owner)
+QString QtPlatform::showSave(const QString &filter, const QString &documentPath, const QString &owner)
 {
     // No overwrite prompt and no default extension: the name is used exactly as typed.
-    const QString path = QFileDialog::getSaveFileName(dialogParent(), QString(), m_lastFileNames.value(owner),
-                                                      filter.isEmpty() ? QString() : vbFilterToQt(filter), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
-    if (!path.isEmpty())
-        m_lastFileNames.insert(owner, path);
+    const QString path = QFileDialog::getSaveFileName(
+        dialogParent(), QString(), m_fileDialogs.saveStart(owner, documentPath),
+        filter.isEmpty() ? QString() : vbFilterToQt(filter), nullptr, QFileDialog::DontConfirmOverwrite);
+    m_fileDialogs.remember(owner, path);
     return path;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/FileDialogMemory.h"
 #include "platform/Platform.h"
 
-#include <QHash>
 #include <cstdint>
 
 class QTimer;
@@ -39,10 +39,11 @@ public:
     RandomSource &random() override { return *this; }
     FontListService &fonts() override { return *this; }
 
-    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title) override;
+    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                          QWidget *owner) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
     QString showOpen(const QString &filter, const QString &owner) override;
-    QString showSave(const QString &filter, const QString &owner) override;
+    QString showSave(const QString &filter, const QString &documentPath, const QString &owner) override;
     std::optional<QColor> showColor(const QColor &initial) override;
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
@@ -61,7 +62,7 @@ public:
     void cancelSingleShot(int id) override;
 
 private:
-    QHash<QString, QString> m_lastFileNames;
+    FileDialogMemory m_fileDialogs;
     QtPrinter *m_printer;
     std::uint64_t m_randomState = 0x853c49e6748fea9bULL;
     QtSaverServices *m_saver;

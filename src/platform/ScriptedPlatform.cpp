@@ -1,7 +1,9 @@
 #include "platform/ScriptedPlatform.h"
 
 #include "platform/QtPrinter.h"
+#include "platform/ScreenCover.h"
 
+#include <QPointer>
 #include <QPrinter>
 #include <algorithm>
 
@@ -16,17 +18,22 @@ template <typename T> static std::optional<T> takeFront(std::deque<T> &queue)
     return value;
 }
 
-MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
+MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                                        QWidget *owner)
 {
-    shownMessages.append({text, buttons, icon, title.isEmpty() ? ProgramTitle : title});
+    const QPointer<QWidget> asker = owner;
+    ScreenCover::waitUntilGone();
+    if (owner && !asker)
+        return cancelAnswer(buttons);
+    shownMessages.append({text, buttons, icon, title.isEmpty() ? ProgramTitle : title, owner});
+    if (onMessage)
+        onMessage(shownMessages.last());
     if (buttons == MsgButtons::Ok) {
         takeFront(messageAnswers); // an OK box consumes nothing meaningful but keeps scripts in step
         return MsgAnswer::Ok;
     }
     const auto answer = takeFront(messageAnswers);
-    if (!answer)
-        return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
-    return *answer;
+    return answer ? *answer : cancelAnswer(buttons);
 }
 
 QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)
@@ -35,16 +42,22 @@ QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, 
     return takeFront(inputAnswers).value_or(QString());
 }
 
-QString ScriptedPlatform::showOpen(const QString &filter, const QString &)
+QString ScriptedPlatform::showOpen(const QString &filter, const QString &owner)
 {
     openFilters << filter;
-    return takeFront(openAnswers).value_or(QString());
+    openStarts << m_fileDialogs.openStart(owner);
+    const QString path = takeFront(openAnswers).value_or(QString());
+    m_fileDialogs.remember(owner, path);
+    return path;
 }
 
-QString ScriptedPlatform::showSave(const QString &filter, const QString &)
+QString ScriptedPlatform::showSave(const QString &filter, const QString &documentPath, const QString &owner)
 {
     saveFilters << filter;
-    return takeFront(saveAnswers).value_or(QString());
+    saveStarts << m_fileDialogs.saveStart(owner, documentPath);
+    const QString path = takeFront(saveAnswers).value_or(QString());
+    m_fileDialogs.remember(owner, path);
+    return path;
 }
 
 std::optional<int> ScriptedPlatform::showPrintDialog()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDialogMemory.h"
 #include "platform/Platform.h"
 #include "platform/ScriptedSaverSystem.h"
 
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace korvane {
@@ -33,6 +35,7 @@ public:
         MsgButtons buttons;
         MsgIcon icon;
         QString title;
+        QWidget *owner; // the window the box belongs to; null for the active one
     };
     struct ShownInput {
         QString prompt;
@@ -55,10 +58,11 @@ public:
     RandomSource &random() override { return *this; }
     FontListService &fonts() override { return *this; }
 
-    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title) override;
+    MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
+                          QWidget *owner) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
     QString showOpen(const QString &filter, const QString &owner) override;
-    QString showSave(const QString &filter, const QString &owner) override;
+    QString showSave(const QString &filter, const QString &documentPath, const QString &owner) override;
     std::optional<int> showPrintDialog() override;
     bool printText(const QString &text, int copies, const QFont &font) override;
     std::optional<QColor> showColor(const QColor &initial) override;
@@ -94,9 +98,14 @@ public:
 
     // What was shown.
     QList<ShownMessage> shownMessages;
+    // Runs as each message box shows, before it is answered: a look at the screen then.
+    std::function<void(const ShownMessage &)> onMessage;
     QList<ShownInput> shownInputs;
     QStringList openFilters;
     QStringList saveFilters;
+    // Where each dialog started: the file or folder it offered (FileDialogMemory).
+    QStringList openStarts;
+    QStringList saveStarts;
     int printDialogs = 0;
     QList<PrintJob> printJobs;
     int colorDialogs = 0;
@@ -124,6 +133,7 @@ private:
     unsigned m_randomCounter = 0;
     std::vector<PendingTimer> m_timers;
     int m_lastTimerId = 0;
+    FileDialogMemory m_fileDialogs;
 };
 
 } // namespace korvane

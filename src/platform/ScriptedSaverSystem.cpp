@@ -65,11 +65,33 @@ bool ScriptedSaverSystem::verifyScreenSaverPassword()
 {
     ++passwordPrompts;
     cursorHiddenAtPrompt = hidden;
+    inputHeldAtPrompt = inputHolder != nullptr;
     if (passwordAnswers.empty())
         return false;
     const bool answer = passwordAnswers.front();
     passwordAnswers.pop_front();
     return answer;
+}
+
+InputGrab ScriptedSaverSystem::grabInput(QWindow *window)
+{
+    ++grabAttempts;
+    InputGrab answer = InputGrab::Taken;
+    if (!grabAnswers.empty()) {
+        answer = grabAnswers.front();
+        grabAnswers.pop_front();
+    }
+    if (answer == InputGrab::Taken)
+        inputHolder = window;
+    return answer;
+}
+
+void ScriptedSaverSystem::releaseInput()
+{
+    if (!inputHolder)
+        return;
+    inputHolder = nullptr;
+    ++inputReleases;
 }
 
 } // namespace korvane

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QStringList>
 #include <deque>
 
@@ -34,11 +35,14 @@ public:
     int platformId() const override { return reportedPlatformId; }
     void setScreenSaverRunning(bool running) override { saverRunningCalls << running; }
     bool verifyScreenSaverPassword() override;
-    QImage grabScreen() override
+    QList<QRect> screens() const override { return screenRects; }
+    QImage grabScreen(int screen) override
     {
         ++screenGrabs;
-        return screenImage;
+        return screenImages.value(screen, screenImage);
     }
+    InputGrab grabInput(QWindow *window) override;
+    void releaseInput() override;
     void hideCursor() override { hidden = true; }
     void showCursor() override { hidden = false; }
     bool cursorHidden() const override { return hidden; }
@@ -49,8 +53,15 @@ public:
     int passwordPrompts = 0;
     bool cursorHiddenAtPrompt = false; // the pointer's state when the last prompt appeared
     QList<bool> saverRunningCalls;
-    QImage screenImage;
+    QList<QRect> screenRects{QRect(0, 0, 640, 480)};
+    QImage screenImage;         // what every screen shows, unless screenImages has its own picture
+    QList<QImage> screenImages; // per screen, in the order of screenRects
     int screenGrabs = 0;
+    std::deque<InputGrab> grabAnswers; // when empty, the grab is taken
+    int grabAttempts = 0;
+    QWindow *inputHolder = nullptr; // the window holding the input; null when nobody does
+    int inputReleases = 0;          // releases of a held grab
+    bool inputHeldAtPrompt = false;  // whether the input was held when the last prompt appeared
     bool hidden = false;
     QStringList topLevelTitles;
 

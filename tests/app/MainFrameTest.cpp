@@ -158,6 +158,27 @@ TEST_F(MainFrameTest, ClosingTheFrameClosesDocumentsAndACancelKeepsItOpen)
     EXPECT_EQ(frame.editor().openCount(), 0);
 }
 
+// The prompt has the same words for every document: the one it asks about is in front,
+// restored if it was minimized.
+TEST_F(MainFrameTest, CloseAllBringsEachDocumentForwardBeforeItsPrompt)
+{
+    frame.editor().newDocument();
+    frame.editor().newDocument();
+    frame.editor().document(1).setSelText(QStringLiteral("one"));
+    frame.editor().document(3).setSelText(QStringLiteral("three"));
+    action("mnuMinimizeAll")->trigger();
+    QStringList inFront;
+    platform.onMessage = [&](const ScriptedPlatform::ShownMessage &shown) {
+        EXPECT_EQ(shown.text, QStringLiteral("文件 无标题 的文字已经改变.相保存文件吗?"));
+        QMdiSubWindow *w = frame.mdiArea()->currentSubWindow();
+        inFront << (w ? w->windowTitle() + (w->isMinimized() ? QStringLiteral(" minimized") : QString()) : QString());
+    };
+    platform.messageAnswers = {MsgAnswer::Cancel, MsgAnswer::No};
+    action("mnuCloseAll")->trigger();
+    EXPECT_EQ(inFront, (QStringList{QStringLiteral("*文档 1"), QStringLiteral("*文档 3")}));
+    EXPECT_EQ(windows().size(), 1); // 文档 1 kept by its Cancel
+}
+
 TEST_F(MainFrameTest, CloseBoxOfAChangedDocumentAsks)
 {
     QTest::keyClicks(activeTextBox(), QStringLiteral("x"));

@@ -19,10 +19,16 @@ public:
     int activeSlot() const override { return m_active; }
     void activateWindow(int slot) override;
     void minimizeWindow(int slot) override { minimized << slot; }
+    void bringForward(int slot) override
+    {
+        broughtForward << slot;
+        activateWindow(slot);
+    }
 
     QList<int> open;      // open windows, in creation order
     QList<int> minimized; // every minimize request
     QList<int> activations;
+    QList<int> broughtForward;
 
 private:
     Editor *m_editor = nullptr;

@@ -4,6 +4,8 @@
 #include "platform/Twips.h"
 #include "tools/blocks/PiecePictures.h"
 
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
 
 namespace korvane::blocks {
@@ -228,13 +230,18 @@ void BlocksGame::askNewGame()
     // No ticks while the question waits: the piece has nowhere to go.
     stopTimer();
     emit changed();
+    const QPointer<BlocksGame> self(this);
     const MsgAnswer answer = m_platform.messages().showMessage(QStringLiteral("你玩完了！想再试试身手吗？"),
-                                                               MsgButtons::YesNo, MsgIcon::Question);
+                                                               MsgButtons::YesNo, MsgIcon::Question, QString(), window());
+    if (!self)
+        return; // the window closed while the question waited for the screen saver to end
     if (answer == MsgAnswer::Yes)
         mnuGameNew_Click();
     else
         Global_Init();
 }
+
+QWidget *BlocksGame::window() const { return qobject_cast<QWidget *>(parent()); }
 
 void BlocksGame::Global_Init()
 {
@@ -257,12 +264,13 @@ void BlocksGame::cmdDisplay_Click()
 
 void BlocksGame::mnuHelpKey_Click()
 {
-    m_platform.messages().showMessage(keyHelpText(), MsgButtons::Ok, MsgIcon::Information, keyHelpTitle());
+    m_platform.messages().showMessage(keyHelpText(), MsgButtons::Ok, MsgIcon::Information, keyHelpTitle(), window());
 }
 
 void BlocksGame::mnuGameAbout_Click()
 {
-    m_platform.messages().showMessage(QStringLiteral("方块1.0"), MsgButtons::Ok, MsgIcon::Information);
+    m_platform.messages().showMessage(QStringLiteral("方块1.0"), MsgButtons::Ok, MsgIcon::Information, QString(),
+                                      window());
 }
 
 } // namespace korvane::blocks

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 namespace korvane {
 class Platform;
 }
@@ -89,6 +91,8 @@ private:
     void startTimer();
     void stopTimer();
     void assignPicture(int picture);
+    // The window the game's message boxes belong to: the one it lives in.
+    QWidget *window() const;
 
     Platform &m_platform;
     Board m_board;

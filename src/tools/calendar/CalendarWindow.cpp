@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "tools/calendar/WrapAfterLabel.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,20 +20,6 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const Q
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     return label;
-}
-
-// The long date is wider than its label in most faces: let it wrap after the year only,
-// never between the digits and signs of month and day.
-QString wrapAfterYear(const QString &date)
-{
-    const QChar wordJoiner(0x2060);
-    QString text;
-    for (qsizetype i = 0; i < date.size(); ++i) {
-        text += date[i];
-        if (i + 1 < date.size() && date[i] != QChar(0x5E74)) // 年
-            text += wordJoiner;
-    }
-    return text;
 }
 
 void setTextColour(QLabel *label, const QColor &colour)
@@ -97,9 +84,11 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
     m_day = addLabel(this, "lblday", QString(), twipsRect(2880, 1000, 1215, 255));
     m_day->setAlignment(Qt::AlignCenter);
     setTextColour(m_day, Qt::darkRed);
-    m_date = addLabel(this, "lbldate", QString(), twipsRect(2880, 1200, 1215, 615));
+    // The long date is wider than its label in most faces: it wraps after the year only.
+    m_date = new WrapAfterLabel(QChar(u'年'), this);
+    m_date->setObjectName(QStringLiteral("lbldate"));
+    m_date->setGeometry(twipsRect(2880, 1200, 1215, 615));
     m_date->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_date->setWordWrap(true);
     setTextColour(m_date, Qt::blue);
 
     auto *ok = new QPushButton(QStringLiteral("显示"), this);
@@ -147,12 +136,12 @@ void CalendarWindow::showModel()
         m_cells[i]->setFrameShape(i == m_model.borderedCell() ? QFrame::Box : QFrame::NoFrame);
     }
     m_day->setText(m_model.dayText());
-    m_date->setText(wrapAfterYear(m_model.dateText()));
+    m_date->setText(m_model.dateText());
 }
 
 void CalendarWindow::showDate()
 {
-    m_platform.messages().showMessage(m_model.messageText(), MsgButtons::Ok, MsgIcon::None, QString());
+    m_platform.messages().showMessage(m_model.messageText(), MsgButtons::Ok, MsgIcon::None, QString(), this);
 }
 
 bool CalendarWindow::eventFilter(QObject *watched, QEvent *event)

@@ -130,7 +130,7 @@ void FormPT::loadPicture()
     if (picture.isNull()) {
         // The current picture and game stay as they were.
         m_platform.messages().showMessage(QStringLiteral("无法载入图像\n%1").arg(QDir::toNativeSeparators(file)),
-                                          MsgButtons::Ok, MsgIcon::Exclamation);
+                                          MsgButtons::Ok, MsgIcon::Exclamation, QString(), this);
         return;
     }
     m_state->PictureFile = file;
@@ -183,15 +183,6 @@ void FormPT::onTileMoved()
     setWindowTitle(QStringLiteral("拼图  共走%1步").arg(m_state->StepCount));
 }
 
-bool FormPT::recordBeaten() const
-{
-    if (!RecordFile::exists(m_state->ScoreFile))
-        return true;
-    // A line that holds no move count is no record to beat.
-    const std::optional<qint64> record = RecordFile::recordOf(m_state->ScoreFile);
-    return !record || *record > m_state->StepCount;
-}
-
 void FormPT::onPuzzleSolved()
 {
     // The game just solved decides the level and its file, even when another level was
@@ -205,7 +196,7 @@ void FormPT::onPuzzleSolved()
     m_label1[0]->setText(QString::number(m_state->StepCount));
     m_state->ScoreFile = RecordFile::nameForGrid(m_state->SizeA);
     m_label1[1]->setText(m_state->ScoreFile);
-    if (recordBeaten())
+    if (RecordFile::beatenBy(m_state->ScoreFile, m_state->StepCount))
         showNameWindow();
     setWindowTitle(TitleInGame);
     m_puzzle->setGridA(m_state->SizeA + 1);
@@ -221,7 +212,8 @@ void FormPT::showNameWindow()
         m_state->login = new frmLogin(m_platform);
         m_state->login->setAttribute(Qt::WA_DeleteOnClose);
     }
-    m_state->login->setPuzzleWindow(this);
+    // The name window keeps its own copy: later solves must not change what it writes.
+    m_state->login->offer(m_state->StepCount, m_state->ScoreFile);
     m_state->login->show();
     m_state->login->raise();
     m_state->login->activateWindow();

@@ -43,8 +43,6 @@ private:
     void onTileMoved();
     void onPuzzleSolved();
     void setLevelMarks(int size);
-    // No record file, or one whose count is higher than the moves so far.
-    bool recordBeaten() const;
     void showNameWindow();
 
     Platform &m_platform;

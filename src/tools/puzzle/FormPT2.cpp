@@ -83,7 +83,7 @@ void FormPT2::resetScores()
     showRows();
     if (!failed.isEmpty())
         m_platform.messages().showMessage(QStringLiteral("无法删除记录文件“%1”。").arg(failed.join(QStringLiteral("”、“"))),
-                                          MsgButtons::Ok, MsgIcon::Exclamation);
+                                          MsgButtons::Ok, MsgIcon::Exclamation, QString(), this);
 }
 
 void FormPT2::closeEvent(QCloseEvent *event)

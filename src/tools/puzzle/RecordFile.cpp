@@ -35,6 +35,8 @@ std::optional<QString> RecordFile::readFirstLine(const QString &fileName)
         }
     }
     QStringDecoder decode(Encoding);
+    if (!decode.isValid())
+        return std::nullopt; // a Qt without the converter cannot read the name
     return decode(bytes.left(end));
 }
 
@@ -76,9 +78,20 @@ std::optional<qint64> RecordFile::recordOf(const QString &fileName)
     return parseCount(line->count);
 }
 
+bool RecordFile::beatenBy(const QString &fileName, qint64 count)
+{
+    if (!exists(fileName))
+        return true;
+    // A line that holds no move count is no record to beat.
+    const std::optional<qint64> record = recordOf(fileName);
+    return !record || *record > count;
+}
+
 bool RecordFile::write(const QString &fileName, const QString &countText, const QString &name)
 {
     QStringEncoder encode(Encoding);
+    if (!encode.isValid())
+        return false; // it would write an empty record
     QByteArray bytes = encode(countText + QLatin1Char('!') + name);
     bytes += "\r\n";
     // Written aside and renamed, so a failed write never leaves half a record.

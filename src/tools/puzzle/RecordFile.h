@@ -28,6 +28,8 @@ public:
     // allowed). Nothing when there is no record to beat.
     static std::optional<qint64> recordOf(const QString &fileName);
     static std::optional<qint64> parseCount(const QString &countText);
+    // A move count beats the file's record when there is none to beat or it is higher.
+    static bool beatenBy(const QString &fileName, qint64 count);
     // Replaces the file with the line count!name; false when it could not be written.
     static bool write(const QString &fileName, const QString &countText, const QString &name);
 };

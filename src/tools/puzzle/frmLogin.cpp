@@ -1,7 +1,6 @@
 #include "tools/puzzle/frmLogin.h"
 
 #include "platform/Platform.h"
-#include "tools/puzzle/FormPT.h"
 #include "tools/puzzle/RecordFile.h"
 
 #include <QLabel>
@@ -36,18 +35,46 @@ frmLogin::frmLogin(Platform &platform, QWidget *parent) : QDialog(parent), m_pla
     setFixedSize(324, 114);
 }
 
+void frmLogin::offer(qint64 count, const QString &fileName)
+{
+    m_waiting.push_back({count, fileName});
+    if (!m_current)
+        showNext();
+}
+
+bool frmLogin::showNext()
+{
+    while (!m_waiting.empty()) {
+        const Record next = m_waiting.front();
+        m_waiting.pop_front();
+        // The record confirmed before it may have been for the same file, and better.
+        if (RecordFile::beatenBy(next.fileName, next.count)) {
+            m_current = next;
+            m_text->setText(QStringLiteral("无名"));
+            m_text->selectAll();
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmLogin::confirm()
 {
-    // The count and the file name live in the puzzle window; once it has been closed
-    // they are gone and there is nothing to record.
-    const QString fileName = m_puzzle ? m_puzzle->label1(1)->text() : QString();
-    if (!fileName.isEmpty() &&
-        !RecordFile::write(fileName, m_puzzle->label1(0)->text(), m_text->text())) {
-        m_platform.messages().showMessage(QStringLiteral("无法保存记录文件“%1”。").arg(fileName), MsgButtons::Ok,
-                                          MsgIcon::Exclamation);
+    if (m_current && !RecordFile::write(m_current->fileName, QString::number(m_current->count), m_text->text())) {
+        m_platform.messages().showMessage(QStringLiteral("无法保存记录文件“%1”。").arg(m_current->fileName),
+                                          MsgButtons::Ok, MsgIcon::Exclamation, QString(), this);
         return;
     }
-    close();
+    m_current.reset();
+    if (!showNext())
+        close();
+}
+
+void frmLogin::reject()
+{
+    m_current.reset();
+    if (!showNext())
+        QDialog::reject();
 }
 
 } // namespace korvane

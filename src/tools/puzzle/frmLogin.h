@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
+#include <deque>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -9,11 +10,11 @@ class QPushButton;
 
 namespace korvane {
 
-class FormPT;
 class Platform;
 
-// The name window "恭喜恭喜": OK writes the record the puzzle window handed over in its
-// hidden labels, with the name typed here. Closing it any other way writes nothing.
+// The name window "恭喜恭喜": OK writes the record it was handed, with the name typed
+// here. Closing it any other way writes nothing. Records that fall due while it asks
+// wait their turn, each with its own count and file.
 class frmLogin : public QDialog {
     Q_OBJECT
 public:
@@ -21,16 +22,29 @@ public:
 
     explicit frmLogin(Platform &platform, QWidget *parent = nullptr);
 
-    // The window whose labels hold the move count and the file name.
-    void setPuzzleWindow(FormPT *window) { m_puzzle = window; }
+    // Asks for a name for this record now, or once the record on screen has been
+    // confirmed or closed.
+    void offer(qint64 count, const QString &fileName);
     QLineEdit *text1() const { return m_text; }
     QPushButton *okButton() const { return m_ok; }
 
+protected:
+    // The close box and Esc: the record on screen is dropped, the next one comes up.
+    void reject() override;
+
 private:
+    struct Record {
+        qint64 count;
+        QString fileName;
+    };
+
     void confirm();
+    // Puts the next waiting record that is still a record on screen; false when none is.
+    bool showNext();
 
     Platform &m_platform;
-    QPointer<FormPT> m_puzzle;
+    std::optional<Record> m_current;
+    std::deque<Record> m_waiting;
     QLabel *m_prompt = nullptr;
     QLineEdit *m_text = nullptr;
     QPushButton *m_ok = nullptr;

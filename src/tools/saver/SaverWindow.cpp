@@ -8,9 +8,9 @@
 
 namespace korvane {
 
-SaverWindow::SaverWindow(SaverModule &module, Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_session(new SaverSession(module, platform, this)), m_timer(new QTimer(this))
+SaverWindow::SaverWindow(SaverSession &session, int surface, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_session(&session),
+      m_surface(surface), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Title);
@@ -20,50 +20,68 @@ SaverWindow::SaverWindow(SaverModule &module, Platform &platform, QWidget *paren
     setCursor(Qt::BlankCursor);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(400);
-    connect(m_timer, &QTimer::timeout, m_session, &SaverSession::tick);
-    connect(m_session, &SaverSession::surfaceChanged, this, qOverload<>(&QWidget::update));
-    connect(m_session, &SaverSession::closeRequested, this, &QWidget::close);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (m_session)
+            m_session->tick(m_surface);
+    });
+    connect(&session, &SaverSession::surfaceChanged, this, [this](int changed) {
+        if (changed == m_surface)
+            update();
+    });
+    connect(&session, &SaverSession::ended, this, &QWidget::close);
 }
 
 SaverWindow::~SaverWindow()
 {
-    // Whatever ends the window - its own close, the program quitting - the pointer comes back.
+    // Whatever ends the window - its own close, the program quitting - input and pointer come back.
     m_timer->stop();
-    m_session->finish();
+    if (m_session)
+        m_session->abandon();
 }
 
-void SaverWindow::load(const QRect &screenGeometry)
+void SaverWindow::cover(const QRect &screenGeometry)
 {
     setGeometry(screenGeometry);
-    m_session->load(screenGeometry.size());
     m_timer->start();
 }
 
 void SaverWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QImage &surface = m_session->surface();
-    if (surface.isNull())
+    if (!m_session || m_surface >= m_session->surfaceCount())
         painter.fillRect(event->rect(), Qt::black);
     else
-        painter.drawImage(event->rect(), surface, event->rect());
+        painter.drawImage(event->rect(), m_session->surface(m_surface), event->rect());
 }
 
-void SaverWindow::keyPressEvent(QKeyEvent *) { m_session->keyPressed(); }
+void SaverWindow::keyPressEvent(QKeyEvent *)
+{
+    if (m_session)
+        m_session->keyPressed();
+}
 
-void SaverWindow::mousePressEvent(QMouseEvent *) { m_session->mouseButtonPressed(); }
+void SaverWindow::mousePressEvent(QMouseEvent *)
+{
+    if (m_session)
+        m_session->mouseButtonPressed();
+}
 
-void SaverWindow::mouseMoveEvent(QMouseEvent *) { m_session->mouseMoved(); }
+void SaverWindow::mouseMoveEvent(QMouseEvent *)
+{
+    if (m_session)
+        m_session->mouseMoved();
+}
 
 void SaverWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_session->allowClose()) {
+    if (m_session && !m_session->hasEnded())
+        m_session->requestClose();
+    if (m_session && !m_session->hasEnded()) {
         event->ignore();
         activateWindow(); // keys go to the saver again after the question
         return;
     }
     m_timer->stop();
-    m_session->finish();
     event->accept();
 }
 

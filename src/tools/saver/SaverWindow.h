@@ -1,29 +1,30 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QTimer;
 
 namespace korvane {
 
-class Platform;
 class SaverSession;
-struct SaverModule;
 
-// "MainForm": the borderless, top-most window over the whole screen that shows the frozen
-// screen and adds a batch of circles every 400 ms until a key, a mouse button or enough
-// mouse movement closes it.
+// "MainForm": the borderless, top-most window over one screen that shows that screen's
+// frozen picture and adds a batch of circles every 400 ms. Input over it goes to the run's
+// session; the window closes when the run ends.
 class SaverWindow : public QWidget {
     Q_OBJECT
 public:
     static inline const QString Title = QStringLiteral("Screen Saver Main Form");
 
-    SaverWindow(SaverModule &module, Platform &platform, QWidget *parent = nullptr);
+    // Shows the session's surface with this index.
+    SaverWindow(SaverSession &session, int surface, QWidget *parent = nullptr);
     ~SaverWindow() override;
 
-    // Covers the screen, freezes it and starts drawing; the window is shown by the caller.
-    void load(const QRect &screenGeometry);
+    // Covers this screen and starts drawing; the window is shown by the caller.
+    void cover(const QRect &screenGeometry);
     SaverSession &session() { return *m_session; }
+    int surfaceIndex() const { return m_surface; }
     QTimer *timer() const { return m_timer; }
 
 protected:
@@ -34,7 +35,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    SaverSession *m_session;
+    QPointer<SaverSession> m_session;
+    int m_surface;
     QTimer *m_timer;
 };
 

@@ -4,8 +4,11 @@
 #include "app/ToolWindows.h"
 #include "platform/ScriptedPlatform.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace korvane;
@@ -81,6 +84,34 @@ TEST(AboutBoxTest, MenuOpensOneBoxAndAFreshOneAfterClosing)
     ASSERT_TRUE(qobject_cast<AboutBox *>(second));
     EXPECT_TRUE(second->isVisible());
     second->close();
+}
+
+// Like every tool window, the about box outlives the frame and keeps the program
+// running until it is closed itself.
+TEST(AboutBoxTest, KeepsTheProgramRunningAfterTheFrameCloses)
+{
+    ScriptedPlatform platform;
+    ToolWindows tools;
+    ToolContext context{platform, [] { return true; }};
+    registerTools(tools, context);
+    QWidget frame; // an ordinary top-level window, as the main frame is
+    frame.show();
+    QPointer<QWidget> about = tools.show(QStringLiteral("mnuAbout"));
+    ASSERT_TRUE(about);
+    ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
+
+    QObject scope; // the timers end with the test, however the run ended
+    bool runningAfterFrame = false;
+    QTimer::singleShot(0, &scope, [&] { frame.close(); });
+    QTimer::singleShot(200, &scope, [&] {
+        runningAfterFrame = true;
+        if (about)
+            about->close();
+    });
+    QTimer::singleShot(10000, &scope, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(runningAfterFrame);
+    EXPECT_FALSE(about && about->isVisible());
 }
 
 } // namespace

@@ -146,6 +146,26 @@ TEST_F(SaveTest, SaveNeverWritesIntoAnotherDocumentsFile)
     EXPECT_EQ(readFile("two.txt"), QByteArray("two\r\n"));
 }
 
+// A new user's Ctrl+N, typing, Ctrl+S and Enter: the dialog must not offer the file
+// that was chosen last for some other document.
+TEST_F(SaveTest, SaveDialogOffersOnlyTheDocumentsOwnFile)
+{
+    writeFile("other.txt", "keep\r\n");
+    openFile("other.txt");
+    EXPECT_EQ(platform.openStarts, QStringList{QString()});
+    editor.newDocument();
+    doc(2).setSelText(QStringLiteral("new"));
+    files.save(); // cancelled
+    EXPECT_EQ(platform.saveStarts.value(0), dir.path()); // the last folder, no name
+
+    host.activateWindow(1);
+    files.saveAs();
+    EXPECT_EQ(platform.saveStarts.value(1), path("other.txt"));
+    openFile("other.txt"); // Open still offers the last name chosen
+    EXPECT_EQ(platform.openStarts.value(1), path("other.txt"));
+    EXPECT_EQ(readFile("other.txt"), QByteArray("keep\r\n"));
+}
+
 TEST_F(SaveTest, SaveAsReplacesWithoutAskingAndKeepsTheNameAsTyped)
 {
     writeFile("old", "old contents that are longer\r\n");

@@ -1,4 +1,5 @@
 #include "FileTestSupport.h"
+#include "editor/AnsiCodec.h"
 #include "editor/TextFile.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,34 @@ TEST_F(FileFailureTest, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
     EXPECT_EQ(readFile("keep.txt"), QByteArray("old contents\r\n"));
     EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("keep.txt")}); // the temporary is gone
     EXPECT_TRUE(editor.slot(1).changed);
+}
+
+// A Qt built without the GB18030 converter: Open and Save say why they cannot work,
+// and neither the document nor the file loses anything.
+TEST_F(FileFailureTest, MissingConverterStopsOpenAndSaveWithAReason)
+{
+    const QByteArray chinese("\xD6\xD0\xCE\xC4\r\n");
+    writeFile("keep.txt", chinese);
+    openFile("keep.txt");
+    doc(1).setSelText(QStringLiteral("改"));
+    const DocState before = state(1);
+
+    AnsiCodec::useConverter("no-such-converter");
+    const bool available = AnsiCodec::available();
+    files.save();
+    const auto saveMessages = platform.shownMessages;
+    platform.shownMessages.clear();
+    openFile("keep.txt");
+    AnsiCodec::useConverter(AnsiCodec::ConverterName);
+
+    EXPECT_FALSE(available);
+    ASSERT_EQ(saveMessages.size(), 1);
+    EXPECT_TRUE(saveMessages[0].text.startsWith(QStringLiteral("无法保存文件")));
+    EXPECT_TRUE(saveMessages[0].text.contains(TextFile::noConverterReason()));
+    expectMessage(QStringLiteral("无法打开文件"), path("keep.txt"), TextFile::noConverterReason());
+    EXPECT_EQ(state(1), before);
+    EXPECT_EQ(readFile("keep.txt"), chinese);
+    EXPECT_TRUE(AnsiCodec::available());
 }
 
 TEST_F(FileFailureTest, OpenFailuresNeverChangeTheDocument)

@@ -5,6 +5,8 @@
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/BlocksWindow.h"
 #include "tools/blocks/BoardView.h"
+#include "tools/saver/SaverLauncher.h"
+#include "tools/saver/SaverWindow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -135,6 +137,36 @@ TEST(BlocksToolTest, ClosingTheWindowEndsTheGameAndReopeningStartsWithout)
     EXPECT_FALSE(second->dropTimer()->isActive());
     EXPECT_FALSE(second->game().piece().visible);
     second->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The game ends while the screen saver runs: the question waits until the saver has gone
+// (the key that ends the saver must not answer it) and belongs to the game's window.
+TEST_F(BlocksWindowTest, GameOverQuestionWaitsForTheScreenSaverAndBelongsToTheGame)
+{
+    SaverLauncher saver(platform);
+    trigger("mnuGameNew");
+    BlocksGame &game = window.game();
+    for (int y = 3; y <= 20; ++y) { // nothing entering at the top can fall
+        game.board().set(5, y, Board::Occupied);
+        game.board().set(6, y, Board::Occupied);
+    }
+    game.placePiece(7, 0, 0, 18);
+    saver.startSaver();
+    QPointer<SaverWindow> cover = saver.window();
+    ASSERT_TRUE(cover && cover->isVisible());
+
+    bool coverUpAtQuestion = true;
+    platform.onMessage = [&](const ScriptedPlatform::ShownMessage &) { coverUpAtQuestion = cover && cover->isVisible(); };
+    platform.messageAnswers.push_back(MsgAnswer::Yes);
+    QTimer::singleShot(100, cover, [cover] { QTest::keyClick(cover, Qt::Key_Return); });
+    game.tmrDrop_Timer(); // lands the O; the next piece cannot enter
+
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("你玩完了！想再试试身手吗？"));
+    EXPECT_FALSE(coverUpAtQuestion);
+    EXPECT_EQ(platform.shownMessages[0].owner, &window);
+    EXPECT_TRUE(game.isRunning());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -4,10 +4,12 @@
 #include "platform/ScriptedPlatform.h"
 #include "platform/Twips.h"
 #include "tools/calendar/CalendarWindow.h"
+#include "tools/calendar/WrapAfterLabel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -49,11 +51,7 @@ protected:
                 cells << i;
         return cells;
     }
-    // The text as read, without the joiners that keep the long date from wrapping mid-number.
-    QString label(CalendarWindow *w, const char *name)
-    {
-        return child<QLabel>(w, name)->text().remove(QChar(0x2060));
-    }
+    QString label(CalendarWindow *w, const char *name) { return child<QLabel>(w, name)->text(); }
 
     ScriptedPlatform platform;
     ToolContext context{platform, [] { return true; }};
@@ -117,6 +115,23 @@ TEST_F(CalendarWindowTest, OpensOnToday)
     EXPECT_EQ(w->dayCell(6)->frameShape(), QFrame::Box);
     EXPECT_EQ(label(w, "lblday"), QStringLiteral("星期一"));
     EXPECT_EQ(label(w, "lbldate"), QStringLiteral("2026年12月7日"));
+}
+
+// The label's text is the long date and nothing else; the wrapping is only drawn.
+TEST_F(CalendarWindowTest, LongDateWrapsAfterTheYearOnly)
+{
+    CalendarWindow *w = open();
+    ASSERT_TRUE(w);
+    auto *date = child<QLabel>(w, "lbldate");
+    EXPECT_EQ(date->text(), w->model().dateText());
+    const QFontMetrics metrics(date->font());
+    const QString text = QStringLiteral("2026年12月25日");
+    const QStringList twoLines{QStringLiteral("2026年"), QStringLiteral("12月25日")};
+    auto lines = [&](int width) { return WrapAfterLabel::lines(text, QChar(u'年'), metrics, width); };
+    EXPECT_EQ(lines(metrics.horizontalAdvance(text)), QStringList{text});
+    EXPECT_EQ(lines(metrics.horizontalAdvance(text) - 1), twoLines);
+    EXPECT_EQ(lines(metrics.horizontalAdvance(QStringLiteral("2026年12月"))), twoLines);
+    EXPECT_EQ(lines(1), twoLines); // too narrow for either: still no break inside month or day
 }
 
 TEST_F(CalendarWindowTest, ClickingACellMovesTheBorder)

@@ -81,7 +81,8 @@ TEST_F(MediaWindowTest, PlayerFollowsEveryResize)
     EXPECT_EQ(client.height() - window.player()->height(), 17); // 250 twips, rounded
     window.resize(200, window.menuBar()->height() + 5);
     QCoreApplication::processEvents();
-    EXPECT_GE(window.player()->height(), 0);
+    ASSERT_LT(window.client()->height(), 17); // smaller than the strip: no room left for the player
+    EXPECT_EQ(window.player()->height(), 0);
     EXPECT_EQ(window.player()->geometry(), MediaWindow::playerGeometry(window.client()->size()));
 }
 
@@ -116,7 +117,10 @@ TEST_F(MediaWindowTest, UnplayableFileShowsTheReasonInsideThePlayer)
     const QRect before = window.geometry();
     platform.openAnswers = {bad};
     action("mnuopen")->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(window.player()->statusText().startsWith(QStringLiteral("无法播放")), 10000);
+    // The media framework gives up on the file in its own time.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.player()->statusText().startsWith(QStringLiteral("无法播放")); },
+                                10000))
+        << window.player()->statusText().toStdString();
     EXPECT_TRUE(window.player()->statusText().contains(QStringLiteral("broken.mp3")));
     EXPECT_EQ(window.geometry(), before);
     EXPECT_TRUE(window.isVisible());

@@ -348,10 +348,10 @@ TEST_F(FormPTTest, LeaderboardDisablesThePuzzleUntilItCloses)
     EXPECT_TRUE(form->isEnabled());
 }
 
-TEST_F(FormPTTest, NameWindowWritesNothingOnceThePuzzleWindowIsGone)
+TEST_F(FormPTTest, NameWindowStillWritesItsRecordOnceThePuzzleWindowIsGone)
 {
     trigger("p1");
-    solve();
+    const int moves = solve();
     ASSERT_TRUE(nameWindowShown());
     QPointer<frmLogin> login = state->login;
     form->close();
@@ -359,7 +359,70 @@ TEST_F(FormPTTest, NameWindowWritesNothingOnceThePuzzleWindowIsGone)
     ASSERT_FALSE(form);
     QTest::mouseClick(login->okButton(), Qt::LeftButton);
     EXPECT_FALSE(login->isVisible());
-    EXPECT_FALSE(QFile::exists(QStringLiteral(" 1.txt")));
+    EXPECT_EQ(readBytes(QStringLiteral(" 1.txt")), QByteArray::number(moves) + "!" + gb18030(QStringLiteral("无名")) + "\r\n");
+}
+
+// The name window open for the 2 × 2 record while the player goes on: a 3 × 3 solve that
+// is no record must not change what it writes, and a 4 × 4 record waits its turn.
+TEST_F(FormPTTest, EveryRecordDueIsWrittenWithItsOwnCountToItsOwnFile)
+{
+    trigger("p1");
+    const int first = solve();
+    ASSERT_TRUE(nameWindowShown());
+    writeBytes(QStringLiteral(" 2.txt"), "1!Alice\r\n");
+    queueNearlySolvedShuffle(platform, 4);
+    solve();
+    ASSERT_EQ(puzzle()->board().columns(), 4);
+    solve();
+    const qint64 total = state->StepCount;
+
+    state->login->text1()->setText(QStringLiteral("张三"));
+    QTest::mouseClick(state->login->okButton(), Qt::LeftButton);
+    EXPECT_EQ(readBytes(QStringLiteral(" 1.txt")), QByteArray::number(first) + "!" + gb18030(QStringLiteral("张三")) + "\r\n");
+    EXPECT_EQ(readBytes(QStringLiteral(" 2.txt")), QByteArray("1!Alice\r\n"));
+    EXPECT_FALSE(QFile::exists(QStringLiteral(" 3.txt")));
+
+    // The same window now asks for the 4 × 4 record, afresh.
+    ASSERT_TRUE(nameWindowShown());
+    EXPECT_EQ(state->login->text1()->text(), QStringLiteral("无名"));
+    EXPECT_EQ(state->login->findChild<QLabel *>(QStringLiteral("lblLabels"))->text(), frmLogin::Prompt);
+    state->login->text1()->setText(QStringLiteral("Bob"));
+    QTest::mouseClick(state->login->okButton(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(state->login);
+    EXPECT_EQ(readBytes(QStringLiteral(" 3.txt")), QByteArray::number(total) + "!Bob\r\n");
+}
+
+// Two records due for " 1.txt" (the level chosen again while the name window asks): the
+// later, higher count is still written when the first was dropped, never over the first.
+TEST_F(FormPTTest, AWaitingRecordIsWrittenOnlyIfItIsStillARecord)
+{
+    for (const bool confirmFirst : {true, false}) {
+        SCOPED_TRACE(confirmFirst ? "first confirmed" : "first closed");
+        QFile::remove(QStringLiteral(" 1.txt"));
+        trigger("p1");
+        const qint64 first = state->StepCount + solve();
+        trigger("p30");
+        trigger("p1");
+        solve();
+        const qint64 second = state->StepCount;
+        ASSERT_TRUE(nameWindowShown());
+        if (confirmFirst)
+            QTest::mouseClick(state->login->okButton(), Qt::LeftButton);
+        else
+            state->login->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (confirmFirst) {
+            EXPECT_FALSE(nameWindowShown());
+            EXPECT_EQ(readBytes(QStringLiteral(" 1.txt")), QByteArray::number(first) + "!" + gb18030(QStringLiteral("无名")) + "\r\n");
+        } else {
+            ASSERT_TRUE(nameWindowShown());
+            QTest::mouseClick(state->login->okButton(), Qt::LeftButton);
+            EXPECT_EQ(readBytes(QStringLiteral(" 1.txt")), QByteArray::number(second) + "!" + gb18030(QStringLiteral("无名")) + "\r\n");
+        }
+        closeNameWindow();
+        trigger("p30");
+    }
 }
 
 TEST_F(FormPTTest, NameWindowClosedWithoutOkWritesNothing)

@@ -17,8 +17,12 @@ const QString Desktop = QStringLiteral("Control Panel\\Desktop");
 
 class SaverWindowTest : public ::testing::Test {
 protected:
-    SaverWindowTest() : launcher(platform, [] { return QRect(0, 0, 320, 200); }) {}
-    ~SaverWindowTest() override { delete launcher.window(); }
+    SaverWindowTest() { platform.saver.screenRects = {QRect(0, 0, 320, 200)}; }
+    ~SaverWindowTest() override
+    {
+        delete launcher.window();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     SaverWindow *start()
     {
@@ -39,7 +43,7 @@ protected:
     }
 
     ScriptedPlatform platform;
-    SaverLauncher launcher;
+    SaverLauncher launcher{platform};
 };
 
 TEST_F(SaverWindowTest, CoversTheScreenWithTheFrozenPictureAndHidesThePointer)
