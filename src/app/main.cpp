@@ -2,7 +2,10 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "editor/recovery/RecoveryJournal.h"
+#include "editor/recovery/RecoveryStartup.h"
 #include "platform/QtPlatform.h"
+#include "platform/StateFolder.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -42,6 +45,10 @@ int main(int argc, char *argv[])
     korvane::MainFrame mainFrame(platform, tools, korvane::makeStartSaver(context));
     frame = &mainFrame;
     mainFrame.show();
+    // Unsaved documents are kept on disk until they are saved or closed; those that an
+    // earlier run left behind are offered back first.
+    korvane::RecoveryJournal journal(mainFrame.editor(), korvane::stateFolder() + QStringLiteral("/recovery"));
+    korvane::RecoveryStartup(mainFrame.editor(), journal).offer();
     // A file manager offers text files by their paths; each opens in a document of its own.
     QStringList files = QApplication::arguments();
     files.removeFirst();

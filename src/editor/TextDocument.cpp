@@ -97,6 +97,7 @@ void TextDocument::setFont(const TextFont &font)
 
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
+    emit aboutToChangeInPlace();
     m_text.replace(position, removed, added);
     if (m_linesValid)
         m_lines.update(m_text, position, removed, added.size());

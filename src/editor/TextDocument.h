@@ -62,6 +62,8 @@ signals:
     void captionChanged(const QString &caption);
     void fontChanged();
     void commandStarting();
+    // The text is about to be changed in place; whoever still shares it can let go first.
+    void aboutToChangeInPlace();
 
 private:
     void replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin);

@@ -19,6 +19,9 @@ public:
     virtual MsgAnswer showMessage(const QString &text, MsgButtons buttons = MsgButtons::Ok,
                                   MsgIcon icon = MsgIcon::None, const QString &title = QString(),
                                   QWidget *owner = nullptr) = 0;
+    // A message that waits beside the windows without taking the keyboard from them,
+    // for trouble the user should know about while going on with the work.
+    virtual void showNotice(const QString &text) = 0;
 
     // What a box answers when the user cancels it.
     static MsgAnswer cancelAnswer(MsgButtons buttons)

@@ -13,6 +13,7 @@
 #include "platform/RegistryService.h"
 #include "platform/SaverSystemService.h"
 #include "platform/SettingsStore.h"
+#include "platform/TimerService.h"
 
 namespace korvane {
 
@@ -35,6 +36,7 @@ public:
     virtual SettingsStore &settings() = 0;
     virtual RegistryService &registry() = 0;
     virtual SaverSystemService &saverSystem() = 0;
+    virtual TimerService &timers() = 0;
 };
 
 } // namespace korvane

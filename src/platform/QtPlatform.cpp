@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QTime>
+#include <QTimer>
 
 namespace korvane {
 
@@ -23,6 +24,7 @@ QtPlatform::QtPlatform() : m_printer(new QtPrinter), m_saver(new QtSaverServices
 
 QtPlatform::~QtPlatform()
 {
+    qDeleteAll(m_timers);
     delete m_saver;
     delete m_printer;
 }
@@ -66,6 +68,39 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
     case QMessageBox::No: return MsgAnswer::No;
     case QMessageBox::Ok: return MsgAnswer::Ok;
     default: return cancelAnswer(buttons);
+    }
+}
+
+void QtPlatform::showNotice(const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, ProgramTitle, text, QMessageBox::Ok, dialogParent());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+int QtPlatform::startSingleShot(int msec, std::function<void()> due)
+{
+    const int id = ++m_lastTimerId;
+    auto *timer = new QTimer;
+    timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % late
+    QObject::connect(timer, &QTimer::timeout, timer, [this, id, timer, due = std::move(due)] {
+        m_timers.remove(id);
+        timer->deleteLater();
+        due();
+    });
+    m_timers.insert(id, timer);
+    timer->start(msec);
+    return id;
+}
+
+void QtPlatform::cancelSingleShot(int id)
+{
+    if (QTimer *timer = m_timers.take(id)) {
+        timer->stop();
+        timer->deleteLater();
     }
 }
 

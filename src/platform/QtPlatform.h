@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class QTimer;
+
 namespace korvane {
 
 class QtPrinter;
@@ -20,7 +22,8 @@ class QtPlatform final : public Platform,
                          public BeepService,
                          public ClockService,
                          public RandomSource,
-                         public FontListService {
+                         public FontListService,
+                         public TimerService {
 public:
     QtPlatform();
     ~QtPlatform() override;
@@ -53,12 +56,18 @@ public:
     SettingsStore &settings() override;
     RegistryService &registry() override;
     SaverSystemService &saverSystem() override;
+    TimerService &timers() override { return *this; }
+    void showNotice(const QString &text) override;
+    int startSingleShot(int msec, std::function<void()> due) override;
+    void cancelSingleShot(int id) override;
 
 private:
     FileDialogMemory m_fileDialogs;
     QtPrinter *m_printer;
     std::uint64_t m_randomState = 0x853c49e6748fea9bULL;
     QtSaverServices *m_saver;
+    QHash<int, QTimer *> m_timers;
+    int m_lastTimerId = 0;
 };
 
 } // namespace korvane

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QPrinter>
+#include <algorithm>
 
 namespace korvane {
 
@@ -107,6 +108,34 @@ double ScriptedPlatform::nextRandom()
     // A fixed, evenly spread sequence keeps unscripted tests deterministic.
     m_randomCounter = (m_randomCounter * 1103515245u + 12345u) & 0x7fffffffu;
     return static_cast<double>(m_randomCounter) / 2147483648.0;
+}
+
+int ScriptedPlatform::startSingleShot(int msec, std::function<void()> due)
+{
+    m_timers.push_back({++m_lastTimerId, elapsedMsec + std::max(msec, 0), std::move(due)});
+    return m_lastTimerId;
+}
+
+void ScriptedPlatform::cancelSingleShot(int id)
+{
+    std::erase_if(m_timers, [id](const PendingTimer &t) { return t.id == id; });
+}
+
+void ScriptedPlatform::advanceTime(int msec)
+{
+    const qint64 target = elapsedMsec + msec;
+    for (;;) {
+        // A callback may start or cancel timers, so the earliest is looked up afresh each time.
+        auto next = std::min_element(m_timers.begin(), m_timers.end(),
+                                     [](const PendingTimer &a, const PendingTimer &b) { return a.due < b.due; });
+        if (next == m_timers.end() || next->due > target)
+            break;
+        elapsedMsec = next->due;
+        const std::function<void()> callback = std::move(next->callback);
+        m_timers.erase(next);
+        callback();
+    }
+    elapsedMsec = target;
 }
 
 } // namespace korvane

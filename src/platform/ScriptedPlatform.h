@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace korvane {
 
@@ -26,7 +27,8 @@ class ScriptedPlatform final : public Platform,
                                public BeepService,
                                public ClockService,
                                public RandomSource,
-                               public FontListService {
+                               public FontListService,
+                               public TimerService {
 public:
     struct ShownMessage {
         QString text;
@@ -75,6 +77,13 @@ public:
     SettingsStore &settings() override { return saver; }
     RegistryService &registry() override { return saver; }
     SaverSystemService &saverSystem() override { return saver; }
+    TimerService &timers() override { return *this; }
+    void showNotice(const QString &text) override { shownNotices << text; }
+    int startSingleShot(int msec, std::function<void()> due) override;
+    void cancelSingleShot(int id) override;
+    // Moves the simulated time on, firing every timer that falls due on the way, in order.
+    void advanceTime(int msec);
+    int pendingTimers() const { return int(m_timers.size()); }
 
     // Answers, consumed front first.
     std::deque<MsgAnswer> messageAnswers;
@@ -102,6 +111,8 @@ public:
     int colorDialogs = 0;
     int beeps = 0;
     int seedings = 0;
+    QStringList shownNotices;
+    qint64 elapsedMsec = 0; // simulated time since the start
 
     // State of the simulated system.
     QDateTime fixedNow{QDate(2026, 12, 7), QTime(17, 45, 30)};
@@ -113,7 +124,15 @@ public:
     ScriptedSaverSystem saver;
 
 private:
+    struct PendingTimer {
+        int id;
+        qint64 due;
+        std::function<void()> callback;
+    };
+
     unsigned m_randomCounter = 0;
+    std::vector<PendingTimer> m_timers;
+    int m_lastTimerId = 0;
     FileDialogMemory m_fileDialogs;
 };
 

@@ -1,0 +1,255 @@
+#include "editor/recovery/RecoveryJournal.h"
+
+#include "editor/Editor.h"
+#include "editor/TextDocument.h"
+#include "editor/TextFile.h"
+#include "editor/recovery/RecoveryFile.h"
+#include "editor/recovery/RecoveryRecord.h"
+#include "editor/recovery/RecoveryWriter.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+namespace korvane {
+
+RecoveryJournal::RecoveryJournal(Editor &editor, const QString &root, QObject *parent)
+    : QObject(parent), m_editor(editor), m_root(QDir::cleanPath(root)), m_writer(std::make_unique<RecoveryWriter>())
+{
+    // The process id tells a person which program a folder belonged to; the random
+    // part keeps a later run that gets the same id out of it.
+    m_runFolder = m_root + QStringLiteral("/run-%1-%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    connect(m_writer.get(), &RecoveryWriter::written, this, &RecoveryJournal::onWritten);
+    connect(&editor, &Editor::documentOpened, this, &RecoveryJournal::watch);
+    connect(&editor, &Editor::documentClosed, this, [this](int n) {
+        m_dirty.remove(n);
+        m_due.removeAll(n);
+        removeRecord(n);
+    });
+    for (int n = 1; n <= Editor::SlotCount; ++n) {
+        if (editor.slot(n).inUse)
+            watch(n);
+    }
+}
+
+RecoveryJournal::~RecoveryJournal()
+{
+    finish();
+}
+
+QString RecoveryJournal::recordPath(int slot) const
+{
+    return m_runFolder + QStringLiteral("/slot-%1").arg(slot) + RecoveryFile::Suffix;
+}
+
+void RecoveryJournal::watch(int n)
+{
+    TextDocument *doc = m_editor.slot(n).document;
+    auto touch = [this, n] { onDocumentSignal(n); };
+    connect(doc, &TextDocument::changed, this, touch);
+    connect(doc, &TextDocument::captionChanged, this, touch);
+    connect(doc, &TextDocument::fontChanged, this, touch);
+    // Changed while the writer still shares it, the whole text would be copied on the
+    // spot, into fresh memory; the writer's own copy into memory it keeps is far quicker.
+    connect(doc, &TextDocument::aboutToChangeInPlace, this, [this, n] {
+        if (m_writing == n)
+            m_writer->waitForTexts();
+    });
+}
+
+void RecoveryJournal::onDocumentSignal(int n)
+{
+    if (m_finished)
+        return;
+    if (!m_editor.slot(n).changed) {
+        // Saved: nothing is left to recover. (Open clears the flag only after filling
+        // the document; the timer finds that out and removes the record then.)
+        m_dirty.remove(n);
+        m_due.removeAll(n);
+        removeRecord(n);
+        return;
+    }
+    m_dirty.insert(n);
+    if (m_timer == 0)
+        m_timer = m_editor.platform().timers().startSingleShot(WriteDelayMsec, [this] {
+            m_timer = 0;
+            onTimer();
+        });
+}
+
+void RecoveryJournal::onTimer()
+{
+    QList<int> dirty(m_dirty.begin(), m_dirty.end());
+    std::sort(dirty.begin(), dirty.end());
+    m_dirty.clear();
+    for (int n : dirty) {
+        if (!m_due.contains(n))
+            m_due.append(n);
+    }
+    pump();
+}
+
+void RecoveryJournal::pump()
+{
+    // One write at a time: the text handed to the writer is shared with the document,
+    // and the sooner the writer has copied it, the fewer keypresses have to copy it.
+    while (m_writing == 0 && !m_due.isEmpty()) {
+        const int n = m_due.takeFirst();
+        const DocumentSlot &s = m_editor.slot(n);
+        if (s.inUse && s.changed && s.document)
+            writeNow(n);
+        else
+            removeRecord(n);
+    }
+}
+
+void RecoveryJournal::writeNow(int n)
+{
+    QString reason;
+    if (!openRunFolder(&reason)) {
+        reportFailure(reason);
+        return;
+    }
+    m_writing = n;
+    m_recorded.insert(n);
+    m_writer->write(recordPath(n), capture(n));
+}
+
+void RecoveryJournal::removeRecord(int n)
+{
+    if (!m_recorded.remove(n))
+        return;
+    m_writer->remove(recordPath(n));
+    if (m_recorded.isEmpty())
+        m_writer->releaseBuffer();
+}
+
+void RecoveryJournal::onWritten(int n, const QString &reason)
+{
+    if (m_writing == n)
+        m_writing = 0;
+    if (!reason.isEmpty())
+        reportFailure(reason);
+    pump();
+}
+
+RecoveryRecord RecoveryJournal::capture(int n) const
+{
+    const DocumentSlot &s = m_editor.slot(n);
+    RecoveryRecord record;
+    record.slot = n;
+    record.title = s.document->caption();
+    if (s.changed && record.title.startsWith(QLatin1Char('*')))
+        record.title.remove(0, 1);
+    record.fileTitle = s.fileTitle;
+    record.filePath = s.filePath;
+    record.font = s.document->font();
+    // Documents do not record an encoding yet; record.encoding stays empty until they do.
+    record.text = s.document->text(); // shared with the document, not copied
+    return record;
+}
+
+bool RecoveryJournal::openRunFolder(QString *reason)
+{
+    if (m_lock && m_lock->isLocked())
+        return true;
+    // Made only when there is something to keep, so that a program that never has
+    // unsaved changes leaves nothing behind, even when it is killed.
+    std::error_code error;
+    const std::filesystem::path folder(QFile::encodeName(m_runFolder).toStdString());
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        *reason = TextFile::reasonFor(error.value());
+        return false;
+    }
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+    m_lock = std::make_unique<QLockFile>(m_runFolder + QLatin1Char('/') + LockName);
+    m_lock->setStaleLockTime(0); // alive is decided by the process id, never by age
+    errno = 0;
+    if (m_lock->tryLock(0))
+        return true;
+    const int code = m_lock->error() == QLockFile::PermissionError ? EACCES : (errno ? errno : EIO);
+    *reason = TextFile::reasonFor(code);
+    m_lock.reset();
+    return false;
+}
+
+void RecoveryJournal::reportFailure(const QString &reason)
+{
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    m_editor.platform().messages().showNotice(
+        QStringLiteral("无法在文件夹 “%1” 中保存恢复文件：%2。问题解决之前，程序意外退出时未保存的修改可能会丢失。")
+            .arg(QDir::toNativeSeparators(m_runFolder), reason));
+}
+
+bool RecoveryJournal::adopt(int n, const QString &file)
+{
+    QString reason;
+    if (!openRunFolder(&reason)) {
+        reportFailure(reason);
+        return false;
+    }
+    m_writer->drain(); // a job still queued for this slot must not land after the move
+    if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(recordPath(n)).constData()) != 0)
+        return false;
+    m_recorded.insert(n);
+    return true;
+}
+
+void RecoveryJournal::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    if (m_timer != 0) {
+        m_editor.platform().timers().cancelSingleShot(m_timer);
+        m_timer = 0;
+    }
+    QList<int> due = m_due;
+    for (int n : std::as_const(m_dirty)) {
+        if (!due.contains(n))
+            due.append(n);
+    }
+    m_dirty.clear();
+    m_due.clear();
+    for (int n : std::as_const(due)) {
+        const DocumentSlot &s = m_editor.slot(n);
+        QString reason;
+        if (!(s.inUse && s.changed && s.document)) {
+            removeRecord(n);
+        } else if (openRunFolder(&reason)) {
+            m_recorded.insert(n);
+            m_writer->write(recordPath(n), capture(n));
+        }
+    }
+    m_writer->drain();
+    if (!m_lock)
+        return;
+    // Records left behind (the run ended without the documents' close prompts) stay
+    // for the next start, which finds the folder unlocked and offers them.
+    m_lock->unlock();
+    m_lock.reset();
+    if (m_recorded.isEmpty())
+        QDir().rmdir(m_runFolder);
+}
+
+void RecoveryJournal::drain()
+{
+    // Each reported write may hand out the next one.
+    do
+        m_writer->drain();
+    while (m_writing != 0);
+}
+
+} // namespace korvane

@@ -1,0 +1,71 @@
+#include "editor/recovery/RecoveryStartup.h"
+
+#include "editor/Editor.h"
+#include "editor/TextDocument.h"
+#include "editor/recovery/AbandonedRuns.h"
+#include "editor/recovery/RecoveryFile.h"
+#include "editor/recovery/RecoveryJournal.h"
+#include "platform/Platform.h"
+
+namespace korvane {
+
+int RecoveryStartup::offer()
+{
+    AbandonedRuns runs(m_journal.root(), m_journal.runFolder());
+    // Kept for a person to look at, never offered: there is nothing whole to bring back.
+    for (const QString &file : QStringList(runs.unreadable()))
+        runs.discard(file);
+    const QList<AbandonedRuns::Record> records = runs.records();
+    if (records.isEmpty())
+        return 0;
+    const MsgAnswer answer = m_editor.platform().messages().showMessage(question(int(records.size())),
+                                                                        MsgButtons::YesNo, MsgIcon::Question);
+    if (answer != MsgAnswer::Yes) {
+        runs.discardAll();
+        return 0;
+    }
+    int restored = 0;
+    for (const AbandonedRuns::Record &r : records) {
+        const std::optional<RecoveryRecord> record = RecoveryFile::read(r.file);
+        if (!record) {
+            runs.discard(r.file);
+            continue;
+        }
+        const int n = targetSlot();
+        if (n < 0)
+            break; // the limit message has been shown; the rest are offered at the next start
+        restore(n, *record);
+        // Should the move fail, the file stays where it was and is offered again.
+        m_journal.adopt(n, r.file);
+        ++restored;
+    }
+    return restored;
+}
+
+int RecoveryStartup::targetSlot()
+{
+    const DocumentSlot &first = m_editor.slot(1);
+    if (m_editor.openCount() == 1 && first.inUse && !first.changed && first.filePath.isEmpty() &&
+        first.document->text().isEmpty())
+        return 1;
+    const int before = m_editor.openCount();
+    m_editor.newDocument();
+    return m_editor.openCount() > before ? m_editor.lastAllocatedSlot : -1;
+}
+
+void RecoveryStartup::restore(int n, const RecoveryRecord &record)
+{
+    DocumentSlot &s = m_editor.slot(n);
+    s.fileTitle = record.fileTitle;
+    s.filePath = record.filePath;
+    s.document->setFont(record.font);
+    // A document without a file is named after the slot it now has, as every new one is.
+    s.document->setCaption(record.fileTitle.isEmpty() ? QStringLiteral("文档 %1").arg(n) : record.fileTitle);
+    // Counted as an edit: the document is changed and carries the "*", so that its
+    // close prompt protects it again.
+    m_editor.loadingText = false;
+    s.document->setText(record.text);
+    // record.encoding has nowhere to go until documents record an encoding.
+}
+
+} // namespace korvane
