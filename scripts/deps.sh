@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins qt6-translations-l10n
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-wqy-zenhei libgtest-dev libbenchmark-dev libpam0g-dev libxcb1-dev libxcb-xinput-dev
-  xvfb xauth desktop-file-utils appstream
+  xvfb xauth xdotool desktop-file-utils appstream
   poppler-utils
 )
 # Extra packages a caller needs (for example: the screenshot tools).
