@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "editor/TextEncoding.h"
 #include "editor/TextFile.h"
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryRecord.h"
@@ -153,7 +154,7 @@ RecoveryRecord RecoveryJournal::capture(int n) const
     record.fileTitle = s.fileTitle;
     record.filePath = s.filePath;
     record.font = s.document->font();
-    // Documents do not record an encoding yet; record.encoding stays empty until they do.
+    record.encoding = textEncodingName(s.encoding);
     record.text = s.document->text(); // shared with the document, not copied
     return record;
 }

@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "editor/TextEncoding.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryJournal.h"
@@ -65,7 +66,9 @@ void RecoveryStartup::restore(int n, const RecoveryRecord &record)
     // close prompt protects it again.
     m_editor.loadingText = false;
     s.document->setText(record.text);
-    // record.encoding has nowhere to go until documents record an encoding.
+    // Saved again in the encoding its file had; a record without one is from a document
+    // that had none recorded, which is GB18030.
+    s.encoding = textEncodingFromName(record.encoding).value_or(TextEncoding::Gb18030);
 }
 
 } // namespace korvane

@@ -47,7 +47,7 @@ using JournalTest = RecoveryFixture;
 
 TEST_F(JournalTest, RecordCarriesWhatRestoringNeedsAndNothingIsMadeForUnchangedDocuments)
 {
-    writeFile("notes.txt", "x\r\n");
+    writeFile("notes.txt", "x\xe4\xb8\xad\r\n"); // UTF-8: the encoding must come back too
     openFile("notes.txt");
     editor.newDocument();
     wait(9000);
@@ -58,10 +58,13 @@ TEST_F(JournalTest, RecordCarriesWhatRestoringNeedsAndNothingIsMadeForUnchangedD
     doc(1).setSelText(QStringLiteral("新"));
     doc(2).setSelText(QStringLiteral("two"));
     wait(2000);
-    RecoveryRecord one = sample(1, QStringLiteral("新x\r\n"), path("notes.txt"));
+    RecoveryRecord one = sample(1, QStringLiteral("新x中\r\n"), path("notes.txt"));
     one.font = font;
+    one.encoding = QStringLiteral("UTF-8");
     EXPECT_EQ(RecoveryFile::read(journal->recordPath(1)), one);
-    EXPECT_EQ(RecoveryFile::read(journal->recordPath(2)), sample(2, QStringLiteral("two")));
+    RecoveryRecord two = sample(2, QStringLiteral("two"));
+    two.encoding = QStringLiteral("GB18030");
+    EXPECT_EQ(RecoveryFile::read(journal->recordPath(2)), two);
 }
 
 TEST_F(JournalTest, AnEditDuringAWriteGoesIntoTheNextRecordNotIntoThisOne)

@@ -1,6 +1,7 @@
 #include "RecoveryTestSupport.h"
 
 #include "editor/ByteStandIn.h"
+#include "editor/TextEncoding.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryStartup.h"
 
@@ -55,6 +56,7 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     const QString tricky = QStringLiteral("甲") + QChar(0xD800) + byteStandIn(0x81) + QStringLiteral("\r\n乙") + QChar(0xDFFF);
     RecoveryRecord withFile = sample(3, tricky, QStringLiteral("/data/笔记.txt"));
     withFile.font = TextFont{QStringLiteral("宋体"), 16, true, false, false, false, Qt::red};
+    withFile.encoding = QStringLiteral("UTF-8 BOM");
     const QString earlier = makeRun(Lock::Stale, {sample(5, QString()), withFile});
 
     platform.messageAnswers.push_back(MsgAnswer::Yes);
@@ -66,12 +68,16 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     EXPECT_EQ(editor.slot(1).fileTitle, QStringLiteral("笔记.txt"));
     EXPECT_EQ(editor.slot(1).filePath, QStringLiteral("/data/笔记.txt"));
     EXPECT_EQ(doc(1).font(), withFile.font);
+    EXPECT_EQ(editor.slot(1).encoding, TextEncoding::Utf8WithBom); // saved again as its file was
+    EXPECT_EQ(editor.slot(2).encoding, TextEncoding::Gb18030);
     EXPECT_EQ(doc(2).text(), QString());
     EXPECT_EQ(caption(2), QStringLiteral("*文档 2"));
     EXPECT_TRUE(editor.slot(1).changed && editor.slot(2).changed);
     // The records now belong to this run.
     EXPECT_FALSE(QDir(earlier).exists());
     EXPECT_EQ(recordText(1), tricky);
+    EXPECT_EQ(RecoveryFile::read(QDir(journal->runFolder()).filePath(QStringLiteral("slot-1.krec")))->encoding,
+              QStringLiteral("UTF-8 BOM"));
     EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
 
     // The close prompt protects them again.
