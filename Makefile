@@ -3,6 +3,8 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+# WERROR=ON turns compiler warnings into errors in both builds (CI does).
+WERROR ?= OFF
 
 .PHONY: all deps build run test test-normal test-sanitized bench package clean
 
@@ -12,9 +14,11 @@ deps:
 	@scripts/deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_WERROR=$(WERROR)
 
+# An existing build folder follows a changed WERROR too.
 build: deps $(BUILD)/build.ninja
+	@grep -qx 'KORVANE_WERROR:BOOL=$(WERROR)' $(BUILD)/CMakeCache.txt || cmake $(BUILD) -DKORVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -31,10 +35,11 @@ test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 $(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF -DKORVANE_WERROR=$(WERROR)
 
 # Any sanitizer report fails the run.
 test-sanitized: deps $(ASAN_BUILD)/build.ninja
+	@grep -qx 'KORVANE_WERROR:BOOL=$(WERROR)' $(ASAN_BUILD)/CMakeCache.txt || cmake $(ASAN_BUILD) -DKORVANE_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 

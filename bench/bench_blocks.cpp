@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/DecorativePicture.h"
 

@@ -3,7 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/TextCipher.h"
 #include "editor/TextDocument.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QCoreApplication>
 #include "BenchSupport.h"

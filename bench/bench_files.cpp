@@ -4,7 +4,7 @@
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>

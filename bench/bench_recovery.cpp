@@ -1,7 +1,7 @@
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "editor/recovery/RecoveryJournal.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/saver/SaverModule.h"
 #include "tools/saver/SaverSession.h"
 

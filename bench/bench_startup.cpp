@@ -1,7 +1,7 @@
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/Editor.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QApplication>
 #include "BenchSupport.h"

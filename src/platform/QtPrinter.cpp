@@ -13,12 +13,6 @@ QtPrinter::QtPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighReso
 
 QtPrinter::~QtPrinter() = default;
 
-void QtPrinter::setPdfOutput(const QString &path)
-{
-    m_printer->setOutputFormat(path.isEmpty() ? QPrinter::NativeFormat : QPrinter::PdfFormat);
-    m_printer->setOutputFileName(path);
-}
-
 std::optional<int> QtPrinter::showPrintDialog()
 {
     QPrintDialog dialog(m_printer.get(), QApplication::activeWindow());

@@ -18,9 +18,6 @@ public:
     std::optional<int> showPrintDialog() override;
     bool printText(const QString &text, int copies, const QFont &font) override;
 
-    // Sends the jobs into this PDF file instead of a printer (empty: back to the printer).
-    void setPdfOutput(const QString &path);
-
     // Lays the text out on the printer's pages, in copies copies, and ends the job.
     static bool printOn(QPrinter &printer, const QString &text, int copies, const QFont &font);
 

@@ -5,7 +5,7 @@
 #include "editor/Editor.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QAction>
 #include <QFile>

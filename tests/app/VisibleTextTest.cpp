@@ -2,7 +2,7 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "app/ToolWindows.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/PiecePictures.h"
 #include "tools/blocks/PieceShapes.h"

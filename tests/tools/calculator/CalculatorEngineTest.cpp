@@ -1,6 +1,6 @@
 #include "tools/calculator/CalculatorEngine.h"
 
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "tools/calculator/CalculatorEngine.h"
 #include "tools/calculator/NumberText.h"
 
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QRegularExpression>
 #include <QStringList>

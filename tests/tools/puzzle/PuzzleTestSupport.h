@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/puzzle/TileBoard.h"
 
 #include <QDir>

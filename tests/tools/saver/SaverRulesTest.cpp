@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/saver/CircleBatch.h"
 #include "tools/saver/MoveCounter.h"
 #include "tools/saver/PasswordProtection.h"

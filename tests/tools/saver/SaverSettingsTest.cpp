@@ -1,5 +1,5 @@
 #include "platform/RegFileRegistry.h"
-#include "platform/ScriptedSaverSystem.h"
+#include "ScriptedSaverSystem.h"
 #include "tools/saver/LeadingNumber.h"
 #include "tools/saver/SaverSettings.h"
 

@@ -1,5 +1,5 @@
 #include "platform/QtSaverSystem.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/saver/SaverLauncher.h"
 #include "tools/saver/SaverSession.h"
 #include "tools/saver/SaverWindow.h"

@@ -1,4 +1,4 @@
-#include "platform/ScriptedSaverSystem.h"
+#include "ScriptedSaverSystem.h"
 
 namespace korvane {
 

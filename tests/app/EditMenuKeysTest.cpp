@@ -6,7 +6,7 @@
 #include "editor/FindDialog.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "platform/Twips.h"
 #include "tools/calculator/CalculatorDisplay.h"
 #include "tools/calculator/CalculatorEngine.h"

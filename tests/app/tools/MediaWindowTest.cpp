@@ -1,7 +1,7 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/media/MediaPlayerWidget.h"
 #include "tools/media/MediaWindow.h"
 

@@ -1,4 +1,4 @@
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include "platform/QtPrinter.h"
 #include "platform/ScreenCover.h"

@@ -3,7 +3,7 @@
 #include "FakeDocumentHost.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 

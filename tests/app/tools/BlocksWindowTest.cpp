@@ -1,7 +1,7 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/BlocksWindow.h"
 #include "tools/blocks/BoardView.h"

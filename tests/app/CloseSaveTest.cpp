@@ -1,4 +1,4 @@
-#include "FileTestSupport.h"
+#include "../editor/files/FileTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/Editor.h"

@@ -1,4 +1,4 @@
-#include "PuzzleTestSupport.h"
+#include "../../tools/puzzle/PuzzleTestSupport.h"
 
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"

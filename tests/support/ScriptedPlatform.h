@@ -2,7 +2,7 @@
 
 #include "platform/FileDialogMemory.h"
 #include "platform/Platform.h"
-#include "platform/ScriptedSaverSystem.h"
+#include "ScriptedSaverSystem.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 #include "platform/Twips.h"
 #include "tools/calendar/CalendarWindow.h"
 #include "tools/calendar/WrapAfterLabel.h"
