@@ -1,5 +1,4 @@
 #include "editor/BlankRemover.h"
-#include "editor/EditCommands.h"
 #include "editor/Editor.h"
 #include "editor/DocumentHost.h"
 #include "editor/TextDocument.h"
@@ -32,8 +31,7 @@ struct Fixture {
     Fixture()
     {
         editor.newDocument();
-        editor.loadingText = true;
-        editor.document(1).setText(text);
+        editor.loadText(1, text);
     }
     ScriptedPlatform platform;
     SingleDocumentHost host;
@@ -44,14 +42,12 @@ struct Fixture {
 void FindNextToTheEnd(benchmark::State &state, bool matchCase)
 {
     Fixture f;
-    f.editor.search.text = QStringLiteral("endmarker");
-    f.editor.search.matchCase = matchCase;
-    if (matchCase)
-        f.editor.search.text = QStringLiteral("EndMarker");
-    EditCommands edit(f.editor);
+    DocumentSearch &search = f.editor.search();
+    search.setText(matchCase ? QStringLiteral("EndMarker") : QStringLiteral("endmarker"));
+    search.setMatchCase(matchCase);
     for (auto _ : state) {
-        f.editor.search.position = 0;
-        edit.findNext();
+        search.setPosition(0);
+        search.findNext();
         benchmark::DoNotOptimize(f.editor.document(1).selStart());
     }
     if (f.editor.document(1).selStart() != f.text.size() - 9)
@@ -73,8 +69,7 @@ static void RemoveLeadingBlanks(benchmark::State &state)
     BlankRemover remover(f.editor);
     for (auto _ : state) {
         state.PauseTiming();
-        f.editor.loadingText = true;
-        f.editor.document(1).setText(f.text);
+        f.editor.loadText(1, f.text);
         state.ResumeTiming();
         remover.run();
         benchmark::DoNotOptimize(f.editor.document(1).length());

@@ -151,10 +151,10 @@ BENCHMARK(CtrlEnd)->Unit(benchmark::kMillisecond);
 static void FindNextToTheEnd(benchmark::State &state)
 {
     Frame f;
-    f.frame.editor().search.text = QStringLiteral("endmarker");
+    f.frame.editor().search().setText(QStringLiteral("endmarker"));
     for (auto _ : state) {
         state.PauseTiming();
-        f.frame.editor().search.position = 0;
+        f.frame.editor().search().setPosition(0);
         f.doc().setSelStart(0);
         f.paint();
         state.ResumeTiming();

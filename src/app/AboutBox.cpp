@@ -1,8 +1,8 @@
 #include "app/AboutBox.h"
 
+#include "platform/FontListService.h"
 #include "platform/Twips.h"
 
-#include <QFontDatabase>
 #include <QLabel>
 #include <QResizeEvent>
 
@@ -28,13 +28,12 @@ const LabelText Texts[] = {
 };
 
 // The notice is set in 宋体; where that is missing, the nearest CJK face the system has.
-QFont noticeFont(const QFont &base)
+QFont noticeFont(const QFont &base, const QStringList &installed)
 {
     QFont font(base);
     QStringList families{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                          QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
                          QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")};
-    const QStringList installed = QFontDatabase::families();
     families.erase(std::remove_if(families.begin(), families.end(),
                                   [&](const QString &f) { return !installed.contains(f, Qt::CaseInsensitive); }),
                    families.end());
@@ -46,11 +45,11 @@ QFont noticeFont(const QFont &base)
 
 } // namespace
 
-AboutBox::AboutBox(QWidget *parent)
+AboutBox::AboutBox(const FontListService &fonts, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_image(new QLabel(this))
 {
-    setObjectName(QStringLiteral("frmAbout"));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("关于 Korvane"));
     setWindowIcon(QIcon(QStringLiteral(":/about/icon.png")));
 
@@ -69,7 +68,7 @@ AboutBox::AboutBox(QWidget *parent)
         label->setPalette(blue);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         if (t.index == 7)
-            label->setFont(noticeFont(font()));
+            label->setFont(noticeFont(font(), fonts.screenFonts()));
         label->adjustSize();
         label->move(0, twipsToPixels(t.topTwips));
         m_labels[t.index] = label;

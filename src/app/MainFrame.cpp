@@ -2,13 +2,13 @@
 
 #include "app/MdiArranger.h"
 #include "app/MdiDocumentHost.h"
+#include "app/Tool.h"
 #include "app/ToolWindows.h"
 #include "editor/BlankRemover.h"
 #include "editor/CipherCommands.h"
 #include "editor/EditCommands.h"
 #include "editor/Editor.h"
 #include "editor/EditorDialogs.h"
-#include "editor/FileCommands.h"
 #include "editor/InsertCommands.h"
 #include "editor/TextBoxView.h"
 #include "platform/Platform.h"
@@ -22,31 +22,39 @@
 
 namespace korvane {
 
+namespace {
+// Items of the "编辑" menu that the text box's context menu and the extra clipboard
+// keys reach as well.
+constexpr char UndoName[] = "mnuUndo";
+constexpr char CutName[] = "mnuCut";
+constexpr char CopyName[] = "mnuCopy";
+constexpr char PasteName[] = "mnuPaste";
+constexpr char DeleteName[] = "mnuDelete";
+constexpr char SelectAllName[] = "mnuSelectAll";
+} // namespace
+
 QSize MainFrame::initialClientSize() { return twipsToPixels(7635, 5175); }
 
 MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_tools(tools), m_startSaver(std::move(startSaver)),
       m_area(new QMdiArea(this)), m_host(std::make_unique<MdiDocumentHost>(m_area)),
-      m_editor(std::make_unique<Editor>(platform, *m_host)), m_file(std::make_unique<FileCommands>(*m_editor)),
-      m_edit(std::make_unique<EditCommands>(*m_editor)), m_insert(std::make_unique<InsertCommands>(*m_editor)),
+      m_editor(std::make_unique<Editor>(platform, *m_host)), m_edit(std::make_unique<EditCommands>(*m_editor)), m_insert(std::make_unique<InsertCommands>(*m_editor)),
       m_cipher(std::make_unique<CipherCommands>(*m_editor)), m_blankRemover(std::make_unique<BlankRemover>(*m_editor))
 {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Korvane"));
-    m_area->setObjectName(QStringLiteral("MDIClient"));
+    m_area->setObjectName(QLatin1String(kClientAreaName));
     m_area->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     m_host->setEditor(m_editor.get());
-    m_editor->setSaveForClose([this](int n) { return m_file->saveForClose(n); });
 
     buildMenus();
     const QSize client = initialClientSize();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     // Start-up: the program always opens with one empty document, "文档 1".
-    m_editor->lastAllocatedSlot = 0;
     m_editor->newDocument();
 }
 
@@ -61,13 +69,16 @@ void MainFrame::buildMenus()
 {
     struct Row {
         int level;
-        const char *name;
+        QString name;
         QString caption;
         QKeySequence shortcut;
         std::function<void()> action; // empty for submenus, separators and the note item
     };
     Editor &ed = *m_editor;
-    auto tool = [this](const char *name) { return [this, name] { m_tools.show(QString::fromLatin1(name)); }; };
+    FileCommands &files = ed.files();
+    auto tool = [this](int level, Tool t, const QString &caption) {
+        return Row{level, toolMenuName(t), caption, {}, [this, t] { m_tools.show(t); }};
+    };
     auto insert = [this](InsertItem item) { return [this, item] { m_insert->insert(item); }; };
     const QString sep = QStringLiteral("-");
     const std::function<void()> submenu;
@@ -76,28 +87,28 @@ void MainFrame::buildMenus()
         {0, "jsb", QStringLiteral("记事本"), {}, submenu},
         {1, "mnuFile", QStringLiteral("文件"), {}, submenu},
         {2, "mnuNew", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [&ed] { ed.newDocument(); }},
-        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), [this] { m_file->open(); }},
-        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { m_file->save(); }},
-        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, [this] { m_file->saveAs(); }},
+        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), [&files] { files.open(); }},
+        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), [&files] { files.save(); }},
+        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, [&files] { files.saveAs(); }},
         {2, "DummyA", sep, {}, submenu},
-        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), [this] { m_file->print(); }},
+        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), [&files] { files.print(); }},
         {2, "DummyB", sep, {}, submenu},
         {2, "mnuClose", QStringLiteral("关闭"), {}, [&ed] { ed.closeActive(); }},
         {2, "mnuCloseAll", QStringLiteral("关闭所有..."), {}, [&ed] { ed.closeAll(); }},
         {2, "DummyAA", sep, {}, submenu},
         {2, "mnuExit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
         {1, "mnuEdit", QStringLiteral("编辑"), {}, submenu},
-        {2, "mnuUndo", QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_edit->undo(); }},
+        {2, UndoName, QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_edit->undo(); }},
         {2, "DummyC", sep, {}, submenu},
-        {2, "mnuCut", QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), [this] { m_edit->cut(); }},
-        {2, "mnuCopy", QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), [this] { m_edit->copy(); }},
-        {2, "mnuPaste", QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), [this] { m_edit->paste(); }},
-        {2, "mnuDelete", QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { m_edit->deleteSelection(); }},
+        {2, CutName, QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), [this] { m_edit->cut(); }},
+        {2, CopyName, QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), [this] { m_edit->copy(); }},
+        {2, PasteName, QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), [this] { m_edit->paste(); }},
+        {2, DeleteName, QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { m_edit->deleteSelection(); }},
         {2, "DummyD", sep, {}, submenu},
-        {2, "mnuSelectAll", QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { m_edit->selectAll(); }},
+        {2, SelectAllName, QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { m_edit->selectAll(); }},
         {2, "DummyE", sep, {}, submenu},
         {2, "mnuFind", QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindDialog(*m_editor, this); }},
-        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), [this] { m_edit->findNext(); }},
+        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), [&ed] { ed.search().findNext(); }},
         {1, "mnuInsert", QStringLiteral("插入"), {}, submenu},
         {2, "mnuInsertDate", QStringLiteral("日期"), {}, submenu},
         {3, "mnuInsertDateShort", QStringLiteral("简短"), {}, insert(InsertItem::DateShort)},
@@ -120,29 +131,29 @@ void MainFrame::buildMenus()
         {2, "DummyG", sep, {}, submenu},
         {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { m_blankRemover->run(); }},
         {1, "mnuWindow", QStringLiteral("窗口"), {}, submenu},
-        {2, "mnuArrHoriz", QStringLiteral("平铺"), {}, [this] { arrange(1); }},
-        {2, "mnuArrVert", QStringLiteral("垂直平铺"), {}, [this] { arrange(2); }},
-        {2, "mnuCascade", QStringLiteral("重叠"), {}, [this] { arrange(0); }},
-        {2, "mnuArrIcons", QStringLiteral("排列图标"), {}, [this] { arrange(3); }},
+        {2, "mnuArrHoriz", QStringLiteral("平铺"), {}, [this] { arrange(ArrangeMode::TileHorizontal); }},
+        {2, "mnuArrVert", QStringLiteral("垂直平铺"), {}, [this] { arrange(ArrangeMode::TileVertical); }},
+        {2, "mnuCascade", QStringLiteral("重叠"), {}, [this] { arrange(ArrangeMode::Cascade); }},
+        {2, "mnuArrIcons", QStringLiteral("排列图标"), {}, [this] { arrange(ArrangeMode::Icons); }},
         {2, "DummyK", sep, {}, submenu},
         {2, "mnuMinimizeAll", QStringLiteral("全部最小化"), {}, [&ed] { ed.minimizeAll(); }},
         {2, "DummyL", sep, {}, submenu},
         {2, "mnuNextDoc", QStringLiteral("下一个文档"), QKeySequence(Qt::Key_F1), [&ed] { ed.nextDocument(); }},
         {2, "mnuPreviousDoc", QStringLiteral("上一个文档"), QKeySequence(Qt::Key_F2), [&ed] { ed.previousDocument(); }},
         {0, "zx", QStringLiteral("杂项"), {}, submenu},
-        {1, "rily", QStringLiteral("日历"), {}, tool("rily")},
-        {1, "jsq", QStringLiteral("计算器"), {}, tool("jsq")},
-        {1, "mnuMP3", QStringLiteral("多媒体"), {}, tool("mnuMP3")},
+        tool(1, Tool::Calendar, QStringLiteral("日历")),
+        tool(1, Tool::Calculator, QStringLiteral("计算器")),
+        tool(1, Tool::Media, QStringLiteral("多媒体")),
         {0, "yoqi", QStringLiteral("游戏"), {}, submenu},
-        {1, "fankai", QStringLiteral("方块"), {}, tool("fankai")},
-        {1, "pt", QStringLiteral("拼图"), {}, tool("pt")},
+        tool(1, Tool::Blocks, QStringLiteral("方块")),
+        tool(1, Tool::Puzzle, QStringLiteral("拼图")),
         {0, "pmbh", QStringLiteral("屏幕保护"), {}, [this] { if (m_startSaver) m_startSaver(); }},
-        {0, "mnuAbout", QStringLiteral("关于"), {}, tool("mnuAbout")},
+        tool(0, Tool::About, QStringLiteral("关于")),
     };
 
     QList<QMenu *> parents; // parents[level - 1] is the menu that holds items of that level
     for (const Row &row : rows) {
-        const QString name = QString::fromLatin1(row.name);
+        const QString &name = row.name;
         parents.resize(row.level);
         auto addAction = [&](QAction *a) {
             if (row.level == 0)
@@ -175,9 +186,9 @@ void MainFrame::buildMenus()
     // The other keys for the clipboard commands, which a text box would otherwise
     // handle by itself.
     const QList<QPair<QKeySequence, const char *>> extraKeys = {
-        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), "mnuCut"},
-        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), "mnuPaste"},
-        {QKeySequence(Qt::CTRL | Qt::Key_Insert), "mnuCopy"},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), CutName},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), PasteName},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), CopyName},
     };
     for (const auto &[key, name] : extraKeys)
         m_keys.append({key, findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)});
@@ -195,7 +206,7 @@ QAction *MainFrame::actionForKey(const QKeySequence &key) const
 QList<QAction *> MainFrame::contextMenuActions() const
 {
     QList<QAction *> actions;
-    for (const char *name : {"mnuUndo", "", "mnuCut", "mnuCopy", "mnuPaste", "mnuDelete", "", "mnuSelectAll"})
+    for (const char *name : {UndoName, "", CutName, CopyName, PasteName, DeleteName, "", SelectAllName})
         actions << (*name ? findChild<QAction *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly) : nullptr);
     return actions;
 }
@@ -204,24 +215,18 @@ void MainFrame::openFiles(const QStringList &paths)
 {
     bool first = true;
     for (const QString &path : paths) {
-        int n = 0;
-        if (first && m_editor->openCount() == 1 && m_editor->slot(1).inUse && !m_editor->slot(1).changed &&
-            m_editor->slot(1).filePath.isEmpty()) {
-            n = 1;
-        } else {
-            const int before = m_editor->openCount();
-            m_editor->newDocument();
-            if (m_editor->openCount() == before)
-                return; // the 30-document limit, already reported
-            n = m_editor->lastAllocatedSlot;
-        }
+        const bool intoStartDocument = first && m_editor->openCount() == 1 && m_editor->isOpen(1) &&
+                                       !m_editor->isChanged(1) && m_editor->filePath(1).isEmpty();
+        const int n = intoStartDocument ? 1 : m_editor->newDocument();
+        if (n == 0)
+            return; // the 30-document limit, already reported
         first = false;
         m_editor->takeSnapshot(n);
-        m_file->openPath(n, path);
+        m_editor->files().openPath(n, path);
     }
 }
 
-void MainFrame::arrange(int mode)
+void MainFrame::arrange(ArrangeMode mode)
 {
     QList<QMdiSubWindow *> normal;
     QList<QMdiSubWindow *> minimized;
@@ -234,14 +239,14 @@ void MainFrame::arrange(int mode)
     const QRect area = m_area->viewport()->rect();
     QList<QRect> rects;
     switch (mode) {
-    case 0: {
+    case ArrangeMode::Cascade: {
         const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2;
         rects = MdiArranger::cascade(area, int(normal.size()), step);
         break;
     }
-    case 1: rects = MdiArranger::tileHorizontally(area, int(normal.size())); break;
-    case 2: rects = MdiArranger::tileVertically(area, int(normal.size())); break;
-    case 3: {
+    case ArrangeMode::TileHorizontal: rects = MdiArranger::tileHorizontally(area, int(normal.size())); break;
+    case ArrangeMode::TileVertical: rects = MdiArranger::tileVertically(area, int(normal.size())); break;
+    case ArrangeMode::Icons: {
         QList<QSize> sizes;
         for (QMdiSubWindow *w : minimized)
             sizes << w->size();
@@ -250,14 +255,13 @@ void MainFrame::arrange(int mode)
             minimized[i]->move(icons[i].topLeft());
         return;
     }
-    default: return;
     }
     for (int i = 0; i < normal.size(); ++i) {
         if (normal[i]->isMaximized())
             normal[i]->showNormal();
         normal[i]->setGeometry(rects[i]);
     }
-    if (mode == 0 && !normal.isEmpty())
+    if (mode == ArrangeMode::Cascade && !normal.isEmpty())
         m_area->setActiveSubWindow(normal.last());
 }
 

@@ -14,7 +14,6 @@ class BlankRemover;
 class CipherCommands;
 class EditCommands;
 class Editor;
-class FileCommands;
 class InsertCommands;
 class MdiDocumentHost;
 class Platform;
@@ -25,6 +24,9 @@ class ToolWindows;
 class MainFrame : public QMainWindow, public FrameKeys {
     Q_OBJECT
 public:
+    static constexpr auto kObjectName = "Form4";
+    static constexpr auto kClientAreaName = "MDIClient";
+
     MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent = nullptr);
     ~MainFrame() override;
 
@@ -32,8 +34,9 @@ public:
     MdiDocumentHost &documents() { return *m_host; }
     QMdiArea *mdiArea() const { return m_area; }
 
-    // Window menu arrangements: 0 cascade, 1 tile horizontally, 2 tile vertically, 3 arrange icons.
-    void arrange(int mode);
+    // The arrangements of the "窗口" menu.
+    enum class ArrangeMode { Cascade, TileHorizontal, TileVertical, Icons };
+    void arrange(ArrangeMode mode);
 
     static QSize initialClientSize();
 
@@ -56,7 +59,6 @@ private:
     QMdiArea *m_area;
     std::unique_ptr<MdiDocumentHost> m_host;
     std::unique_ptr<Editor> m_editor;
-    std::unique_ptr<FileCommands> m_file;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<InsertCommands> m_insert;
     std::unique_ptr<CipherCommands> m_cipher;

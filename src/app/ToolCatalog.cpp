@@ -3,6 +3,7 @@
 #include "app/AboutBox.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "platform/Platform.h"
 #include "tools/blocks/BlocksWindow.h"
 #include "tools/calculator/CalculatorWindow.h"
 #include "tools/calendar/CalendarWindow.h"
@@ -21,14 +22,14 @@ static void registerBlocks(ToolWindows &tools, ToolContext &context)
 {
     // "fankai": the falling-block game. The game lives in its window: closing the
     // window ends it, and the next opening starts without a game.
-    tools.add(QStringLiteral("fankai"), [&context] { return new blocks::BlocksWindow(context.platform); });
+    tools.add(Tool::Blocks, [&context] { return new blocks::BlocksWindow(context.platform); });
 }
 
 static void registerPuzzle(ToolWindows &tools, ToolContext &context)
 {
     // "pt": the tile puzzle. Its variables (the move count above all) outlive the window.
     auto state = std::make_shared<PuzzleState>();
-    tools.add(QStringLiteral("pt"), [state, &context] {
+    tools.add(Tool::Puzzle, [state, &context] {
         return new FormPT(context.platform, state, context.quitProgram);
     });
 }
@@ -37,7 +38,7 @@ static void registerCalendar(ToolWindows &tools, ToolContext &context)
 {
     // "rily": the calendar. Each opening starts from today; nothing outlives the window.
     Platform &platform = context.platform;
-    tools.add(QStringLiteral("rily"), [&platform] { return new CalendarWindow(platform); });
+    tools.add(Tool::Calendar, [&platform] { return new CalendarWindow(platform); });
 }
 
 static void registerCalculator(ToolWindows &tools, ToolContext &context)
@@ -46,20 +47,21 @@ static void registerCalculator(ToolWindows &tools, ToolContext &context)
     // here for the whole run; every window it opens carries on with them.
     auto state = std::make_shared<CalculatorState>();
     Platform &platform = context.platform;
-    tools.add(QStringLiteral("jsq"), [state, &platform] { return new CalculatorWindow(state, platform); });
+    tools.add(Tool::Calculator, [state, &platform] { return new CalculatorWindow(state, platform); });
 }
 
 static void registerMedia(ToolWindows &tools, ToolContext &context)
 {
     // "mnuMP3": the media player.
     Platform &platform = context.platform;
-    tools.add(QStringLiteral("mnuMP3"), [&platform] { return new MediaWindow(platform); });
+    tools.add(Tool::Media, [&platform] { return new MediaWindow(platform); });
 }
 
-static void registerAbout(ToolWindows &tools, ToolContext &)
+static void registerAbout(ToolWindows &tools, ToolContext &context)
 {
     // "mnuAbout": the about box.
-    tools.add(QStringLiteral("mnuAbout"), [] { return new AboutBox; });
+    Platform &platform = context.platform;
+    tools.add(Tool::About, [&platform] { return new AboutBox(platform.fonts()); });
 }
 
 void registerTools(ToolWindows &tools, ToolContext &context)

@@ -7,8 +7,7 @@ namespace korvane {
 class ToolWindows;
 struct ToolContext;
 
-// Registers every tool window under the object name of the menu item that opens it
-// ("fankai", "pt", "rily", "jsq", "mnuMP3", "mnuAbout").
+// Registers the window of every Tool.
 void registerTools(ToolWindows &tools, ToolContext &context);
 
 // The screen saver's entry point, for the menu item "pmbh".

@@ -2,13 +2,13 @@
 
 namespace korvane {
 
-void ToolWindows::add(const QString &name, Factory factory) { m_factories.insert(name, std::move(factory)); }
+void ToolWindows::add(Tool tool, Factory factory) { m_factories.insert(tool, std::move(factory)); }
 
-QWidget *ToolWindows::show(const QString &name)
+QWidget *ToolWindows::show(Tool tool)
 {
-    QWidget *w = window(name);
+    QWidget *w = window(tool);
     if (!w) {
-        const auto factory = m_factories.value(name);
+        const auto factory = m_factories.value(tool);
         if (!factory)
             return nullptr;
         w = factory();
@@ -19,7 +19,7 @@ QWidget *ToolWindows::show(const QString &name)
         // Every tool window keeps the program running until it is closed, the frame gone or
         // not. Qt leaves tool-type windows (the about box) out of that unless told.
         w->setAttribute(Qt::WA_QuitOnClose);
-        m_windows.insert(name, w);
+        m_windows.insert(tool, w);
     }
     w->show();
     w->raise();
@@ -27,10 +27,18 @@ QWidget *ToolWindows::show(const QString &name)
     return w;
 }
 
-QWidget *ToolWindows::window(const QString &name) const
+QWidget *ToolWindows::window(Tool tool) const { return m_windows.value(tool).data(); }
+
+QWidget *ToolWindows::show(const QString &menuName)
 {
-    QWidget *w = m_windows.value(name).data();
-    return w;
+    const std::optional<Tool> tool = toolForMenuName(menuName);
+    return tool ? show(*tool) : nullptr;
+}
+
+QWidget *ToolWindows::window(const QString &menuName) const
+{
+    const std::optional<Tool> tool = toolForMenuName(menuName);
+    return tool ? window(*tool) : nullptr;
 }
 
 } // namespace korvane

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QHash>
+#include "app/Tool.h"
+
+#include <QMap>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -17,16 +19,20 @@ class ToolWindows : public QObject {
 public:
     using Factory = std::function<QWidget *()>;
 
-    void add(const QString &name, Factory factory);
-    bool has(const QString &name) const { return m_factories.contains(name); }
-    // Shows the tool's window modeless; returns it, or nullptr for an unknown tool.
-    QWidget *show(const QString &name);
+    void add(Tool tool, Factory factory);
+    // Shows the tool's window modeless; returns it, or nullptr for a tool without a factory.
+    QWidget *show(Tool tool);
     // The tool's window while it is open.
-    QWidget *window(const QString &name) const;
+    QWidget *window(Tool tool) const;
+
+    // The same, for the tool named by its menu item's object name (toolMenuName);
+    // nullptr for a name that opens no tool.
+    QWidget *show(const QString &menuName);
+    QWidget *window(const QString &menuName) const;
 
 private:
-    QHash<QString, Factory> m_factories;
-    QHash<QString, QPointer<QWidget>> m_windows;
+    QMap<Tool, Factory> m_factories;
+    QMap<Tool, QPointer<QWidget>> m_windows;
 };
 
 } // namespace korvane

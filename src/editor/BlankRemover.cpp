@@ -15,7 +15,7 @@ void BlankRemover::run()
     const QString result = stripLeadingBlanks(doc.text());
     // The scan ends at the end of the text, and Find Next goes on from there: the next
     // F3 reports a miss once and then starts again from the beginning.
-    m_editor.search.position = doc.length();
+    m_editor.search().setPosition(doc.length());
     doc.setText(result);
 }
 

@@ -20,7 +20,7 @@ void CipherCommands::run(const QString &prompt, const QString &title, Transform 
     // The snapshot comes first, so Undo after a cancelled prompt gives the same text.
     m_editor.takeSnapshot(n);
     const QString code = m_editor.platform().input().inputBox(prompt, title);
-    if (code.isEmpty() || !m_editor.slot(n).inUse)
+    if (code.isEmpty() || !m_editor.isOpen(n))
         return;
     TextDocument &document = m_editor.document(n);
     document.setText(transform(document.text(), code));

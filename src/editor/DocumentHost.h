@@ -14,7 +14,7 @@ public:
     // Closes the window through its close handling (Editor::queryClose, Editor::releaseSlot).
     // True when it closed.
     virtual bool closeWindow(int slot) = 0;
-    // Slot of the active document window (read from its tag), 0 when none is open.
+    // Slot of the active document window, 0 when none is open.
     virtual int activeSlot() const = 0;
     virtual void activateWindow(int slot) = 0;
     // Activates the window and restores it when it is minimized, so that the user sees

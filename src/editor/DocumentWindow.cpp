@@ -14,11 +14,10 @@ namespace korvane {
 QSize DocumentWindow::initialClientSize() { return twipsToPixels(4680, 3135); }
 
 DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent)
-    : QMdiSubWindow(parent), m_editor(editor), m_textBox(new TextBoxView(document))
+    : QMdiSubWindow(parent), m_editor(editor), m_slot(slot), m_textBox(new TextBoxView(document))
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(kObjectName));
     setAttribute(Qt::WA_DeleteOnClose);
-    setProperty("Tag", QString::number(slot));
     // The text box fills the client area, so it keeps its size while the window is
     // minimized and is refitted when it is restored.
     setWidget(m_textBox);
@@ -38,8 +37,8 @@ DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document,
 
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
-    const int n = slotNumber();
-    if (!m_editor.slot(n).inUse || m_editor.slot(n).document != m_textBox->textDocument()) {
+    const int n = m_slot;
+    if (m_editor.textDocument(n) != m_textBox->textDocument()) {
         event->accept();
         return;
     }

@@ -8,14 +8,16 @@ class Editor;
 class TextBoxView;
 class TextDocument;
 
-// The document window "Form1": a child of the main frame holding one text box. Its
-// "Tag" property is the slot number as decimal text.
+// The document window "Form1": a child of the main frame holding the text box of the
+// document in one slot.
 class DocumentWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent = nullptr);
 
-    int slotNumber() const { return property("Tag").toString().toInt(); }
+    static constexpr auto kObjectName = "Form1";
+
+    int slotNumber() const { return m_slot; }
     TextBoxView *textBox() const { return m_textBox; }
 
     // Client area of a new document window, in pixels.
@@ -26,6 +28,7 @@ protected:
 
 private:
     Editor &m_editor;
+    const int m_slot;
     TextBoxView *m_textBox;
 };
 

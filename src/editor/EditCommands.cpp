@@ -2,7 +2,6 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
-#include "editor/TextSearch.h"
 #include "platform/Platform.h"
 
 namespace korvane {
@@ -12,7 +11,7 @@ EditCommands::EditCommands(Editor &editor) : m_editor(editor) {}
 void EditCommands::undo()
 {
     const int n = m_editor.activeDocumentIndex();
-    const QString &snapshot = m_editor.slot(n).undoSnapshot;
+    const QString &snapshot = m_editor.undoSnapshot(n);
     // The snapshot stays, so a second Undo gives the same text again.
     if (!snapshot.isEmpty())
         m_editor.document(n).setText(snapshot);
@@ -55,29 +54,6 @@ void EditCommands::selectAll()
     const int n = m_editor.activeDocumentIndex();
     TextDocument &doc = m_editor.document(n);
     doc.select(0, doc.length());
-}
-
-void EditCommands::findNext() { searchStep(m_editor.search.text); }
-
-void EditCommands::searchStep(const QString &text)
-{
-    const int n = m_editor.activeDocumentIndex();
-    TextDocument &doc = m_editor.document(n);
-    SearchState &search = m_editor.search;
-    // The stored position is the 1-based start of the last match, which is exactly the
-    // 0-based index one character after it. It may lie past the end of this document
-    // (it is shared by all documents); the search then fails and starts over next time.
-    const qsizetype found = TextSearch::find(doc.text(), text, search.position, search.matchCase);
-    search.position = found + 1;
-    if (found >= 0)
-        doc.select(found, text.size());
-    else
-        m_editor.platform().messages().showMessage(notFoundMessage(text), MsgButtons::Ok);
-}
-
-QString EditCommands::notFoundMessage(const QString &text)
-{
-    return QStringLiteral("Cannot Find \"") + text + QLatin1Char('"');
 }
 
 QString EditCommands::documentLineEnds(const QString &clipboardText)

@@ -6,8 +6,8 @@ namespace korvane {
 
 class Editor;
 
-// The "编辑" menu: undo, clipboard commands, delete, select all and Find Next, and the
-// search step the Find dialog's button shares with Find Next.
+// The "编辑" menu: undo, clipboard commands, delete and select all. Find Next is the
+// editor's search (Editor::search()), which the Find dialog shares.
 class EditCommands {
 public:
     explicit EditCommands(Editor &editor);
@@ -19,14 +19,6 @@ public:
     void paste();
     void deleteSelection();
     void selectAll();
-    // Searches the active document for the program's search text.
-    void findNext();
-
-    // Looks for text one character after the start of the previous match (or from the
-    // beginning after a miss) and selects it; says so when it is not there.
-    void searchStep(const QString &text);
-
-    static QString notFoundMessage(const QString &text);
     // Clipboard text from programs that end lines with a bare LF, in document form.
     static QString documentLineEnds(const QString &clipboardText);
 

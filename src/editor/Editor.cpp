@@ -7,7 +7,8 @@
 namespace korvane {
 
 Editor::Editor(Platform &platform, DocumentHost &host, QObject *parent)
-    : QObject(parent), m_platform(platform), m_host(host)
+    : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(*this)),
+      m_search(std::make_unique<DocumentSearch>(*this))
 {
 }
 
@@ -19,6 +20,43 @@ int Editor::openCount() const
     for (const DocumentSlot &s : m_slots)
         count += s.inUse ? 1 : 0;
     return count;
+}
+
+void Editor::setChanged(int n, bool changed)
+{
+    if (slot(n).changed == changed)
+        return;
+    slot(n).changed = changed;
+    updateCaption(n);
+}
+
+void Editor::setFile(int n, const QString &path, const QString &title)
+{
+    DocumentSlot &s = slot(n);
+    s.filePath = path;
+    s.fileTitle = title;
+    updateCaption(n);
+}
+
+QString Editor::title(int n) const
+{
+    const QString &file = slot(n).fileTitle;
+    return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : file;
+}
+
+void Editor::updateCaption(int n)
+{
+    const DocumentSlot &s = slot(n);
+    if (s.document)
+        s.document->setCaption(s.changed ? QLatin1Char('*') + title(n) : title(n));
+}
+
+void Editor::loadText(int n, const QString &text)
+{
+    m_loading = true;
+    document(n).setText(text);
+    m_loading = false;
+    setChanged(n, false);
 }
 
 int Editor::allocateDocumentSlot()
@@ -39,41 +77,35 @@ int Editor::activeDocumentIndex()
         return active;
     newDocument();
     // With all slots taken there is always an active window, so New has just succeeded.
-    return lastAllocatedSlot;
+    return m_lastAllocated;
 }
 
 void Editor::takeSnapshot(int n) { slot(n).undoSnapshot = document(n).text(); }
 
-void Editor::newDocument()
+int Editor::newDocument()
 {
     const int n = allocateDocumentSlot();
     if (n == -1) {
         m_platform.messages().showMessage(LimitMessage, MsgButtons::Ok);
-        return; // the last allocated slot keeps pointing at the active document
+        return 0;
     }
-    lastAllocatedSlot = n;
+    m_lastAllocated = n;
     DocumentSlot &s = slot(n);
+    s = DocumentSlot();
+    s.inUse = true;
     s.document = new TextDocument(this);
-    s.document->setCaption(QStringLiteral("文档 %1").arg(n));
-    s.fileTitle.clear();
-    s.filePath.clear();
-    s.encoding = TextEncoding::Gb18030;
-    s.undoSnapshot.clear();
-    s.changed = false;
+    updateCaption(n);
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
     connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
+    return n;
 }
 
 void Editor::onTextChanged(int n)
 {
-    DocumentSlot &s = slot(n);
-    if (!s.changed && !loadingText) {
-        s.changed = true;
-        s.document->setCaption(QLatin1Char('*') + s.document->caption());
-    }
-    loadingText = false;
+    if (!m_loading)
+        setChanged(n, true);
 }
 
 void Editor::closeActive()
@@ -93,33 +125,17 @@ bool Editor::closeAll()
     return all;
 }
 
-void Editor::nextDocument()
-{
-    const int n = activeDocumentIndex();
-    for (int i = n + 1; i <= SlotCount; ++i) {
-        if (slot(i).inUse) {
-            m_host.activateWindow(i);
-            return;
-        }
-    }
-    for (int i = 1; i < n; ++i) {
-        if (slot(i).inUse) {
-            m_host.activateWindow(i);
-            return;
-        }
-    }
-}
+void Editor::nextDocument() { activateNeighbour(+1); }
 
-void Editor::previousDocument()
+void Editor::previousDocument() { activateNeighbour(-1); }
+
+void Editor::activateNeighbour(int step)
 {
+    // Walks round the slot numbers from the active document, past the end to the start
+    // (or the other way), to the first open one.
     const int n = activeDocumentIndex();
-    for (int i = n - 1; i >= 1; --i) {
-        if (slot(i).inUse) {
-            m_host.activateWindow(i);
-            return;
-        }
-    }
-    for (int i = SlotCount; i > n; --i) {
+    for (int k = 1; k < SlotCount; ++k) {
+        const int i = (n - 1 + step * k + SlotCount) % SlotCount + 1;
         if (slot(i).inUse) {
             m_host.activateWindow(i);
             return;
@@ -147,7 +163,7 @@ bool Editor::queryClose(int n)
         return false;
     case MsgAnswer::Yes:
         // Closing after a failed or cancelled save would throw the edits away.
-        return m_saveForClose && m_saveForClose(n);
+        return m_files->saveDocument(n);
     default:
         return true;
     }

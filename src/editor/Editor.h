@@ -1,11 +1,12 @@
 #pragma once
 
+#include "editor/DocumentSearch.h"
 #include "editor/DocumentSlot.h"
-#include "editor/SearchState.h"
+#include "editor/FileCommands.h"
 
 #include <QObject>
 #include <array>
-#include <functional>
+#include <memory>
 
 namespace korvane {
 
@@ -15,6 +16,8 @@ class TextDocument;
 
 // The editor's slot table and the document commands every other editor command
 // builds on: new, close, close all, next and previous, and finding the active document.
+// What a slot holds is read and changed only through the methods below, so that the
+// caption always matches the slot's title and changed flag.
 class Editor : public QObject {
     Q_OBJECT
 public:
@@ -27,19 +30,42 @@ public:
 
     Platform &platform() { return m_platform; }
     DocumentHost &host() { return m_host; }
+    // Open, Save, Save As and Print; also what writes a document for the close prompt's Yes.
+    FileCommands &files() { return *m_files; }
+    // The one search text, match-case flag and position of Find and Find Next.
+    DocumentSearch &search() { return *m_search; }
 
-    DocumentSlot &slot(int n) { return m_slots.at(n - 1); }
-    const DocumentSlot &slot(int n) const { return m_slots.at(n - 1); }
+    bool isOpen(int n) const { return slot(n).inUse; }
     TextDocument &document(int n) { return *slot(n).document; }
+    // The slot's document, or nullptr while the slot is free.
+    TextDocument *textDocument(int n) const { return slot(n).document; }
     int openCount() const;
 
-    int allocateDocumentSlot();
-    // Slot of the active document; creates a new document first when none is open.
-    int activeDocumentIndex();
+    bool isChanged(int n) const { return slot(n).changed; }
+    // Marks the document changed or saved; the caption's "*" follows.
+    void setChanged(int n, bool changed);
+    QString fileTitle(int n) const { return slot(n).fileTitle; }
+    QString filePath(int n) const { return slot(n).filePath; }
+    // Names the document after its file (the caption shows the title).
+    void setFile(int n, const QString &path, const QString &title);
+    TextEncoding encoding(int n) const { return slot(n).encoding; }
+    void setEncoding(int n, TextEncoding encoding) { slot(n).encoding = encoding; }
+    // The caption without the changed mark: the file's title, or "文档 n" without a file.
+    QString title(int n) const;
+    // Fills the document as a file load does: the fill is not an edit, and the
+    // document reads as unchanged afterwards.
+    void loadText(int n, const QString &text);
+
+    const QString &undoSnapshot(int n) const { return slot(n).undoSnapshot; }
     // Copies the whole text into the slot's undo snapshot.
     void takeSnapshot(int n);
 
-    void newDocument();
+    // Slot of the active document; creates a new document first when none is open.
+    int activeDocumentIndex();
+
+    // Opens a new empty document; returns its slot, or 0 when all 30 are taken (the
+    // limit message has then been shown).
+    int newDocument();
     void closeActive();
     // Closes every open document in slot order; true when all of them closed.
     bool closeAll();
@@ -47,31 +73,34 @@ public:
     void previousDocument();
     void minimizeAll();
 
-    // The close handling of a document window: asks about unsaved changes and saves
-    // on Yes. True when the window may close.
+    // The close handling of a document window: asks about unsaved changes and, on Yes,
+    // saves (Save, or Save As when it has no file). True when the window may close;
+    // a failed or cancelled save keeps it open.
     bool queryClose(int n);
     // Frees the slot after its window has closed.
     void releaseSlot(int n);
 
-    // Writes the document to its file for the close prompt's Yes (Save, or Save As when
-    // it has no file). Returns false when nothing was written; the window then stays open.
-    void setSaveForClose(std::function<bool(int)> save) { m_saveForClose = std::move(save); }
-
-    int lastAllocatedSlot = 0;
-    bool loadingText = false;
-    SearchState search;
-
 signals:
+    // A new document has its slot; the recovery journal starts watching it.
     void documentOpened(int slot);
+    // The slot is free again; the recovery journal drops its record.
     void documentClosed(int slot);
 
 private:
+    DocumentSlot &slot(int n) { return m_slots.at(n - 1); }
+    const DocumentSlot &slot(int n) const { return m_slots.at(n - 1); }
+    int allocateDocumentSlot();
+    void activateNeighbour(int step);
     void onTextChanged(int n);
+    void updateCaption(int n);
 
     Platform &m_platform;
     DocumentHost &m_host;
     std::array<DocumentSlot, SlotCount> m_slots;
-    std::function<bool(int)> m_saveForClose;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<DocumentSearch> m_search;
+    int m_lastAllocated = 0; // what the active document falls back to when New hits the limit
+    bool m_loading = false;  // a file load is filling a document
 };
 
 } // namespace korvane

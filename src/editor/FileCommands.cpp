@@ -34,68 +34,40 @@ bool FileCommands::openPath(int n, const QString &path)
         return false;
     }
 
-    DocumentSlot &slot = m_editor.slot(n);
-    slot.fileTitle = QFileInfo(path).fileName();
-    slot.filePath = path;
-    slot.encoding = file.encoding;
-    slot.document->setCaption(slot.fileTitle);
-    m_editor.loadingText = true; // the fill is not an edit
-    slot.document->setText(file.text);
-    m_editor.loadingText = false;
-    slot.changed = false;
+    m_editor.setFile(n, path, QFileInfo(path).fileName());
+    m_editor.setEncoding(n, file.encoding);
+    m_editor.loadText(n, file.text);
     return true;
 }
 
-void FileCommands::save()
-{
-    const int n = m_editor.activeDocumentIndex();
-    const QString path = m_editor.slot(n).filePath;
-    if (path.isEmpty()) {
-        saveAsSlot(n);
-        return;
-    }
-    if (writeStep(n, path))
-        markSaved(n);
-}
+void FileCommands::save() { saveDocument(m_editor.activeDocumentIndex()); }
 
 void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
 
 bool FileCommands::saveAsSlot(int n)
 {
-    const QString path = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.slot(n).filePath);
+    const QString path = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
     if (path.isEmpty() || !writeStep(n, path))
         return false;
-    markSaved(n);
-    DocumentSlot &slot = m_editor.slot(n);
-    slot.fileTitle = QFileInfo(path).fileName();
-    slot.filePath = path;
-    slot.document->setCaption(slot.fileTitle);
+    m_editor.setChanged(n, false);
+    m_editor.setFile(n, path, QFileInfo(path).fileName());
     return true;
 }
 
-bool FileCommands::saveForClose(int n)
+bool FileCommands::saveDocument(int n)
 {
-    const QString path = m_editor.slot(n).filePath;
+    const QString path = m_editor.filePath(n);
     if (path.isEmpty())
         return saveAsSlot(n);
     if (!writeStep(n, path))
         return false;
-    markSaved(n);
+    m_editor.setChanged(n, false);
     return true;
-}
-
-void FileCommands::markSaved(int n)
-{
-    DocumentSlot &slot = m_editor.slot(n);
-    if (slot.changed) {
-        slot.changed = false;
-        slot.document->setCaption(slot.document->caption().mid(1));
-    }
 }
 
 bool FileCommands::writeStep(int n, const QString &path)
 {
-    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.slot(n).encoding);
+    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n));
     if (reason.isEmpty())
         return true;
     m_editor.platform().messages().showMessage(

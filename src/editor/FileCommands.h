@@ -6,7 +6,8 @@ namespace korvane {
 
 class Editor;
 
-// Open, Save, Save As and Print of the "文件" menu, and the write step the close prompt uses.
+// Open, Save, Save As and Print of the "文件" menu, and the save the close prompt uses.
+// The editor owns one (Editor::files()).
 class FileCommands {
 public:
     static inline const QString TextFilter = QStringLiteral("Text Files (*.TXT)|*.txt|All Files (*.*)|*.*");
@@ -21,9 +22,10 @@ public:
     void saveAs();
     void print();
 
-    // Saves document n for the close prompt's Yes; false when nothing was written
-    // (a failure or a cancelled save dialog), so that the window stays open.
-    bool saveForClose(int n);
+    // Save for document n: written to its file, or through Save As when it has none.
+    // False when nothing was written (a failure or a cancelled save dialog); the close
+    // prompt's Yes (Editor::queryClose) then keeps the window open.
+    bool saveDocument(int n);
 
     // The text as the printer gets it: one line feed per line end, and the characters the
     // text box shows as symbols printed as those symbols.
@@ -32,7 +34,6 @@ public:
 private:
     bool writeStep(int n, const QString &path);
     bool saveAsSlot(int n);
-    void markSaved(int n);
 
     Editor &m_editor;
 };

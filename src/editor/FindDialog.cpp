@@ -1,6 +1,5 @@
 #include "editor/FindDialog.h"
 
-#include "editor/EditCommands.h"
 #include "editor/Editor.h"
 #include "editor/EditorDialogs.h"
 #include "platform/Twips.h"
@@ -30,16 +29,16 @@ FindDialog::FindDialog(Editor &editor, QWidget *owner)
       m_findNext(new QPushButton(QStringLiteral("查找下一个"), this)),
       m_exit(new QPushButton(QStringLiteral("退出"), this))
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Find"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(clientSize());
 
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_text->setObjectName(QStringLiteral("Text1"));
-    m_matchCase->setObjectName(QStringLiteral("Check1"));
-    m_findNext->setObjectName(QStringLiteral("Command1"));
-    m_exit->setObjectName(QStringLiteral("Command2"));
+    m_label->setObjectName(QLatin1String(kLabelName));
+    m_text->setObjectName(QLatin1String(kSearchBoxName));
+    m_matchCase->setObjectName(QLatin1String(kMatchCaseName));
+    m_findNext->setObjectName(QLatin1String(kFindNextName));
+    m_exit->setObjectName(QLatin1String(kExitName));
 
     m_label->setGeometry(twipsRect(120, 120, 1695, 255));
     m_text->setGeometry(twipsRect(120, 360, 3615, 285));
@@ -62,16 +61,16 @@ FindDialog::FindDialog(Editor &editor, QWidget *owner)
 
     // Loading the dialog starts the search over; the box starts empty while the search
     // text keeps its value until the user types, so F3 still finds the earlier text.
-    editor.search.position = 0;
-    m_matchCase->setChecked(editor.search.matchCase);
+    editor.search().setPosition(0);
+    m_matchCase->setChecked(editor.search().matchCase());
 
     connect(m_matchCase, &QCheckBox::toggled, this, [this](bool on) {
         if (m_editor)
-            m_editor->search.matchCase = on;
+            m_editor->search().setMatchCase(on);
     });
     connect(m_text, &QLineEdit::textChanged, this, [this](const QString &text) {
         if (m_editor)
-            m_editor->search.text = text;
+            m_editor->search().setText(text);
     });
     connect(m_findNext, &QPushButton::clicked, this, &FindDialog::findNext);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
@@ -131,7 +130,7 @@ void FindDialog::closeEvent(QCloseEvent *event)
 void FindDialog::findNext()
 {
     if (m_editor)
-        EditCommands(*m_editor).searchStep(m_text->text());
+        m_editor->search().find(m_text->text());
 }
 
 void showFindDialog(Editor &editor, QWidget *frame) { FindDialog::showFor(editor, frame); }

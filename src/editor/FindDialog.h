@@ -13,11 +13,18 @@ namespace korvane {
 class Editor;
 
 // The Find dialog "Form3": a small modeless window whose box sets the program's search
-// text and whose check box sets its match-case flag. There is one at a time; closing it
+// text and whose check box sets its match-case flag (Editor::search()). There is one at a time; closing it
 // destroys it, and the next Find loads a fresh one with an empty box.
 class FindDialog : public QWidget {
     Q_OBJECT
 public:
+    static constexpr auto kObjectName = "Form3";
+    static constexpr auto kLabelName = "Label1";
+    static constexpr auto kSearchBoxName = "Text1";
+    static constexpr auto kMatchCaseName = "Check1";
+    static constexpr auto kFindNextName = "Command1";
+    static constexpr auto kExitName = "Command2";
+
     FindDialog(Editor &editor, QWidget *owner = nullptr);
     ~FindDialog() override;
 

@@ -257,7 +257,7 @@ void FontDialog::command1Click()
 {
     // The dialog is modal, so the document cannot have been closed meanwhile; the check
     // only guards against a slot that was freed from outside.
-    if (m_editor.slot(m_slot).inUse)
+    if (m_editor.isOpen(m_slot))
         m_editor.document(m_slot).setFont(sampleFont());
     accept();
 }

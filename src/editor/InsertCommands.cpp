@@ -33,9 +33,9 @@ QString InsertCommands::textFor(InsertItem item, int n) const
     case InsertItem::TimeLong:
         return DateTimeFormats::longTime(now.time());
     case InsertItem::FileName:
-        return m_editor.slot(n).fileTitle;
+        return m_editor.fileTitle(n);
     case InsertItem::PathAndFile:
-        return m_editor.slot(n).filePath;
+        return m_editor.filePath(n);
     }
     return QString();
 }

@@ -1,4 +1,7 @@
 #include "EditorFixture.h"
+#include "platform/ScriptedPlatform.h"
+
+#include <QTemporaryDir>
 
 using namespace korvane;
 
@@ -7,16 +10,14 @@ using EditorSlots = EditorFixture;
 TEST_F(EditorSlots, StartsWithDocumentOneAndReusesTheLowestFreeNumber)
 {
     EXPECT_EQ(caption(1), QStringLiteral("文档 1"));
-    editor.newDocument();
-    editor.newDocument();
+    EXPECT_EQ(editor.newDocument(), 2);
+    EXPECT_EQ(editor.newDocument(), 3);
     EXPECT_EQ(caption(2), QStringLiteral("文档 2"));
     EXPECT_EQ(caption(3), QStringLiteral("文档 3"));
-    EXPECT_EQ(editor.lastAllocatedSlot, 3);
 
     ASSERT_TRUE(host.closeWindow(2));
-    EXPECT_FALSE(editor.slot(2).inUse);
-    editor.newDocument();
-    EXPECT_EQ(editor.lastAllocatedSlot, 2);
+    EXPECT_FALSE(editor.isOpen(2));
+    EXPECT_EQ(editor.newDocument(), 2);
     EXPECT_EQ(caption(2), QStringLiteral("文档 2"));
     EXPECT_EQ(host.activeSlot(), 2);
 }
@@ -29,27 +30,46 @@ TEST_F(EditorSlots, ThirtyFirstDocumentIsRefusedWithTheLimitMessage)
     EXPECT_TRUE(platform.shownMessages.isEmpty());
     const int active = host.activeSlot();
 
-    editor.newDocument();
+    EXPECT_EQ(editor.newDocument(), 0);
     EXPECT_EQ(editor.openCount(), 30);
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("You are only allowed 30 documents opened at one time."));
     EXPECT_EQ(platform.shownMessages[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(host.activeSlot(), active);
-    EXPECT_EQ(editor.allocateDocumentSlot(), -1);
 }
 
 TEST_F(EditorSlots, NewDocumentResetsWhatTheSlotRememberedFromBefore)
 {
     editor.newDocument();
-    editor.slot(2).fileTitle = QStringLiteral("a.txt");
-    editor.slot(2).filePath = QStringLiteral("/tmp/a.txt");
-    editor.slot(2).undoSnapshot = QStringLiteral("old");
+    editor.setFile(2, QStringLiteral("/tmp/a.txt"), QStringLiteral("a.txt"));
+    editor.setEncoding(2, TextEncoding::Utf8);
+    setText(QStringLiteral("old"), 2);
+    editor.takeSnapshot(2);
+    editor.setChanged(2, true);
+    platform.messageAnswers.push_back(MsgAnswer::No);
     ASSERT_TRUE(host.closeWindow(2));
     editor.newDocument();
-    EXPECT_TRUE(editor.slot(2).fileTitle.isEmpty());
-    EXPECT_TRUE(editor.slot(2).filePath.isEmpty());
-    EXPECT_TRUE(editor.slot(2).undoSnapshot.isEmpty());
-    EXPECT_FALSE(editor.slot(2).changed);
+    EXPECT_TRUE(editor.fileTitle(2).isEmpty());
+    EXPECT_TRUE(editor.filePath(2).isEmpty());
+    EXPECT_TRUE(editor.undoSnapshot(2).isEmpty());
+    EXPECT_FALSE(editor.isChanged(2));
+    EXPECT_EQ(editor.encoding(2), TextEncoding::Gb18030);
+    EXPECT_EQ(caption(2), QStringLiteral("文档 2"));
+}
+
+TEST_F(EditorSlots, CaptionIsTheTitleWithAStarWhileChanged)
+{
+    editor.setFile(1, QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
+    EXPECT_EQ(caption(1), QStringLiteral("笔记.txt"));
+    editor.setChanged(1, true);
+    EXPECT_EQ(caption(1), QStringLiteral("*笔记.txt"));
+    EXPECT_EQ(editor.title(1), QStringLiteral("笔记.txt"));
+    editor.setFile(1, QStringLiteral("/home/user/报告.txt"), QStringLiteral("报告.txt"));
+    EXPECT_EQ(caption(1), QStringLiteral("*报告.txt"));
+    editor.setChanged(1, false);
+    EXPECT_EQ(caption(1), QStringLiteral("报告.txt"));
+    editor.setFile(1, QString(), QString());
+    EXPECT_EQ(caption(1), QStringLiteral("文档 1"));
 }
 
 TEST_F(EditorSlots, FirstEditMarksCaptionOnceAndLoadingIsNotAnEdit)
@@ -60,24 +80,26 @@ TEST_F(EditorSlots, FirstEditMarksCaptionOnceAndLoadingIsNotAnEdit)
     TextDocument &d = doc(4);
     d.setSelText(QStringLiteral("x"));
     EXPECT_EQ(caption(4), QStringLiteral("*文档 4"));
-    EXPECT_TRUE(editor.slot(4).changed);
+    EXPECT_TRUE(editor.isChanged(4));
     d.setSelText(QStringLiteral("yz"));
     EXPECT_EQ(caption(4), QStringLiteral("*文档 4"));
 
-    // A fill with LoadingText raised leaves the document unchanged and lowers the flag.
-    editor.loadingText = true;
-    doc(1).setText(QStringLiteral("loaded"));
-    EXPECT_FALSE(editor.slot(1).changed);
+    // A load leaves the document unchanged, even one that was changed before; the
+    // next edit counts again.
+    editor.loadText(1, QStringLiteral("loaded"));
+    editor.loadText(4, QStringLiteral("loaded"));
+    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_FALSE(editor.isChanged(4));
     EXPECT_EQ(caption(1), QStringLiteral("文档 1"));
-    EXPECT_FALSE(editor.loadingText);
+    EXPECT_EQ(caption(4), QStringLiteral("文档 4"));
     doc(1).setSelText(QStringLiteral("!"));
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
 }
 
 TEST_F(EditorSlots, ClosePromptAnswersDecideTheWindow)
 {
-    bool saved = false;
-    editor.setSaveForClose([&saved](int) { return saved = true; });
+    QTemporaryDir dir;
+    const QString savedPath = dir.filePath(QStringLiteral("saved.txt"));
 
     // Unchanged: nothing is asked.
     editor.newDocument();
@@ -90,28 +112,32 @@ TEST_F(EditorSlots, ClosePromptAnswersDecideTheWindow)
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("文件 无标题 的文字已经改变.相保存文件吗?"));
     EXPECT_EQ(platform.shownMessages[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_TRUE(editor.slot(1).inUse);
+    EXPECT_TRUE(editor.isOpen(1));
     EXPECT_EQ(doc(1).text(), QStringLiteral("text"));
 
     platform.messageAnswers.push_back(MsgAnswer::No);
     EXPECT_TRUE(host.closeWindow(1));
-    EXPECT_FALSE(editor.slot(1).inUse);
-    EXPECT_FALSE(saved);
+    EXPECT_FALSE(editor.isOpen(1));
+    EXPECT_TRUE(platform.saveFilters.isEmpty());
 
+    // Yes saves through Save As, since the document has no file yet, and then closes.
     editor.newDocument();
     doc(1).setSelText(QStringLiteral("again"));
     platform.messageAnswers.push_back(MsgAnswer::Yes);
+    platform.saveAnswers.push_back(savedPath);
     EXPECT_TRUE(host.closeWindow(1));
-    EXPECT_TRUE(saved);
+    EXPECT_FALSE(editor.isOpen(1));
+    EXPECT_TRUE(QFile::exists(savedPath));
 }
 
 TEST_F(EditorSlots, YesWhoseSaveFailsKeepsTheDocumentOpen)
 {
-    editor.setSaveForClose([](int) { return false; });
+    // The save dialog is cancelled: nothing is written.
+    platform.saveAnswers.push_back(QString());
     doc(1).setSelText(QStringLiteral("precious"));
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     EXPECT_FALSE(host.closeWindow(1));
-    EXPECT_TRUE(editor.slot(1).inUse);
+    EXPECT_TRUE(editor.isOpen(1));
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
     EXPECT_EQ(doc(1).text(), QStringLiteral("precious"));
 }
@@ -123,9 +149,9 @@ TEST_F(EditorSlots, CloseAllGoesOnPastACancelledDocument)
     doc(2).setSelText(QStringLiteral("keep me"));
     platform.messageAnswers.push_back(MsgAnswer::Cancel);
     EXPECT_FALSE(editor.closeAll());
-    EXPECT_FALSE(editor.slot(1).inUse);
-    EXPECT_TRUE(editor.slot(2).inUse);
-    EXPECT_FALSE(editor.slot(3).inUse);
+    EXPECT_FALSE(editor.isOpen(1));
+    EXPECT_TRUE(editor.isOpen(2));
+    EXPECT_FALSE(editor.isOpen(3));
     EXPECT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(host.open, QList<int>{2});
 }
@@ -174,7 +200,7 @@ TEST_F(EditorSlots, CommandsWithNoDocumentOpenCreateTheLowestFreeOne)
     ASSERT_TRUE(editor.closeAll());
     editor.nextDocument(); // asks for the active document, which creates one
     EXPECT_EQ(editor.openCount(), 1);
-    EXPECT_TRUE(editor.slot(1).inUse);
+    EXPECT_TRUE(editor.isOpen(1));
 }
 
 TEST_F(EditorSlots, MinimizeAllAsksEveryOpenDocumentInSlotOrder)
@@ -190,5 +216,5 @@ TEST_F(EditorSlots, SnapshotCopiesTheWholeText)
 {
     doc(1).setText(QStringLiteral("a\r\nb"));
     editor.takeSnapshot(1);
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("a\r\nb"));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("a\r\nb"));
 }

@@ -74,13 +74,12 @@ public:
             if (auto *d = qobject_cast<DocumentWindow *>(w))
                 windows.insert(d->slotNumber(), d);
         for (int n = 1; n <= Editor::SlotCount; ++n) {
-            const DocumentSlot &slot = editor.slot(n);
-            ASSERT_EQ(slot.inUse, windows.contains(n)) << "slot " << n;
-            if (!slot.inUse)
+            ASSERT_EQ(editor.isOpen(n), windows.contains(n)) << "slot " << n;
+            if (!editor.isOpen(n))
                 continue;
-            const TextDocument &doc = *slot.document;
-            const QString base = slot.fileTitle.isEmpty() ? QStringLiteral("文档 %1").arg(n) : slot.fileTitle;
-            ASSERT_EQ(doc.caption(), (slot.changed ? QStringLiteral("*") : QString()) + base) << "slot " << n;
+            const TextDocument &doc = editor.document(n);
+            const QString base = editor.fileTitle(n).isEmpty() ? QStringLiteral("文档 %1").arg(n) : editor.fileTitle(n);
+            ASSERT_EQ(doc.caption(), (editor.isChanged(n) ? QStringLiteral("*") : QString()) + base) << "slot " << n;
             ASSERT_EQ(windows[n]->windowTitle(), doc.caption());
             ASSERT_GE(doc.selStart(), 0);
             ASSERT_GE(doc.selLength(), 0);
@@ -95,8 +94,8 @@ public:
             ASSERT_EQ(std::min(box->anchorPosition(), box->caretPosition()), doc.selStart()) << "view of slot " << n;
             ASSERT_EQ(std::abs(box->caretPosition() - box->anchorPosition()), doc.selLength()) << "view of slot " << n;
         }
-        if (!m_savedPath.isEmpty() && m_savedSlot > 0 && editor.slot(m_savedSlot).inUse &&
-            editor.slot(m_savedSlot).filePath == m_savedPath && !editor.slot(m_savedSlot).changed) {
+        if (!m_savedPath.isEmpty() && m_savedSlot > 0 && editor.isOpen(m_savedSlot) &&
+            editor.filePath(m_savedSlot) == m_savedPath && !editor.isChanged(m_savedSlot)) {
             QFile f(m_savedPath);
             ASSERT_TRUE(f.open(QIODevice::ReadOnly));
             ASSERT_EQ(f.readAll(), AnsiCodec::encode(editor.document(m_savedSlot).text() + QStringLiteral("\r\n")))
@@ -104,12 +103,12 @@ public:
             ++filesVerified;
         }
         for (int n : m_before.keys()) {
-            if (editor.slot(n).inUse && editor.document(n).text() != m_before[n])
+            if (editor.isOpen(n) && editor.document(n).text() != m_before[n])
                 ++textChanges;
         }
         m_before.clear();
         for (int n = 1; n <= Editor::SlotCount; ++n)
-            if (editor.slot(n).inUse)
+            if (editor.isOpen(n))
                 m_before.insert(n, editor.document(n).text());
     }
 
@@ -136,11 +135,11 @@ private:
         m_platform.printAnswers.push_back(m_random.bounded(2) ? std::optional<int>(1) : std::nullopt);
         m_platform.clipboardContent = randomText(6);
         m_platform.clipboardHasText = m_random.bounded(4) != 0;
-        m_frame.editor().search.text = randomText(2);
+        m_frame.editor().search().setText(randomText(2));
         if (name == QLatin1String("mnuSave") || name == QLatin1String("mnuSaveAs")) {
             m_savedSlot = m_target;
-            m_savedPath = (name == QLatin1String("mnuSave") && m_target > 0 && !m_frame.editor().slot(m_target).filePath.isEmpty())
-                              ? m_frame.editor().slot(m_target).filePath
+            m_savedPath = (name == QLatin1String("mnuSave") && m_target > 0 && !m_frame.editor().filePath(m_target).isEmpty())
+                              ? m_frame.editor().filePath(m_target)
                               : m_platform.saveAnswers.front();
         }
     }

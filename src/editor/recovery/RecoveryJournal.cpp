@@ -37,7 +37,7 @@ RecoveryJournal::RecoveryJournal(Editor &editor, const QString &root, QObject *p
         removeRecord(n);
     });
     for (int n = 1; n <= Editor::SlotCount; ++n) {
-        if (editor.slot(n).inUse)
+        if (editor.isOpen(n))
             watch(n);
     }
 }
@@ -54,7 +54,7 @@ QString RecoveryJournal::recordPath(int slot) const
 
 void RecoveryJournal::watch(int n)
 {
-    TextDocument *doc = m_editor.slot(n).document;
+    TextDocument *doc = m_editor.textDocument(n);
     auto touch = [this, n] { onDocumentSignal(n); };
     connect(doc, &TextDocument::changed, this, touch);
     connect(doc, &TextDocument::captionChanged, this, touch);
@@ -71,7 +71,7 @@ void RecoveryJournal::onDocumentSignal(int n)
 {
     if (m_finished)
         return;
-    if (!m_editor.slot(n).changed) {
+    if (!m_editor.isChanged(n)) {
         // Saved: nothing is left to recover. (Open clears the flag only after filling
         // the document; the timer finds that out and removes the record then.)
         m_dirty.remove(n);
@@ -105,8 +105,7 @@ void RecoveryJournal::pump()
     // and the sooner the writer has copied it, the fewer keypresses have to copy it.
     while (m_writing == 0 && !m_due.isEmpty()) {
         const int n = m_due.takeFirst();
-        const DocumentSlot &s = m_editor.slot(n);
-        if (s.inUse && s.changed && s.document)
+        if (m_editor.isOpen(n) && m_editor.isChanged(n))
             writeNow(n);
         else
             removeRecord(n);
@@ -145,17 +144,15 @@ void RecoveryJournal::onWritten(int n, const QString &reason)
 
 RecoveryRecord RecoveryJournal::capture(int n) const
 {
-    const DocumentSlot &s = m_editor.slot(n);
+    const TextDocument &document = *m_editor.textDocument(n);
     RecoveryRecord record;
     record.slot = n;
-    record.title = s.document->caption();
-    if (s.changed && record.title.startsWith(QLatin1Char('*')))
-        record.title.remove(0, 1);
-    record.fileTitle = s.fileTitle;
-    record.filePath = s.filePath;
-    record.font = s.document->font();
-    record.encoding = textEncodingName(s.encoding);
-    record.text = s.document->text(); // shared with the document, not copied
+    record.title = m_editor.title(n);
+    record.fileTitle = m_editor.fileTitle(n);
+    record.filePath = m_editor.filePath(n);
+    record.font = document.font();
+    record.encoding = textEncodingName(m_editor.encoding(n));
+    record.text = document.text(); // shared with the document, not copied
     return record;
 }
 
@@ -225,9 +222,8 @@ void RecoveryJournal::finish()
     m_dirty.clear();
     m_due.clear();
     for (int n : std::as_const(due)) {
-        const DocumentSlot &s = m_editor.slot(n);
         QString reason;
-        if (!(s.inUse && s.changed && s.document)) {
+        if (!(m_editor.isOpen(n) && m_editor.isChanged(n))) {
             removeRecord(n);
         } else if (openRunFolder(&reason)) {
             m_recorded.insert(n);

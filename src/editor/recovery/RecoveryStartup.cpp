@@ -45,30 +45,25 @@ int RecoveryStartup::offer()
 
 int RecoveryStartup::targetSlot()
 {
-    const DocumentSlot &first = m_editor.slot(1);
-    if (m_editor.openCount() == 1 && first.inUse && !first.changed && first.filePath.isEmpty() &&
-        first.document->text().isEmpty())
+    if (m_editor.openCount() == 1 && m_editor.isOpen(1) && !m_editor.isChanged(1) && m_editor.filePath(1).isEmpty() &&
+        m_editor.document(1).text().isEmpty())
         return 1;
-    const int before = m_editor.openCount();
-    m_editor.newDocument();
-    return m_editor.openCount() > before ? m_editor.lastAllocatedSlot : -1;
+    const int n = m_editor.newDocument();
+    return n > 0 ? n : -1;
 }
 
 void RecoveryStartup::restore(int n, const RecoveryRecord &record)
 {
-    DocumentSlot &s = m_editor.slot(n);
-    s.fileTitle = record.fileTitle;
-    s.filePath = record.filePath;
-    s.document->setFont(record.font);
+    TextDocument &document = m_editor.document(n);
+    document.setFont(record.font);
     // A document without a file is named after the slot it now has, as every new one is.
-    s.document->setCaption(record.fileTitle.isEmpty() ? QStringLiteral("文档 %1").arg(n) : record.fileTitle);
+    m_editor.setFile(n, record.filePath, record.fileTitle);
     // Counted as an edit: the document is changed and carries the "*", so that its
     // close prompt protects it again.
-    m_editor.loadingText = false;
-    s.document->setText(record.text);
+    document.setText(record.text);
     // Saved again in the encoding its file had; a record without one is from a document
     // that had none recorded, which is GB18030.
-    s.encoding = textEncodingFromName(record.encoding).value_or(TextEncoding::Gb18030);
+    m_editor.setEncoding(n, textEncodingFromName(record.encoding).value_or(TextEncoding::Gb18030));
 }
 
 } // namespace korvane

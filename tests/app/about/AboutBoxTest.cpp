@@ -17,7 +17,8 @@ namespace {
 
 TEST(AboutBoxTest, FixedToolWindowWithThePictureFillingIt)
 {
-    AboutBox box;
+    ScriptedPlatform platform;
+    AboutBox box(platform.fonts());
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     EXPECT_EQ(box.objectName(), QStringLiteral("frmAbout"));
@@ -35,7 +36,8 @@ TEST(AboutBoxTest, FixedToolWindowWithThePictureFillingIt)
 
 TEST(AboutBoxTest, EightBlueLabelsAtTheirPlaces)
 {
-    AboutBox box;
+    ScriptedPlatform platform;
+    AboutBox box(platform.fonts());
     box.show();
     const struct {
         int index;
@@ -66,6 +68,14 @@ TEST(AboutBoxTest, EightBlueLabelsAtTheirPlaces)
     EXPECT_TRUE(box.label(2)->text().contains(QStringLiteral("https://")));
     EXPECT_DOUBLE_EQ(box.label(7)->font().pointSizeF(), 15.75);
     EXPECT_NE(box.label(0)->font().pointSizeF(), 15.75);
+}
+
+TEST(AboutBoxTest, NoticeIsSetInTheFirstCjkFaceTheScreenOffers)
+{
+    ScriptedPlatform platform;
+    platform.fontList = {QStringLiteral("Arial"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("SimSun")};
+    AboutBox box(platform.fonts());
+    EXPECT_EQ(box.label(7)->font().families(), (QStringList{QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")}));
 }
 
 TEST(AboutBoxTest, MenuOpensOneBoxAndAFreshOneAfterClosing)

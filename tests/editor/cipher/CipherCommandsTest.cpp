@@ -26,7 +26,7 @@ TEST_F(CipherCommandsTest, EncryptHexAsksForTheCodeAndReplacesTheWholeText)
     EXPECT_EQ(platform.shownInputs[0].title, QStringLiteral("Encrypt"));
     EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
     EXPECT_EQ(doc(1).selStart(), 0);
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
 }
 
@@ -57,7 +57,7 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
         EXPECT_EQ(platform.shownInputs[0].prompt, c.prompt);
         EXPECT_EQ(platform.shownInputs[0].title, c.title);
         EXPECT_EQ(doc(1).text(), c.after);
-        EXPECT_EQ(editor.slot(1).undoSnapshot, c.before);
+        EXPECT_EQ(editor.undoSnapshot(1), c.before);
         edit.undo();
         EXPECT_EQ(doc(1).text(), c.before);
     }
@@ -67,14 +67,14 @@ TEST_F(CipherCommandsTest, CancelOrAnEmptyCodeChangesNothingButStillTakesTheSnap
 {
     for (void (CipherCommands::*run)() : {&CipherCommands::encryptHex, &CipherCommands::decryptHex,
                                            &CipherCommands::encryptBinary, &CipherCommands::decryptBinary}) {
-        editor.slot(1).undoSnapshot = QStringLiteral("older text");
-        doc(1).setText(QStringLiteral("715E"));
-        editor.slot(1).changed = false;
+        setText(QStringLiteral("older text"));
+        editor.takeSnapshot(1);
+        setText(QStringLiteral("715E"));
         platform.inputAnswers = {QString()}; // Cancel and an empty entry both answer empty
         (commands.*run)();
         EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
-        EXPECT_FALSE(editor.slot(1).changed);
-        EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("715E"));
+        EXPECT_FALSE(editor.isChanged(1));
+        EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("715E"));
         edit.undo();
         EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
     }
@@ -100,6 +100,6 @@ TEST_F(CipherCommandsTest, WithNoDocumentOpenANewOneIsCreated)
     ASSERT_TRUE(host.closeWindow(1));
     platform.inputAnswers = {QStringLiteral("ab")};
     commands.encryptHex();
-    EXPECT_TRUE(editor.slot(1).inUse);
+    EXPECT_TRUE(editor.isOpen(1));
     EXPECT_EQ(doc(1).text(), QString());
 }

@@ -222,7 +222,7 @@ TEST_F(FontDialogTest, WithNoDocumentOpenItWorksOnANewOne)
     ASSERT_TRUE(host.closeWindow(1));
     FontDialog dialog(editor);
     EXPECT_EQ(dialog.documentSlot(), 1);
-    EXPECT_TRUE(editor.slot(1).inUse);
+    EXPECT_TRUE(editor.isOpen(1));
 }
 
 TEST(FontDialogNumericValue, ReadsTheLeadingNumberIgnoringBlanks)

@@ -10,11 +10,6 @@ namespace {
 
 class BlankRemoverTest : public EditorFixture {
 protected:
-    void setText(const QString &text)
-    {
-        editor.loadingText = true;
-        doc(1).setText(text);
-    }
     QString run(const QString &text)
     {
         setText(text);
@@ -56,10 +51,10 @@ TEST_F(BlankRemoverTest, TheFinalLineWithoutBreakIsTrimmedToo)
 TEST_F(BlankRemoverTest, EmptyAndOneCharacterTexts)
 {
     EXPECT_EQ(run(QString()), QString());
-    EXPECT_EQ(editor.search.position, 0);
+    EXPECT_EQ(editor.search().position(), 0);
     EXPECT_EQ(run(QStringLiteral(" ")), QString());
     EXPECT_EQ(run(QStringLiteral("x")), QStringLiteral("x"));
-    EXPECT_EQ(editor.search.position, 1);
+    EXPECT_EQ(editor.search().position(), 1);
 }
 
 TEST_F(BlankRemoverTest, TabsAndOtherBlanksStay)
@@ -89,13 +84,12 @@ TEST_F(BlankRemoverTest, FindNextAfterwardsMissesOnceThenStartsOver)
 {
     const QString text = QStringLiteral("   ab\r\n   ab");
     run(text);
-    EXPECT_EQ(editor.search.position, text.size());
-    editor.search.text = QStringLiteral("ab");
-    EditCommands edit(editor);
-    edit.findNext();
+    EXPECT_EQ(editor.search().position(), text.size());
+    editor.search().setText(QStringLiteral("ab"));
+    editor.search().findNext();
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("Cannot Find \"ab\""));
-    edit.findNext();
+    editor.search().findNext();
     EXPECT_EQ(doc(1).selStart(), 0);
     EXPECT_EQ(doc(1).selLength(), 2);
 }
@@ -108,7 +102,7 @@ TEST_F(BlankRemoverTest, LongTextsAreHandledWhole)
     const QString result = run(text);
     EXPECT_EQ(result.size(), 20000 * 6);
     EXPECT_EQ(lineCount(result), lineCount(text));
-    EXPECT_EQ(editor.search.position, text.size());
+    EXPECT_EQ(editor.search().position(), text.size());
 }
 
 // Random texts of spaces, tabs, CR, LF and letters: the remover ends, keeps every CR LF

@@ -7,11 +7,6 @@ namespace {
 
 class EditCommandsTest : public EditorFixture {
 protected:
-    void setText(const QString &text)
-    {
-        editor.loadingText = true;
-        doc(1).setText(text);
-    }
     // Typing into the text box, as the view reports it.
     void type(const QString &text) { doc(1).applyViewEdit(doc(1).selStart(), doc(1).selLength(), text); }
 
@@ -75,12 +70,12 @@ TEST_F(EditCommandsTest, CopyOfNothingPutsEmptyTextOnTheClipboardAndPasteThenDel
     edit.copy();
     EXPECT_TRUE(platform.clipboardHasText);
     EXPECT_EQ(platform.clipboardText(), QString());
-    EXPECT_TRUE(editor.slot(1).undoSnapshot.isEmpty()); // Copy takes no snapshot
+    EXPECT_TRUE(editor.undoSnapshot(1).isEmpty()); // Copy takes no snapshot
 
     doc(1).select(4, 5);
     edit.paste();
     EXPECT_EQ(doc(1).text(), QStringLiteral("keep"));
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("keep this"));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("keep this"));
 }
 
 TEST_F(EditCommandsTest, PasteOfAClipboardWithoutTextStillDeletesTheSelection)
@@ -111,13 +106,13 @@ TEST_F(EditCommandsTest, DeleteWithoutSelectionChangesNothingButTakesTheSnapshot
     doc(1).setSelStart(1);
     edit.deleteSelection();
     EXPECT_EQ(doc(1).text(), QStringLiteral("abc"));
-    EXPECT_FALSE(editor.slot(1).changed);
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("abc"));
+    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("abc"));
 
     doc(1).select(0, 2);
     edit.deleteSelection();
     EXPECT_EQ(doc(1).text(), QStringLiteral("c"));
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
 }
 
 TEST_F(EditCommandsTest, CutClearsTheClipboardAndPutsTheSelectionOnIt)

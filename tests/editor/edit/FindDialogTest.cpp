@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "editor/EditCommands.h"
 #include "editor/EditorDialogs.h"
 #include "editor/FindDialog.h"
 
@@ -20,11 +19,6 @@ protected:
         if (FindDialog *d = FindDialog::instance())
             d->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void setText(const QString &text)
-    {
-        editor.loadingText = true;
-        doc(1).setText(text);
     }
     FindDialog *open()
     {
@@ -82,11 +76,11 @@ TEST_F(FindDialogTest, TheBoxAndCheckBoxSetTheProgramsSearchState)
 {
     FindDialog *d = open();
     QTest::keyClicks(d->searchBox(), QStringLiteral("abc"));
-    EXPECT_EQ(editor.search.text, QStringLiteral("abc"));
+    EXPECT_EQ(editor.search().text(), QStringLiteral("abc"));
     QTest::mouseClick(d->matchCaseBox(), Qt::LeftButton);
-    EXPECT_TRUE(editor.search.matchCase);
+    EXPECT_TRUE(editor.search().matchCase());
     QTest::mouseClick(d->matchCaseBox(), Qt::LeftButton);
-    EXPECT_FALSE(editor.search.matchCase);
+    EXPECT_FALSE(editor.search().matchCase());
 }
 
 TEST_F(FindDialogTest, TheButtonSearchesTheBoxTextAndSelectsEachMatch)
@@ -113,7 +107,7 @@ TEST_F(FindDialogTest, AReopenedDialogIsEmptyWhileF3StillSearchesTheEarlierTextF
     d->matchCaseBox()->setChecked(true);
     QTest::mouseClick(d->findNextButton(), Qt::LeftButton);
     QTest::mouseClick(d->findNextButton(), Qt::LeftButton);
-    EXPECT_EQ(editor.search.position, 4);
+    EXPECT_EQ(editor.search().position(), 4);
     closeDialog(d);
     EXPECT_EQ(FindDialog::instance(), nullptr);
 
@@ -121,10 +115,10 @@ TEST_F(FindDialogTest, AReopenedDialogIsEmptyWhileF3StillSearchesTheEarlierTextF
     ASSERT_NE(d, nullptr);
     EXPECT_TRUE(d->searchBox()->text().isEmpty());
     EXPECT_TRUE(d->matchCaseBox()->isChecked()); // the flag outlives the dialog
-    EXPECT_EQ(editor.search.position, 0);
-    EXPECT_EQ(editor.search.text, QStringLiteral("xy"));
+    EXPECT_EQ(editor.search().position(), 0);
+    EXPECT_EQ(editor.search().text(), QStringLiteral("xy"));
 
-    EditCommands(editor).findNext();
+    editor.search().findNext();
     EXPECT_EQ(doc(1).selStart(), 0);
     EXPECT_EQ(doc(1).selLength(), 2);
 
@@ -143,7 +137,7 @@ TEST_F(FindDialogTest, ChoosingFindAgainWhileOpenKeepsTheSameDialogAndPosition)
     QTest::mouseClick(d->findNextButton(), Qt::LeftButton);
     EXPECT_EQ(open(), d);
     EXPECT_EQ(d->searchBox()->text(), QStringLiteral("a"));
-    EXPECT_EQ(editor.search.position, 2);
+    EXPECT_EQ(editor.search().position(), 2);
 }
 
 TEST_F(FindDialogTest, TheDialogClosesWithItsEditor)

@@ -13,12 +13,6 @@ namespace {
 
 class InsertCommandsTest : public EditorFixture {
 protected:
-    void setText(const QString &text)
-    {
-        editor.loadingText = true;
-        doc(1).setText(text);
-    }
-
     InsertCommands insert{editor};
 };
 
@@ -37,7 +31,7 @@ TEST_F(InsertCommandsTest, EachDateAndTimeItemTypesTheFixedClockAtTheCaret)
         insert.insert(item);
         EXPECT_EQ(doc(1).text(), QLatin1Char('[') + expected + QLatin1Char(']'));
         EXPECT_EQ(doc(1).selStart(), 1 + expected.size());
-        EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("[]"));
+        EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("[]"));
     }
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
 }
@@ -83,13 +77,12 @@ TEST_F(InsertCommandsTest, FileItemsOfAnUnsavedDocumentOnlyDeleteTheSelection)
     doc(1).select(1, 1);
     insert.insert(InsertItem::PathAndFile);
     EXPECT_EQ(doc(1).text(), QStringLiteral("b"));
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("bc"));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("bc"));
 }
 
 TEST_F(InsertCommandsTest, FileItemsReadTheSlotsRecordedName)
 {
-    editor.slot(1).fileTitle = QStringLiteral("笔记.txt");
-    editor.slot(1).filePath = QStringLiteral("/home/user/笔记.txt");
+    editor.setFile(1, QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
     insert.insert(InsertItem::FileName);
     insert.insert(InsertItem::PathAndFile);
     EXPECT_EQ(doc(1).text(), QStringLiteral("笔记.txt/home/user/笔记.txt"));
@@ -107,7 +100,7 @@ TEST_F(InsertCommandsTest, FileItemsAfterSaveAsGiveTheChosenNameAndPath)
 
     platform.saveAnswers.push_back(path);
     FileCommands(editor).saveAs();
-    ASSERT_EQ(editor.slot(1).filePath, path);
+    ASSERT_EQ(editor.filePath(1), path);
 
     doc(1).setSelStart(1);
     insert.insert(InsertItem::FileName);

@@ -51,7 +51,7 @@ TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesTheSameBytes)
     writeFile("f.txt", c.bytes);
     openFile("f.txt");
     EXPECT_EQ(doc(1).text(), c.text);
-    EXPECT_EQ(editor.slot(1).encoding, c.encoding);
+    EXPECT_EQ(editor.encoding(1), c.encoding);
     files.save();
     EXPECT_EQ(readFile("f.txt"), c.bytes + (c.bytes.endsWith("\r\n") || c.bytes == Bom || c.bytes.isEmpty()
                                                 ? QByteArray("\r\n")
@@ -169,7 +169,7 @@ TEST_F(EncodingSaveTest, TheEncodingStaysThroughSaveAsAndComesFromTheLastFileOpe
 
     writeFile("gb.txt", "\xD6\xD0\r\n");
     openFile("gb.txt");
-    EXPECT_EQ(editor.slot(1).encoding, TextEncoding::Gb18030);
+    EXPECT_EQ(editor.encoding(1), TextEncoding::Gb18030);
     doc(1).setSelText(QStringLiteral("文"));
     files.save();
     EXPECT_EQ(readFile("gb.txt"), "\xCE\xC4\xD6\xD0\r\n\r\n");
@@ -177,12 +177,12 @@ TEST_F(EncodingSaveTest, TheEncodingStaysThroughSaveAsAndComesFromTheLastFileOpe
     // A failed open leaves the document and its encoding as they were.
     openFile("utf8.txt");
     openFile("missing.txt");
-    EXPECT_EQ(editor.slot(1).encoding, TextEncoding::Utf8WithBom);
+    EXPECT_EQ(editor.encoding(1), TextEncoding::Utf8WithBom);
 
     // A new document in the slot writes GB18030 again.
     editor.closeActive();
     editor.newDocument();
-    EXPECT_EQ(editor.slot(1).encoding, TextEncoding::Gb18030);
+    EXPECT_EQ(editor.encoding(1), TextEncoding::Gb18030);
 }
 
 TEST_F(EncodingSaveTest, CharactersUtf8CannotHoldAndStandInsInAUtf8Document)

@@ -17,10 +17,9 @@ TEST_F(OpenTest, EveryLineEndsWithCrLfAndTheCaptionBecomesTheFileTitle)
     openFile("abc.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("a\r\nb\r\nc\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("abc.txt"));
-    EXPECT_EQ(editor.slot(1).fileTitle, QStringLiteral("abc.txt"));
-    EXPECT_EQ(editor.slot(1).filePath, path("abc.txt"));
-    EXPECT_FALSE(editor.slot(1).changed);
-    EXPECT_FALSE(editor.loadingText);
+    EXPECT_EQ(editor.fileTitle(1), QStringLiteral("abc.txt"));
+    EXPECT_EQ(editor.filePath(1), path("abc.txt"));
+    EXPECT_FALSE(editor.isChanged(1));
     EXPECT_EQ(platform.openFilters, QStringList{FileCommands::TextFilter});
     EXPECT_EQ(host.open, QList<int>{1}); // loaded in place, no new window
 }
@@ -49,8 +48,8 @@ TEST_F(OpenTest, OpeningIntoAChangedDocumentCanBeUndoneAndLaterEditsMarkIt)
     openFile("notes.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("saved\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("notes.txt"));
-    EXPECT_FALSE(editor.slot(1).changed);
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("draft"));
+    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("draft"));
 
     doc(1).setSelText(QStringLiteral("x"));
     EXPECT_EQ(caption(1), QStringLiteral("*notes.txt"));
@@ -64,28 +63,27 @@ TEST_F(OpenTest, UndoBringsBackTheReplacedTextUnderTheFilesCaption)
     EditCommands(editor).undo();
     EXPECT_EQ(doc(1).text(), QStringLiteral("before"));
     EXPECT_EQ(caption(1), QStringLiteral("*loaded.txt"));
-    EXPECT_EQ(editor.slot(1).filePath, path("loaded.txt"));
+    EXPECT_EQ(editor.filePath(1), path("loaded.txt"));
 }
 
-TEST_F(OpenTest, OpeningTheSameTextAgainLeavesNoLoadingFlagBehind)
+TEST_F(OpenTest, OpeningTheSameTextAgainLeavesTheNextEditCounted)
 {
     writeFile("same.txt", "same\r\n");
     openFile("same.txt");
     openFile("same.txt");
-    EXPECT_FALSE(editor.loadingText);
     doc(1).setSelText(QStringLiteral("y"));
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
 }
 
 TEST_F(OpenTest, CancelledDialogLeavesTheDocumentButTakesTheSnapshot)
 {
     doc(1).setSelText(QStringLiteral("keep"));
-    editor.slot(1).undoSnapshot = QStringLiteral("older");
+    ASSERT_TRUE(editor.undoSnapshot(1).isEmpty());
     files.open();
     EXPECT_EQ(doc(1).text(), QStringLiteral("keep"));
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-    EXPECT_TRUE(editor.slot(1).changed);
-    EXPECT_EQ(editor.slot(1).undoSnapshot, QStringLiteral("keep"));
+    EXPECT_TRUE(editor.isChanged(1));
+    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("keep"));
     EXPECT_TRUE(platform.shownMessages.isEmpty());
 }
 
@@ -120,7 +118,7 @@ TEST_F(SaveTest, SaveAsksForANameOnlyOnce)
     files.save();
     EXPECT_EQ(platform.saveFilters, QStringList{FileCommands::TextFilter});
     EXPECT_EQ(caption(1), QStringLiteral("doc.txt"));
-    EXPECT_FALSE(editor.slot(1).changed);
+    EXPECT_FALSE(editor.isChanged(1));
 
     doc(1).setSelText(QStringLiteral(" v2"));
     EXPECT_EQ(caption(1), QStringLiteral("*doc.txt"));
@@ -174,7 +172,7 @@ TEST_F(SaveTest, SaveAsReplacesWithoutAskingAndKeepsTheNameAsTyped)
     files.saveAs();
     EXPECT_EQ(readFile("old"), QByteArray("new\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("old"));
-    EXPECT_EQ(editor.slot(1).filePath, path("old"));
+    EXPECT_EQ(editor.filePath(1), path("old"));
     EXPECT_TRUE(platform.shownMessages.isEmpty());
     EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("old")}); // no temporary left behind
 }
@@ -187,7 +185,7 @@ TEST_F(SaveTest, CancelledSaveDialogWritesNothing)
     EXPECT_EQ(platform.saveFilters.size(), 2);
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
 }
 
 TEST_F(SaveTest, ChineseIsWrittenAsGbkAndOtherCharactersSurvive)

@@ -19,7 +19,7 @@ protected:
         bool changed;
         bool operator==(const DocState &) const = default;
     };
-    DocState state(int n) { return {doc(n).text(), caption(n), editor.slot(n).fileTitle, editor.slot(n).filePath, editor.slot(n).changed}; }
+    DocState state(int n) { return {doc(n).text(), caption(n), editor.fileTitle(n), editor.filePath(n), editor.isChanged(n)}; }
 
     void expectMessage(const QString &start, const QString &file, const QString &reason)
     {
@@ -89,7 +89,7 @@ TEST_F(FileFailureTest, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
     expectMessage(QStringLiteral("无法保存文件"), path("keep.txt"), TextFile::reasonFor(EFBIG));
     EXPECT_EQ(readFile("keep.txt"), QByteArray("old contents\r\n"));
     EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("keep.txt")}); // the temporary is gone
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
 }
 
 // A Qt built without the GB18030 converter: Open and Save say why they cannot work,

@@ -9,14 +9,9 @@
 
 namespace korvane {
 
-// An editor with the file commands, the close prompt's save wired as in the frame,
-// and a real temporary folder.
+// An editor with its file commands and a real temporary folder.
 class FileFixture : public EditorFixture {
 protected:
-    FileFixture() : files(editor)
-    {
-        editor.setSaveForClose([this](int n) { return files.saveForClose(n); });
-    }
 
     QString path(const QString &name) const { return dir.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes)
@@ -38,7 +33,7 @@ protected:
     }
     QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
 
-    FileCommands files;
+    FileCommands &files = editor.files();
     QTemporaryDir dir;
 };
 

@@ -78,7 +78,7 @@ TEST_F(InPlaceSaveTest, AWritableFileInALockedFolderIsSavedInPlace)
         GTEST_SKIP() << "the folder could not be locked against this test's own user";
     EXPECT_TRUE(platform.shownMessages.isEmpty()) << platform.shownMessages.value(0).text.toStdString();
     EXPECT_EQ(readFile("a.txt"), QByteArray("new\r\n"));
-    EXPECT_FALSE(editor.slot(1).changed);
+    EXPECT_FALSE(editor.isChanged(1));
 }
 
 TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsPutsTheOldTextBack)
@@ -99,7 +99,7 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsPutsTheOldTextBack)
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_TRUE(platform.shownMessages[0].text.contains(TextFile::reasonFor(EFBIG)));
     EXPECT_EQ(readFile("b.txt"), QByteArray("old contents\r\n"));
-    EXPECT_TRUE(editor.slot(1).changed);
+    EXPECT_TRUE(editor.isChanged(1));
 }
 
 } // namespace

@@ -65,14 +65,14 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     // In slot order, the first into the empty "文档 1".
     EXPECT_EQ(doc(1).text(), tricky);
     EXPECT_EQ(caption(1), QStringLiteral("*笔记.txt"));
-    EXPECT_EQ(editor.slot(1).fileTitle, QStringLiteral("笔记.txt"));
-    EXPECT_EQ(editor.slot(1).filePath, QStringLiteral("/data/笔记.txt"));
+    EXPECT_EQ(editor.fileTitle(1), QStringLiteral("笔记.txt"));
+    EXPECT_EQ(editor.filePath(1), QStringLiteral("/data/笔记.txt"));
     EXPECT_EQ(doc(1).font(), withFile.font);
-    EXPECT_EQ(editor.slot(1).encoding, TextEncoding::Utf8WithBom); // saved again as its file was
-    EXPECT_EQ(editor.slot(2).encoding, TextEncoding::Gb18030);
+    EXPECT_EQ(editor.encoding(1), TextEncoding::Utf8WithBom); // saved again as its file was
+    EXPECT_EQ(editor.encoding(2), TextEncoding::Gb18030);
     EXPECT_EQ(doc(2).text(), QString());
     EXPECT_EQ(caption(2), QStringLiteral("*文档 2"));
-    EXPECT_TRUE(editor.slot(1).changed && editor.slot(2).changed);
+    EXPECT_TRUE(editor.isChanged(1) && editor.isChanged(2));
     // The records now belong to this run.
     EXPECT_FALSE(QDir(earlier).exists());
     EXPECT_EQ(recordText(1), tricky);
@@ -113,7 +113,7 @@ TEST_F(RecoveryStartupTest, NoPutsTheFilesAsideAndKeepsTheNewestTwenty)
     EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 0);
     EXPECT_EQ(platform.shownMessages[0].text, RecoveryStartup::question(2));
     EXPECT_EQ(editor.openCount(), 1);
-    EXPECT_FALSE(editor.slot(1).changed);
+    EXPECT_FALSE(editor.isChanged(1));
     EXPECT_FALSE(QDir(earlier).exists());
     const QStringList kept = discarded.entryList(QDir::Files);
     EXPECT_EQ(kept.size(), AbandonedRuns::KeptDiscarded);

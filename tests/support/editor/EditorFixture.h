@@ -20,6 +20,8 @@ protected:
 
     TextDocument &doc(int n) { return editor.document(n); }
     QString caption(int n) { return editor.document(n).caption(); }
+    // Text put in as a file load would, so that it does not count as an edit.
+    void setText(const QString &text, int n = 1) { editor.loadText(n, text); }
 
     ScriptedPlatform platform;
     FakeDocumentHost host;

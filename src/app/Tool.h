@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace korvane {
+
+// The tool windows the frame's menu opens, each under its own menu item.
+enum class Tool { Calendar, Calculator, Media, Blocks, Puzzle, About };
+
+// Object name of the menu item that opens the tool ("rily", "jsq", "mnuMP3", "fankai",
+// "pt", "mnuAbout").
+QString toolMenuName(Tool tool);
+// The tool a menu item's object name opens, if any.
+std::optional<Tool> toolForMenuName(const QString &name);
+
+} // namespace korvane

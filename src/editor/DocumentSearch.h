@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace korvane {
+
+class Editor;
+
+// The program's one search: the text and match-case flag the Find dialog sets, and the
+// position Find Next goes on from. Find Next, the Find dialog's button and the blank
+// remover all work on this one object.
+class DocumentSearch {
+public:
+    explicit DocumentSearch(Editor &editor) : m_editor(editor) {}
+
+    const QString &text() const { return m_text; }
+    void setText(const QString &text) { m_text = text; }
+    bool matchCase() const { return m_matchCase; }
+    void setMatchCase(bool on) { m_matchCase = on; }
+    // 1-based start of the last match, 0 for none. Shared by all documents.
+    qsizetype position() const { return m_position; }
+    void setPosition(qsizetype position) { m_position = position; }
+
+    // Searches the active document for the search text.
+    void findNext() { find(m_text); }
+    // Looks for text one character after the start of the previous match (or from the
+    // beginning after a miss) and selects it; says so when it is not there.
+    void find(const QString &text);
+
+    static QString notFoundMessage(const QString &text);
+
+private:
+    Editor &m_editor;
+    QString m_text;
+    bool m_matchCase = false;
+    qsizetype m_position = 0;
+};
+
+} // namespace korvane
