@@ -57,7 +57,7 @@ FontDialog::FontDialog(Editor &editor, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_editor(editor)
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Font"));
     setModal(true);
     resize(twipsToPixels(5745, 3630));
@@ -67,25 +67,25 @@ FontDialog::FontDialog(Editor &editor, QWidget *parent)
 
 void FontDialog::buildControls()
 {
-    place(new QLabel(QStringLiteral("字体"), this), "Label1", 120, 240, 1695, 255);
-    m_fontList = place(new QListWidget(this), "List1", 120, 480, 1695, 2040);
-    place(new QLabel(QStringLiteral("字体大小"), this), "Label2", 2160, 240, 1335, 255);
-    m_sizeField = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1", 2160, 480, 855, 285);
-    m_sizeList = place(new QListWidget(this), "List2", 2160, 840, 855, 1680);
+    place(new QLabel(QStringLiteral("字体"), this), kFontCaption, 120, 240, 1695, 255);
+    m_fontList = place(new QListWidget(this), kFontList, 120, 480, 1695, 2040);
+    place(new QLabel(QStringLiteral("字体大小"), this), kSizeCaption, 2160, 240, 1335, 255);
+    m_sizeField = place(new QLineEdit(QStringLiteral("Text1"), this), kSizeField, 2160, 480, 855, 285);
+    m_sizeList = place(new QListWidget(this), kSizeList, 2160, 840, 855, 1680);
 
     // A frame's caption sits on its border line, so the boxes placed below it stay clear of it.
     const QString frameStyle = QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
                                               "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
-    auto *styles = place(new QGroupBox(QStringLiteral("显示"), this), "Frame1", 3360, 240, 1335, 1695);
+    auto *styles = place(new QGroupBox(QStringLiteral("显示"), this), kStyleFrame, 3360, 240, 1335, 1695);
     styles->setStyleSheet(frameStyle);
-    m_bold = styleBox(styles, "Check1", QStringLiteral("粗体"), 240, 735);
-    m_italic = styleBox(styles, "Check2", QStringLiteral("斜体"), 600, 735);
-    m_underline = styleBox(styles, "Check3", QStringLiteral("下划线"), 960, 975);
-    m_strikethrough = styleBox(styles, "Check4", QStringLiteral("删除线"), 1320, 1095);
+    m_bold = styleBox(styles, kBoldBox, QStringLiteral("粗体"), 240, 735);
+    m_italic = styleBox(styles, kItalicBox, QStringLiteral("斜体"), 600, 735);
+    m_underline = styleBox(styles, kUnderlineBox, QStringLiteral("下划线"), 960, 975);
+    m_strikethrough = styleBox(styles, kStrikethroughBox, QStringLiteral("删除线"), 1320, 1095);
 
-    auto *colour = place(new QGroupBox(QStringLiteral("颜色"), this), "Frame2", 3600, 2040, 855, 855);
+    auto *colour = place(new QGroupBox(QStringLiteral("颜色"), this), kColourFrame, 3600, 2040, 855, 855);
     colour->setStyleSheet(frameStyle);
-    m_swatch = place(new QLabel(colour), "Label3", 120, 360, 615, 255);
+    m_swatch = place(new QLabel(colour), kColourSwatch, 120, 360, 615, 255);
     m_swatch->setAutoFillBackground(true);
     m_swatch->setCursor(Qt::PointingHandCursor);
     m_swatch->setToolTip(QStringLiteral("选择颜色"));
@@ -94,7 +94,7 @@ void FontDialog::buildControls()
     swatchPalette.setColor(QPalette::Window, Qt::black);
     m_swatch->setPalette(swatchPalette);
 
-    m_sample = place(new QLabel(QStringLiteral("标准文本"), this), "Label4", 120, 2880, 2895, 615);
+    m_sample = place(new QLabel(QStringLiteral("标准文本"), this), kSample, 120, 2880, 2895, 615);
     m_sample->setAlignment(Qt::AlignCenter);
     m_sample->setFrameShape(QFrame::Box);
     m_sample->setAutoFillBackground(true);
@@ -103,8 +103,8 @@ void FontDialog::buildControls()
     samplePalette.setColor(QPalette::WindowText, Qt::black);
     m_sample->setPalette(samplePalette);
 
-    auto *ok = place(new QPushButton(QStringLiteral("确认"), this), "Command1", 4920, 480, 735, 375);
-    auto *quit = place(new QPushButton(QStringLiteral("退出"), this), "Command2", 4920, 960, 735, 375);
+    auto *ok = place(new QPushButton(QStringLiteral("确认"), this), kConfirmButton, 4920, 480, 735, 375);
+    auto *quit = place(new QPushButton(QStringLiteral("退出"), this), kQuitButton, 4920, 960, 735, 375);
     // Neither button answers Return, so Return in the size field does not close the dialog.
     ok->setAutoDefault(false);
     quit->setAutoDefault(false);
@@ -119,14 +119,14 @@ void FontDialog::buildControls()
     setTabOrder(ok, quit);
     m_fontList->setFocus();
 
-    connect(m_fontList, &QListWidget::currentRowChanged, this, &FontDialog::list1Click);
-    connect(m_fontList, &QListWidget::itemClicked, this, &FontDialog::list1Click);
-    connect(m_sizeList, &QListWidget::currentRowChanged, this, &FontDialog::list2Click);
-    connect(m_sizeList, &QListWidget::itemClicked, this, &FontDialog::list2Click);
-    connect(m_sizeField, &QLineEdit::textChanged, this, &FontDialog::text1Change);
+    connect(m_fontList, &QListWidget::currentRowChanged, this, &FontDialog::fontFamilyChosen);
+    connect(m_fontList, &QListWidget::itemClicked, this, &FontDialog::fontFamilyChosen);
+    connect(m_sizeList, &QListWidget::currentRowChanged, this, &FontDialog::sizeChosen);
+    connect(m_sizeList, &QListWidget::itemClicked, this, &FontDialog::sizeChosen);
+    connect(m_sizeField, &QLineEdit::textChanged, this, &FontDialog::sizeTyped);
     for (QCheckBox *box : {m_bold, m_italic, m_underline, m_strikethrough})
-        connect(box, &QCheckBox::toggled, this, &FontDialog::checkClick);
-    connect(ok, &QPushButton::clicked, this, &FontDialog::command1Click);
+        connect(box, &QCheckBox::toggled, this, &FontDialog::styleToggled);
+    connect(ok, &QPushButton::clicked, this, &FontDialog::acceptChoice);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -189,7 +189,7 @@ void FontDialog::load()
     setSampleColor(document.foreColor);
 }
 
-void FontDialog::list1Click()
+void FontDialog::fontFamilyChosen()
 {
     const QListWidgetItem *item = m_fontList->currentItem();
     if (!item)
@@ -199,7 +199,7 @@ void FontDialog::list1Click()
     m_sample->setFont(sample);
 }
 
-void FontDialog::list2Click()
+void FontDialog::sizeChosen()
 {
     const QListWidgetItem *item = m_sizeList->currentItem();
     if (!item)
@@ -212,7 +212,7 @@ void FontDialog::list2Click()
     setSampleSize(numericValue(m_sizeField->text()));
 }
 
-void FontDialog::text1Change()
+void FontDialog::sizeTyped()
 {
     if (m_sizeChaining)
         return;
@@ -224,14 +224,14 @@ void FontDialog::text1Change()
                 m_sizeList->setCurrentRow(i);
             }
             // Exactly one pass: the item's click sets the field, then the chain stops.
-            list2Click();
+            sizeChosen();
             setSampleSize(value);
             return;
         }
     }
 }
 
-void FontDialog::checkClick()
+void FontDialog::styleToggled()
 {
     QFont sample = m_sample->font();
     sample.setBold(m_bold->isChecked());
@@ -241,7 +241,7 @@ void FontDialog::checkClick()
     m_sample->setFont(sample);
 }
 
-void FontDialog::label3Click()
+void FontDialog::chooseColour()
 {
     // A cancelled colour dialog keeps the colour the swatch had.
     const std::optional<QColor> chosen = m_editor.platform().colorDialog().showColor(swatchColor());
@@ -253,7 +253,7 @@ void FontDialog::label3Click()
     setSampleColor(*chosen);
 }
 
-void FontDialog::command1Click()
+void FontDialog::acceptChoice()
 {
     // The dialog is modal, so the document cannot have been closed meanwhile; the check
     // only guards against a slot that was freed from outside.
@@ -266,7 +266,7 @@ bool FontDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_swatch && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        label3Click();
+        chooseColour();
         return true;
     }
     return QDialog::eventFilter(watched, event);

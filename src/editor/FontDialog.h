@@ -20,6 +20,24 @@ class Editor;
 class FontDialog : public QDialog {
     Q_OBJECT
 public:
+    // The object names of the dialog and its controls, which scripts and tests find them by.
+    static constexpr auto kObjectName = "Form2";
+    static constexpr auto kFontCaption = "Label1";
+    static constexpr auto kFontList = "List1";
+    static constexpr auto kSizeCaption = "Label2";
+    static constexpr auto kSizeField = "Text1";
+    static constexpr auto kSizeList = "List2";
+    static constexpr auto kStyleFrame = "Frame1";
+    static constexpr auto kBoldBox = "Check1";
+    static constexpr auto kItalicBox = "Check2";
+    static constexpr auto kUnderlineBox = "Check3";
+    static constexpr auto kStrikethroughBox = "Check4";
+    static constexpr auto kColourFrame = "Frame2";
+    static constexpr auto kColourSwatch = "Label3";
+    static constexpr auto kSample = "Label4";
+    static constexpr auto kConfirmButton = "Command1";
+    static constexpr auto kQuitButton = "Command2";
+
     // Loads the dialog for the active document, creating one when none is open.
     explicit FontDialog(Editor &editor, QWidget *parent = nullptr);
 
@@ -37,12 +55,12 @@ private:
     void buildControls();
     void load();
 
-    void list1Click();
-    void list2Click();
-    void text1Change();
-    void checkClick();
-    void label3Click();
-    void command1Click();
+    void fontFamilyChosen();
+    void sizeChosen();
+    void sizeTyped();
+    void styleToggled();
+    void chooseColour();
+    void acceptChoice();
 
     void setSampleSize(double points);
     void setSampleColor(const QColor &color);

@@ -1,19 +1,17 @@
 #include "editor/TextBoxView.h"
 
-#include "editor/EditCommands.h"
-#include "editor/FrameKeys.h"
+#include "editor/FrameKeyRouter.h"
+#include "editor/MiddleClickPaste.h"
+#include "editor/StandInMarkerPainter.h"
 #include "editor/TextBoxAccessible.h"
+#include "editor/TextDragAndDrop.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDrag>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
@@ -31,17 +29,18 @@ bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.isMark(
 } // namespace
 
 TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
-    : QAbstractScrollArea(parent), m_document(document), m_layouts(*document)
+    : QAbstractScrollArea(parent), m_document(document), m_layouts(*document), m_dragAndDrop(new TextDragAndDrop(this))
 {
     setObjectName(ObjectName);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
-    setAcceptDrops(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     TextBoxAccessible::installFactory();
+    new FrameKeyRouter(this);
+    new MiddleClickPaste(this);
     m_lineCount = document->lines().lineCount();
     applyFont();
     onSelectionChanged(TextDocument::Origin::Program);
@@ -51,8 +50,6 @@ TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
 }
 
 TextBoxView::~TextBoxView() = default;
-
-FrameKeys *TextBoxView::frameKeys() const { return dynamic_cast<FrameKeys *>(window()); }
 
 qreal TextBoxView::leftX() const { return Margin - horizontalScrollBar()->value(); }
 
@@ -122,17 +119,8 @@ void TextBoxView::applyFont()
 {
     if (!m_document)
         return;
-    const TextFont &f = m_document->font();
-    QFont font = this->font();
-    if (!f.name.isEmpty())
-        font.setFamily(f.name);
-    font.setPointSizeF(f.size > 0 ? f.size : 10.5);
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikethrough);
-    m_layouts.setFont(font);
-    m_textColor = f.foreColor;
+    m_decoration.apply(m_document->font(), font());
+    m_layouts.setFont(m_decoration.font());
     updateScrollBars();
     viewport()->update();
 }
@@ -271,13 +259,6 @@ void TextBoxView::moveLines(qsizetype delta, bool extend)
     moveCaret(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX), extend, true);
 }
 
-void TextBoxView::insertAsCommand(qsizetype position, const QString &text)
-{
-    m_document->beginCommand(); // the undo snapshot, as Paste takes it
-    m_document->select(position, 0);
-    m_document->setSelText(EditCommands::documentLineEnds(text));
-}
-
 void TextBoxView::ensureCaretVisible()
 {
     if (!m_document)
@@ -312,37 +293,12 @@ void TextBoxView::restartBlink()
 
 // ---- keys ----
 
-bool TextBoxView::triggerFrameAction(QKeyEvent *e)
-{
-    const FrameKeys *keys = frameKeys();
-    if (!keys)
-        return false;
-    const QKeyCombination plain(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key()));
-    QAction *action = keys->actionForKey(QKeySequence(plain));
-    if (!action)
-        return false;
-    if (action->isEnabled())
-        action->trigger();
-    return true;
-}
-
 bool TextBoxView::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(e);
-        if (const FrameKeys *keys = frameKeys()) {
-            const QKeySequence exact(key->keyCombination());
-            if (QAction *action = keys->actionForKey(exact); action && action->shortcuts().contains(exact)) {
-                e->ignore(); // the window's own shortcut: let it reach the menu
-                return true;
-            }
-            const QKeyCombination plain(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
-            if (keys->actionForKey(QKeySequence(plain))) {
-                e->accept(); // a second key of a menu command: keyPressEvent passes it on
-                return true;
-            }
-        }
-        // Printable keys and editing keys are ours, whatever other shortcuts exist.
+        // The window's menu keys were claimed by the FrameKeyRouter before this. Printable
+        // keys and editing keys are ours, whatever other shortcuts exist.
         // (Alt+letter stays with the menu bar's mnemonics.)
         const Qt::KeyboardModifiers typing = Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier;
         if (!key->text().isEmpty() && (key->modifiers() & ~typing) == Qt::NoModifier) {
@@ -355,7 +311,7 @@ bool TextBoxView::event(QEvent *e)
 
 void TextBoxView::keyPressEvent(QKeyEvent *e)
 {
-    if (!m_document || triggerFrameAction(e))
+    if (!m_document)
         return;
     const bool shift = e->modifiers() & Qt::ShiftModifier;
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
@@ -506,8 +462,8 @@ void TextBoxView::paintEvent(QPaintEvent *)
     QTextCharFormat selected;
     selected.setBackground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight));
     selected.setForeground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText));
-    QColor markerColor = m_textColor;
-    markerColor.setAlpha(150);
+    const QColor textColor = m_decoration.textColor();
+    const StandInMarkerPainter markers(painter, pal, textColor, m_layouts.markerFont(), lineHeight);
 
     for (qsizetype line = first; line <= last; ++line) {
         const qreal y = qreal(line - first) * lineHeight;
@@ -525,21 +481,9 @@ void TextBoxView::paintEvent(QPaintEvent *)
                 range.format = selected;
                 selections << range;
             }
-            painter.setPen(m_textColor);
+            painter.setPen(textColor);
             piece->layout.draw(&painter, at, selections);
-            const QTextLine textLine = piece->layout.lineAt(0);
-            for (const LineLayouts::Marker &m : piece->markers) {
-                const qreal a = textLine.cursorToX(int(m.column));
-                const qreal b = textLine.cursorToX(int(m.column + 1));
-                const QRectF box(at.x() + a + 1.5, y + 2, b - a - 3, lineHeight - 4);
-                const bool inSelection = from + m.column >= selStart && from + m.column < selEnd;
-                painter.setPen(Qt::NoPen);
-                painter.setBrush(inSelection ? pal.highlightedText().color() : markerColor);
-                painter.drawRoundedRect(box, 2, 2);
-                painter.setPen(inSelection ? pal.highlight().color() : pal.base().color());
-                painter.setFont(m_layouts.markerFont());
-                painter.drawText(box, Qt::AlignCenter, m.label);
-            }
+            markers.paint(*piece, at, selStart - from, selEnd - from);
         }
         // A selected line end shows as a selected blank after the line.
         if (selStart <= lineEnd && selEnd > lineEnd && line + 1 < lines.lineCount()) {
@@ -553,16 +497,16 @@ void TextBoxView::paintEvent(QPaintEvent *)
         painter.setFont(m_layouts.font());
         const QRectF box(caret.left(), caret.top(), QFontMetricsF(m_layouts.font()).horizontalAdvance(m_preedit) + 2, lineHeight);
         painter.fillRect(box, pal.base());
-        painter.setPen(m_textColor);
+        painter.setPen(textColor);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_preedit);
         painter.drawLine(box.bottomLeft() - QPointF(0, 1), box.bottomRight() - QPointF(0, 1));
     } else if (hasFocus() && m_caretShown) {
         const QRect caret = caretRect(m_caret);
         if (caret.bottom() >= 0 && caret.top() < viewport()->height())
-            painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), m_textColor);
+            painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), textColor);
     }
-    if (m_dropPosition >= 0) {
-        const QRect caret = caretRect(m_dropPosition);
+    if (const qsizetype drop = m_dragAndDrop->dropPosition(); drop >= 0) {
+        const QRect caret = caretRect(drop);
         painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), pal.highlight());
     }
 }
@@ -630,10 +574,6 @@ void TextBoxView::mousePressEvent(QMouseEvent *e)
             moveCaret(position, false);
             m_selecting = true;
         }
-    } else if (e->button() == Qt::MiddleButton) {
-        const QString text = primarySelectionText();
-        if (!text.isEmpty())
-            insertAsCommand(position, text);
     }
 }
 
@@ -645,7 +585,7 @@ void TextBoxView::mouseMoveEvent(QMouseEvent *e)
     if (m_pressedOnSelection) {
         if ((p - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
             m_pressedOnSelection = false;
-            startDrag();
+            m_dragAndDrop->startDrag(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret));
         }
         return;
     }
@@ -697,113 +637,10 @@ void TextBoxView::mouseDoubleClickEvent(QMouseEvent *e)
     moveCaret(end, true);
 }
 
-void TextBoxView::contextMenuEvent(QContextMenuEvent *e)
-{
-    const FrameKeys *keys = frameKeys();
-    if (!keys)
-        return;
-    QMenu menu(this);
-    for (QAction *a : keys->contextMenuActions()) {
-        if (a)
-            menu.addAction(a);
-        else
-            menu.addSeparator();
-    }
-    menu.exec(e->globalPos());
-}
-
 QString TextBoxView::primarySelectionText() const
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
-}
-
-// ---- drag and drop ----
-
-void TextBoxView::startDrag()
-{
-    m_dragStart = std::min(m_anchor, m_caret);
-    m_dragEnd = std::max(m_anchor, m_caret);
-    m_droppedHere = false;
-    auto *mime = new QMimeData;
-    mime->setText(m_document->selText());
-    QDrag drag(this);
-    drag.setMimeData(mime);
-    const Qt::DropAction action = drag.exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
-    // Moved into another program: the text leaves this one, as a Cut would take it.
-    if (action == Qt::MoveAction && !m_droppedHere && m_document && m_dragEnd <= m_document->length()) {
-        m_document->beginCommand();
-        m_document->select(m_dragStart, m_dragEnd - m_dragStart);
-        m_document->setSelText(QString());
-    }
-    m_dragStart = m_dragEnd = -1;
-}
-
-void TextBoxView::updateDropPosition(QDropEvent *e)
-{
-    m_dropPosition = positionAt(e->position().toPoint());
-    const bool inside = e->source() == this;
-    e->setDropAction(inside && !(e->modifiers() & Qt::ControlModifier) ? Qt::MoveAction : Qt::CopyAction);
-    e->accept();
-    viewport()->update();
-}
-
-void TextBoxView::dragEnterEvent(QDragEnterEvent *e)
-{
-    if (!m_document || !e->mimeData()->hasText()) {
-        e->ignore();
-        return;
-    }
-    updateDropPosition(e);
-}
-
-void TextBoxView::dragMoveEvent(QDragMoveEvent *e)
-{
-    if (!m_document || !e->mimeData()->hasText()) {
-        e->ignore();
-        return;
-    }
-    updateDropPosition(e);
-}
-
-void TextBoxView::dragLeaveEvent(QDragLeaveEvent *)
-{
-    m_dropPosition = -1;
-    viewport()->update();
-}
-
-void TextBoxView::dropEvent(QDropEvent *e)
-{
-    m_dropPosition = -1;
-    viewport()->update();
-    if (!m_document || !e->mimeData()->hasText()) {
-        e->ignore();
-        return;
-    }
-    const qsizetype position = positionAt(e->position().toPoint());
-    const bool move = e->source() == this && !(e->modifiers() & Qt::ControlModifier) && m_dragStart >= 0;
-    if (move) {
-        // Moved within the text: exactly the characters that were dragged, line ends as they are.
-        const QString text = m_document->text().mid(m_dragStart, m_dragEnd - m_dragStart);
-        m_droppedHere = true;
-        e->setDropAction(Qt::MoveAction);
-        e->accept();
-        if (position >= m_dragStart && position <= m_dragEnd)
-            return; // dropped onto itself
-        const qsizetype length = m_dragEnd - m_dragStart;
-        const qsizetype target = position > m_dragEnd ? position - length : position;
-        m_document->beginCommand(); // one command: one snapshot for the whole move
-        m_document->select(m_dragStart, length);
-        m_document->setSelText(QString());
-        m_document->select(target, 0);
-        m_document->setSelText(text);
-        m_document->select(target, text.size());
-    } else {
-        e->setDropAction(Qt::CopyAction);
-        e->accept();
-        insertAsCommand(position, e->mimeData()->text());
-    }
-    setFocus();
 }
 
 } // namespace korvane

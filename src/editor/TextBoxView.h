@@ -1,25 +1,26 @@
 #pragma once
 
+#include "editor/FontDecoration.h"
 #include "editor/LineLayouts.h"
 #include "editor/TextDocument.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
-#include <QColor>
 #include <QPointer>
-
-class QMimeData;
 
 namespace korvane {
 
-class FrameKeys;
+class TextDragAndDrop;
 
 // The text box "Text1" of a document window. It holds no text of its own: it draws the
 // lines of its TextDocument that are on screen, straight from the document's one string,
 // so what is shown is always what Save writes. Every line end (CR LF, a lone CR, a lone
-// LF) starts a new line on screen. Typing goes into the document as an edit; drops and
-// middle-click pastes go in as commands (with the undo snapshot); the keys of the
-// window's menu reach the menu.
+// LF) starts a new line on screen. The view itself draws lines, caret and selection,
+// scrolls, selects with the mouse and takes typing into the document as an edit. What
+// else the box does is done by small objects attached to it, each with one job:
+// FrameKeyRouter (the window's menu keys and context menu), MiddleClickPaste,
+// TextDragAndDrop, FontDecoration (the document's font and colour) and
+// StandInMarkerPainter (boxes for characters without a glyph).
 class TextBoxView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -42,6 +43,9 @@ public:
     qsizetype firstVisibleLine() const;
     void ensureCaretVisible();
 
+    // The X11 primary selection that a middle click pastes; empty where there is none.
+    virtual QString primarySelectionText() const;
+
 protected:
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -57,18 +61,8 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     void timerEvent(QTimerEvent *e) override;
-    void contextMenuEvent(QContextMenuEvent *e) override;
-    void dragEnterEvent(QDragEnterEvent *e) override;
-    void dragMoveEvent(QDragMoveEvent *e) override;
-    void dragLeaveEvent(QDragLeaveEvent *e) override;
-    void dropEvent(QDropEvent *e) override;
-
-    // The X11 primary selection that a middle click pastes; empty where there is none.
-    virtual QString primarySelectionText() const;
 
 private:
-    FrameKeys *frameKeys() const;
-    bool triggerFrameAction(QKeyEvent *e);
     void onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin origin);
     void onSelectionChanged(TextDocument::Origin origin);
     void applyFont();
@@ -76,10 +70,7 @@ private:
     void typed(qsizetype position, qsizetype removed, const QString &text);
     void moveCaret(qsizetype position, bool extend, bool keepColumn = false);
     void moveLines(qsizetype lines, bool extend);
-    void insertAsCommand(qsizetype position, const QString &text);
-    void startDrag();
     void restartBlink();
-    void updateDropPosition(QDropEvent *e);
     void notifyAccessibleCaret();
     qsizetype previousPosition(qsizetype position) const;
     qsizetype nextPosition(qsizetype position) const;
@@ -90,11 +81,12 @@ private:
 
     QPointer<TextDocument> m_document;
     LineLayouts m_layouts;
+    FontDecoration m_decoration;
+    TextDragAndDrop *m_dragAndDrop;
     qsizetype m_lineCount = 1;
     qsizetype m_anchor = 0;
     qsizetype m_caret = 0;
     qreal m_desiredX = -1;
-    QColor m_textColor = Qt::black;
     bool m_caretShown = true;
     QBasicTimer m_blink;
     QBasicTimer m_autoScroll;
@@ -102,10 +94,6 @@ private:
     bool m_selecting = false;
     bool m_pressedOnSelection = false;
     QPoint m_pressPoint;
-    qsizetype m_dropPosition = -1;
-    qsizetype m_dragStart = -1;
-    qsizetype m_dragEnd = -1;
-    bool m_droppedHere = false;
 };
 
 } // namespace korvane

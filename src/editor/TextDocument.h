@@ -46,6 +46,14 @@ public:
     // A view is about to change the text as a command would (a drop, a middle-click
     // paste), so the undo snapshot must be taken first.
     void beginCommand() { emit commandStarting(); }
+    // Replaces [position, position+removed) with text as one command, snapshot first: how
+    // a drop, a middle-click paste or a drag out of the text changes it.
+    void replaceAsCommand(qsizetype position, qsizetype removed, const QString &text)
+    {
+        beginCommand();
+        select(position, removed);
+        setSelText(text);
+    }
 
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);

@@ -1,4 +1,5 @@
 #include "editor/ByteStandIn.h"
+#include "editor/FontDecoration.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextMarkers.h"
 
@@ -101,6 +102,45 @@ TEST(TextMarkers, CharactersWithoutAGlyphGetALabel)
     for (qsizetype i = 0; i < text.size(); ++i)
         labels << (TextMarkers::labelAt(text, i).isNull() ? QStringLiteral("-") : TextMarkers::labelAt(text, i));
     EXPECT_EQ(labels.join(u' '), QStringLiteral("- - NUL BEL DEL x85 LS PS B5 D83D - - - DE00 -"));
+}
+
+TEST(FontDecoration, TheDocumentsSettingsReplaceTheBoxsOwnFont)
+{
+    QFont boxFont(QStringLiteral("Box Sans"), 9);
+    boxFont.setBold(true);
+    TextFont arial;
+    arial.name = QStringLiteral("Arial");
+    arial.size = 14;
+    arial.underline = true;
+    arial.foreColor = Qt::red;
+    TextFont unnamed;
+    unnamed.size = 0;
+    unnamed.italic = true;
+    unnamed.strikethrough = true;
+    const struct {
+        const char *what;
+        TextFont settings;
+        QString family;
+        double points;
+        bool bold, italic, underline, strikeOut;
+        QColor color;
+    } cases[] = {
+        {"named", arial, QStringLiteral("Arial"), 14, false, false, true, false, Qt::red},
+        {"no name, no size", unnamed, QStringLiteral("Box Sans"), 10.5, false, true, false, true, Qt::black},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        FontDecoration decoration;
+        decoration.apply(c.settings, boxFont);
+        const QFont &f = decoration.font();
+        EXPECT_EQ(f.family(), c.family);
+        EXPECT_EQ(f.pointSizeF(), c.points);
+        EXPECT_EQ(f.bold(), c.bold);
+        EXPECT_EQ(f.italic(), c.italic);
+        EXPECT_EQ(f.underline(), c.underline);
+        EXPECT_EQ(f.strikeOut(), c.strikeOut);
+        EXPECT_EQ(decoration.textColor(), c.color);
+    }
 }
 
 TEST_F(TextBoxViewTest, EveryLineEndShowsAsALineAndTheTextKeepsIt)

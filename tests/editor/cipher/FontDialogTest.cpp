@@ -227,15 +227,16 @@ TEST_F(FontDialogTest, WithNoDocumentOpenItWorksOnANewOne)
 
 TEST(FontDialogNumericValue, ReadsTheLeadingNumberIgnoringBlanks)
 {
-    EXPECT_EQ(FontDialog::numericValue(u" 12"), 12);
-    EXPECT_EQ(FontDialog::numericValue(u"12pt"), 12);
-    EXPECT_EQ(FontDialog::numericValue(u" 1 2"), 12);
-    EXPECT_EQ(FontDialog::numericValue(u"7.5"), 7.5);
-    EXPECT_EQ(FontDialog::numericValue(u".5"), 0.5);
-    EXPECT_EQ(FontDialog::numericValue(u"-3"), -3);
-    EXPECT_EQ(FontDialog::numericValue(u"1e2x"), 100);
-    EXPECT_EQ(FontDialog::numericValue(u"Text1"), 0);
-    EXPECT_EQ(FontDialog::numericValue(u""), 0);
-    EXPECT_EQ(FontDialog::numericValue(u"-"), 0);
-    EXPECT_EQ(FontDialog::numericValue(u"１２"), 0); // full-width digits are not a number here
+    const struct {
+        const char16_t *text;
+        double value;
+    } cases[] = {
+        {u" 12", 12}, {u"12pt", 12}, {u" 1 2", 12}, {u"7.5", 7.5},  {u".5", 0.5}, {u"-3", -3},
+        {u"1e2x", 100}, {u"Text1", 0}, {u"", 0}, {u"-", 0},
+        {u"１２", 0}, // full-width digits are not a number here
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
+        EXPECT_EQ(FontDialog::numericValue(c.text), c.value);
+    }
 }
