@@ -1,14 +1,18 @@
 #include "editor/ByteStandIn.h"
 #include "editor/FontDecoration.h"
+#include "editor/FrameKeys.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextMarkers.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace korvane;
@@ -90,6 +94,36 @@ protected:
     TestBox box;
     QStringList snapshots;
 };
+
+// A window that offers its text box one menu key and a context menu, as the main window does.
+class MenuWindow : public QWidget, public FrameKeys {
+public:
+    mutable QAction cut{QStringLiteral("剪切(&T)")};
+    mutable QAction paste{QStringLiteral("粘贴(&P)")};
+
+    QAction *actionForKey(const QKeySequence &key) const override
+    {
+        return key == QKeySequence(Qt::SHIFT | Qt::Key_Delete) ? &cut : nullptr;
+    }
+    QList<QAction *> contextMenuActions() const override { return {&cut, nullptr, &paste}; }
+};
+
+// The items of the menu a context-menu event opens ("-" for a separator), closed again at once.
+QStringList contextMenuShown(QObject *receiver, QContextMenuEvent::Reason reason)
+{
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            for (const QAction *a : popup->actions())
+                shown << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            popup->close();
+        }
+    });
+    QContextMenuEvent e(reason, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(receiver, &e);
+    QApplication::processEvents(); // runs the timer when no menu did
+    return shown;
+}
 
 } // namespace
 
@@ -281,4 +315,30 @@ TEST_F(TextBoxViewTest, KeysOfOtherEditorsDoNothingHere)
              {Qt::Key_K, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::ControlModifier}})
         QTest::keyClick(&box, key, mods);
     EXPECT_EQ(doc.text(), QStringLiteral("abc"));
+}
+
+TEST(FrameKeyRouter, TheWindowsMenuKeysAndContextMenuReachTheWindow)
+{
+    TextDocument doc;
+    doc.setText(QStringLiteral("abc"));
+    MenuWindow window;
+    TextBoxView box(&doc, &window);
+    window.show();
+    box.setFocus();
+    int cuts = 0;
+    QObject::connect(&window.cut, &QAction::triggered, [&cuts] { ++cuts; });
+
+    QTest::keyClick(&box, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(&box, Qt::Key_Delete, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(cuts, 2);
+    window.cut.setEnabled(false);
+    QTest::keyClick(&box, Qt::Key_Delete, Qt::ShiftModifier); // a greyed command's key does nothing
+    EXPECT_EQ(cuts, 2);
+    EXPECT_EQ(doc.text(), QStringLiteral("abc"));
+
+    const QStringList menu = {QStringLiteral("剪切(&T)"), QStringLiteral("-"), QStringLiteral("粘贴(&P)")};
+    EXPECT_EQ(contextMenuShown(box.viewport(), QContextMenuEvent::Mouse), menu);
+    EXPECT_EQ(contextMenuShown(&box, QContextMenuEvent::Keyboard), menu);
+    // A mouse's menu comes through the viewport; one reaching the box itself is not its own.
+    EXPECT_EQ(contextMenuShown(&box, QContextMenuEvent::Mouse), QStringList());
 }

@@ -36,23 +36,24 @@ TEST_F(FileFailureTest, FailedSaveAsKeepsTheDocumentChangedAndSaysWhy)
 {
     doc(1).setSelText(QStringLiteral("precious"));
     const DocState before = state(1);
-    const QString missing = path("no-such-folder/a.txt");
-    platform.saveAnswers.push_back(missing);
-    files.saveAs();
-    expectMessage(QStringLiteral("无法保存文件"), missing, TextFile::reasonFor(ENOENT));
-    EXPECT_EQ(state(1), before);
-
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
-    platform.saveAnswers.push_back(path("folder"));
-    files.saveAs();
-    expectMessage(QStringLiteral("无法保存文件"), path("folder"), QStringLiteral("文件夹"));
-    EXPECT_EQ(state(1), before);
-
     writeFile("plain", "x");
-    platform.saveAnswers.push_back(path("plain/a.txt"));
-    files.saveAs();
-    expectMessage(QStringLiteral("无法保存文件"), path("plain/a.txt"), TextFile::reasonFor(ENOTDIR));
-    EXPECT_EQ(state(1), before);
+    const struct {
+        const char *target;
+        QString reason;
+    } cases[] = {
+        {"no-such-folder/a.txt", TextFile::reasonFor(ENOENT)},
+        {"folder", QStringLiteral("文件夹")},
+        {"plain/a.txt", TextFile::reasonFor(ENOTDIR)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.target);
+        const QString target = path(QString::fromLatin1(c.target));
+        platform.saveAnswers.push_back(target);
+        files.saveAs();
+        expectMessage(QStringLiteral("无法保存文件"), target, c.reason);
+        EXPECT_EQ(state(1), before);
+    }
 }
 
 TEST_F(FileFailureTest, FailedSaveToTheDocumentsOwnFileKeepsTheStar)
