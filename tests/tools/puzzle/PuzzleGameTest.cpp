@@ -24,8 +24,6 @@ const Solve Solves[] = {
     {"first 2 x 2 game", 2, nullptr, 5, " 1.txt", Level::Intermediate, true, 3},
     {"equal to the record", 2, "5!Alice\r\n", 5, " 1.txt", Level::Intermediate, false, 3},
     {"one fewer than the record", 3, "6!Bob\r\n", 5, " 2.txt", Level::Advanced, true, 4},
-    {"empty file", 2, "", 9, " 1.txt", Level::Intermediate, true, 3},
-    {"line without a bang", 2, "12 no separator\r\n", 9, " 1.txt", Level::Intermediate, true, 3},
     {"line without a count", 2, "abc!x\r\n", 9, " 1.txt", Level::Intermediate, true, 3},
     {"beyond the menu levels", 4, nullptr, 1, " 3.txt", std::nullopt, true, 5},
     {"at the board's limit", 8, nullptr, 1, " 7.txt", std::nullopt, true, 8},

@@ -46,10 +46,8 @@ protected:
     // The check marks of 初级, 中级, 高级 as "100", "010", ...
     QString marks() const
     {
-        QString s;
-        for (const char *n : {"p30", "p31", "p32"})
-            s += act(n)->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
-        return s;
+        auto mark = [this](const char *name) { return act(name)->isChecked() ? QLatin1Char('1') : QLatin1Char('0'); };
+        return QString() + mark("p30") + mark("p31") + mark("p32");
     }
     TilePuzzle *puzzle() const { return form->tilePuzzle(); }
     QString solvedFile() const { return form->solvedLabel(PuzzleWindow::SolvedLabel::ScoreFile)->text(); }
@@ -163,8 +161,7 @@ TEST_P(PuzzleWindowSolveTest, SolvedGameSetsFileMarksAndNextSize)
 {
     const SolveCase &c = GetParam();
     trigger(c.startLevel);
-    const int columns = state->game.gridSize();
-    queueNearlySolvedShuffle(platform, columns);
+    queueNearlySolvedShuffle(platform, state->game.gridSize());
     trigger("p1");
     if (c.chosenMeanwhile)
         trigger(c.chosenMeanwhile);

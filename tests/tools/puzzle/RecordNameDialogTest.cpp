@@ -62,7 +62,8 @@ TEST_F(RecordNameDialogTest, AWaitingRecordIsAskedForOnlyIfItIsStillARecord)
             EXPECT_EQ(dialog.nameEdit()->text(), QStringLiteral("无名")); // asked afresh
             ok();
         }
-        EXPECT_EQ(readBytes(Level1), confirmFirst ? recordLine(5, QStringLiteral("Alice")) : recordLine(9, QStringLiteral("无名")));
+        EXPECT_EQ(readBytes(Level1),
+                  confirmFirst ? recordLine(5, QStringLiteral("Alice")) : recordLine(9, QStringLiteral("无名")));
         EXPECT_FALSE(dialog.isVisible());
     }
 }
