@@ -8,7 +8,7 @@
 #include "tools/calculator/CalculatorWindow.h"
 #include "tools/calendar/CalendarWindow.h"
 #include "tools/media/MediaWindow.h"
-#include "tools/puzzle/FormPT.h"
+#include "tools/puzzle/PuzzleWindow.h"
 #include "tools/puzzle/PuzzleState.h"
 #include "tools/saver/SaverLauncher.h"
 
@@ -30,7 +30,7 @@ static void registerPuzzle(ToolWindows &tools, ToolContext &context)
     // "pt": the tile puzzle. Its variables (the move count above all) outlive the window.
     auto state = std::make_shared<PuzzleState>();
     tools.add(Tool::Puzzle, [state, &context] {
-        return new FormPT(context.platform, state, context.quitProgram);
+        return new PuzzleWindow(context.platform, state, context.quitProgram);
     });
 }
 

@@ -1,25 +1,22 @@
 #pragma once
 
+#include "tools/puzzle/PuzzleGame.h"
+
 #include <QPointer>
-#include <QString>
 
 namespace korvane {
 
-class frmLogin;
-class FormPT2;
+class LeaderboardWindow;
+class RecordNameDialog;
 
 // The puzzle window's own variables. They belong to the one window object of the run,
 // so they outlive the window: closing and reopening it keeps the move count.
 struct PuzzleState {
-    int SizeA = 2;
-    int SizeB = 2;
-    qint64 StepCount = 0; // only grows, across games, pictures, levels and reopenings
-    QString PictureFile;
-    QString ScoreFile;
+    PuzzleGame game;
 
-    // The name window and the leaderboard, each at most once.
-    QPointer<frmLogin> login;
-    QPointer<FormPT2> leaderboard;
+    // The name dialog and the leaderboard, each at most once.
+    QPointer<RecordNameDialog> nameDialog;
+    QPointer<LeaderboardWindow> leaderboard;
 };
 
 } // namespace korvane

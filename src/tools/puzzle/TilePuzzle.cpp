@@ -18,10 +18,10 @@ TilePuzzle::TilePuzzle(RandomSource &random, QWidget *parent) : QWidget(parent),
 
 void TilePuzzle::setTilePicture(const QImage &picture) { m_picture = picture; }
 
-void TilePuzzle::StartPuzzle()
+void TilePuzzle::startShuffledGame()
 {
     m_gamePicture = m_picture;
-    m_board.setSize(m_gridA, m_gridB);
+    m_board.setSize(m_columns, m_rows);
     m_board.shuffle(m_random);
     m_playing = true;
     update();
@@ -35,10 +35,10 @@ bool TilePuzzle::moveTile(int place)
     const bool solved = m_board.isSolved();
     if (solved)
         m_playing = false;
-    emit TileMoved();
+    emit tileMoved();
     // Last, because a handler may start the next game right away.
     if (solved)
-        emit PuzzleSolved();
+        emit puzzleSolved();
     return true;
 }
 

@@ -9,16 +9,16 @@ namespace korvane {
 
 class RandomSource;
 
-// The sliding-tile puzzle control: StartPuzzle cuts TilePicture into GridA × GridB
-// tiles, leaves the bottom-right place empty and shuffles. The player clicks a tile
+// The sliding-tile puzzle control: startShuffledGame() cuts TilePicture into GridA × GridB
+// tiles (columns × rows), leaves the bottom-right place empty and shuffles. The player clicks a tile
 // next to the empty place, or presses an arrow key to slide the neighbouring tile
-// that way. TileMoved comes once per moved tile, PuzzleSolved once when the order is
-// back; after that the tiles stay put until the next StartPuzzle.
+// that way. tileMoved() comes once per moved tile, puzzleSolved() once when the order
+// is back; after that the tiles stay put until the next game starts.
 class TilePuzzle : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QImage TilePicture READ tilePicture WRITE setTilePicture)
-    Q_PROPERTY(int GridA READ gridA WRITE setGridA)
-    Q_PROPERTY(int GridB READ gridB WRITE setGridB)
+    Q_PROPERTY(int GridA READ gridColumns WRITE setGridColumns)
+    Q_PROPERTY(int GridB READ gridRows WRITE setGridRows)
 
 public:
     explicit TilePuzzle(RandomSource &random, QWidget *parent = nullptr);
@@ -26,10 +26,10 @@ public:
     QImage tilePicture() const { return m_picture; }
     void setTilePicture(const QImage &picture);
     // Columns and rows of the next game, limited to 2..8; reading gives the value in force.
-    int gridA() const { return m_gridA; }
-    void setGridA(int columns) { m_gridA = TileBoard::clampSize(columns); }
-    int gridB() const { return m_gridB; }
-    void setGridB(int rows) { m_gridB = TileBoard::clampSize(rows); }
+    int gridColumns() const { return m_columns; }
+    void setGridColumns(int columns) { m_columns = TileBoard::clampSize(columns); }
+    int gridRows() const { return m_rows; }
+    void setGridRows(int rows) { m_rows = TileBoard::clampSize(rows); }
 
     const TileBoard &board() const { return m_board; }
     bool isPlaying() const { return m_playing; }
@@ -40,13 +40,13 @@ public:
     QSize sizeHint() const override { return {399, 399}; }
 
 public slots:
-    void StartPuzzle();
+    void startShuffledGame();
     // The player's move: slides the tile at this place when it is next to the empty place.
     bool moveTile(int place);
 
 signals:
-    void TileMoved();
-    void PuzzleSolved();
+    void tileMoved();
+    void puzzleSolved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -59,8 +59,8 @@ private:
     RandomSource &m_random;
     QImage m_picture;
     QImage m_gamePicture; // the picture cut by the running game
-    int m_gridA = TileBoard::MinSize;
-    int m_gridB = TileBoard::MinSize;
+    int m_columns = TileBoard::MinSize;
+    int m_rows = TileBoard::MinSize;
     TileBoard m_board;
     bool m_playing = false;
 };

@@ -1,6 +1,6 @@
 #include "PuzzleTestSupport.h"
 
-#include "tools/puzzle/FormPT2.h"
+#include "tools/puzzle/LeaderboardWindow.h"
 #include "tools/puzzle/ScoreBoard.h"
 
 #include <QLabel>
@@ -15,11 +15,11 @@ namespace {
 class LeaderboardTest : public ::testing::Test {
 protected:
     // The texts of the three rows as "count|name" each.
-    static QStringList rows(const FormPT2 &board)
+    static QStringList rows(const LeaderboardWindow &board)
     {
         QStringList out;
-        for (int array = 2; array <= 4; ++array)
-            out << board.label(array, 0)->text() + QLatin1Char('|') + board.label(array, 1)->text();
+        for (int level = 1; level <= 3; ++level)
+            out << board.countLabel(level)->text() + QLatin1Char('|') + board.nameLabel(level)->text();
         return out;
     }
 
@@ -31,39 +31,38 @@ protected:
 
 TEST_F(LeaderboardTest, FramedTitleAndEmptyRowsWithoutScoreFiles)
 {
-    FormPT2 board(platform);
+    LeaderboardWindow board(platform);
     EXPECT_EQ(board.windowTitle(), QStringLiteral("龙虎榜"));
-    EXPECT_EQ(board.label(1, 0)->text(), QStringLiteral("龙  虎  榜"));
-    EXPECT_EQ(board.label(1, 1)->text(), QStringLiteral("初级:"));
-    EXPECT_EQ(board.label(1, 2)->text(), QStringLiteral("中级:"));
-    EXPECT_EQ(board.label(1, 3)->text(), QStringLiteral("高级:"));
-    EXPECT_TRUE(board.findChild<QWidget *>(QStringLiteral("Shape1"))->geometry().contains(board.label(1, 0)->geometry()));
+    EXPECT_EQ(board.objectName(), QStringLiteral("FormPT2"));
+    EXPECT_EQ(board.titleLabel()->text(), QStringLiteral("龙  虎  榜"));
+    const char *captions[] = {"初级:", "中级:", "高级:"};
+    for (int level = 1; level <= 3; ++level)
+        EXPECT_EQ(board.levelCaption(level)->text(), QString::fromUtf8(captions[level - 1])) << level;
+    EXPECT_TRUE(board.findChild<QWidget *>(QStringLiteral("Shape1"))->geometry().contains(board.titleLabel()->geometry()));
     EXPECT_EQ(board.resetButton()->text(), QStringLiteral("分数重置(&R)"));
     EXPECT_EQ(board.okButton()->text(), QStringLiteral("OK"));
     EXPECT_EQ(rows(board), QStringList({QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}));
 }
 
-TEST_F(LeaderboardTest, RowsShowCountAndNameSplitAtTheFirstBang)
+// Each row splits its level's first line at the first "!"; a line that is no record
+// leaves its row empty, and " 4.txt" is no level of the board.
+TEST_F(LeaderboardTest, RowsShowCountAndNameOfEachLevelsRecord)
 {
-    writeBytes(QStringLiteral(" 1.txt"), gb18030(QStringLiteral("12!张三\r\n")));
-    writeBytes(QStringLiteral(" 2.txt"), "7!Alice\r\n");
-    writeBytes(QStringLiteral(" 3.txt"), "9!a!b\r\n");
-    writeBytes(QStringLiteral(" 4.txt"), "1!never shown\r\n");
-    FormPT2 board(platform);
-    EXPECT_EQ(rows(board), QStringList({QStringLiteral("12步|张三"), QStringLiteral("7步|Alice"), QStringLiteral("9步|a!b")}));
-
-    writeBytes(QStringLiteral(" 1.txt"), "15!\r\n");
-    FormPT2 again(platform);
-    EXPECT_EQ(rows(again).value(0), QStringLiteral("15步|"));
-}
-
-TEST_F(LeaderboardTest, LinesWithoutARecordLeaveTheirRowEmpty)
-{
-    writeBytes(QStringLiteral(" 1.txt"), "");
-    writeBytes(QStringLiteral(" 2.txt"), "no separator\r\n");
-    writeBytes(QStringLiteral(" 3.txt"), "abc!x\r\n");
-    FormPT2 board(platform);
-    EXPECT_EQ(rows(board), QStringList({QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}));
+    const struct {
+        QByteArray files[4];
+        QStringList rows;
+    } cases[] = {
+        {{gb18030(QStringLiteral("12!张三\r\n")), "7!Alice\r\n", "9!a!b\r\n", "1!never shown\r\n"},
+         {QStringLiteral("12步|张三"), QStringLiteral("7步|Alice"), QStringLiteral("9步|a!b")}},
+        {{"", "no separator\r\n", "abc!x\r\n", "1!x\r\n"}, {QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}},
+        {{"15!\r\n", "", "", ""}, {QStringLiteral("15步|"), QStringLiteral("|"), QStringLiteral("|")}},
+    };
+    for (const auto &c : cases) {
+        for (int i = 0; i < 4; ++i)
+            writeBytes(QStringLiteral(" %1.txt").arg(i + 1), c.files[i]);
+        LeaderboardWindow board(platform);
+        EXPECT_EQ(rows(board), c.rows);
+    }
 }
 
 TEST_F(LeaderboardTest, ResetDeletesTheFilesFoundAtLoadAndEmptiesTheRows)
@@ -71,7 +70,7 @@ TEST_F(LeaderboardTest, ResetDeletesTheFilesFoundAtLoadAndEmptiesTheRows)
     writeBytes(QStringLiteral(" 1.txt"), "12!x\r\n");
     writeBytes(QStringLiteral(" 3.txt"), "abc\r\n");
     writeBytes(QStringLiteral(" 4.txt"), "3!y\r\n");
-    FormPT2 board(platform);
+    LeaderboardWindow board(platform);
     // Written while the leaderboard is open: neither shown nor deleted.
     writeBytes(QStringLiteral(" 2.txt"), "5!late\r\n");
     QTest::mouseClick(board.resetButton(), Qt::LeftButton);

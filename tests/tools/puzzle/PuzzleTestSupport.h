@@ -46,6 +46,12 @@ inline QByteArray gb18030(const QString &text)
     return encode(text);
 }
 
+// A score file's line as the name dialog writes it.
+inline QByteArray recordLine(qint64 count, const QString &name)
+{
+    return QByteArray::number(count) + '!' + gb18030(name) + "\r\n";
+}
+
 inline QByteArray readBytes(const QString &name)
 {
     QFile f(name);
@@ -57,48 +63,32 @@ inline QByteArray readBytes(const QString &name)
 // boards that are only a few moves from done.
 inline std::vector<int> solution(const TileBoard &board)
 {
-    const int cols = board.columns();
-    const int rows = board.rows();
-    auto key = [](const QList<int> &cells) {
+    auto key = [](const TileBoard &b) {
         std::string k;
-        for (int c : cells)
+        for (int c : b.cells())
             k.push_back(static_cast<char>(c + 1));
         return k;
     };
-    TileBoard goal(cols, rows);
-    const std::string goalKey = key(goal.cells());
-    struct Seen {
-        std::string parent;
+    struct Step {
+        std::string from;
         int place;
     };
-    std::unordered_map<std::string, Seen> seen;
-    std::deque<std::string> queue;
-    const std::string start = key(board.cells());
-    seen[start] = {std::string(), -1};
-    queue.push_back(start);
-    while (!queue.empty()) {
-        const std::string cur = queue.front();
+    std::unordered_map<std::string, Step> cameFrom{{key(board), {std::string(), -1}}};
+    std::deque<TileBoard> queue{board};
+    while (!queue.empty() && !queue.front().isSolved()) {
+        const TileBoard current = queue.front();
         queue.pop_front();
-        if (cur == goalKey)
-            break;
-        const int empty = static_cast<int>(cur.find(char(0)));
-        const int r = empty / cols, c = empty % cols;
-        const int neighbours[4][2] = {{r - 1, c}, {r + 1, c}, {r, c - 1}, {r, c + 1}};
-        for (const auto &n : neighbours) {
-            if (n[0] < 0 || n[0] >= rows || n[1] < 0 || n[1] >= cols)
-                continue;
-            const int place = n[0] * cols + n[1];
-            std::string next = cur;
-            std::swap(next[empty], next[place]);
-            if (seen.emplace(next, Seen{cur, place}).second)
+        const std::string from = key(current);
+        for (int place = 0; place < current.placeCount(); ++place) {
+            TileBoard next = current;
+            if (next.move(place) && cameFrom.emplace(key(next), Step{from, place}).second)
                 queue.push_back(next);
         }
     }
     std::vector<int> path;
-    if (!seen.count(goalKey))
-        return path;
-    for (std::string k = goalKey; k != start; k = seen[k].parent)
-        path.insert(path.begin(), seen[k].place);
+    if (!queue.empty())
+        for (std::string k = key(queue.front()); cameFrom[k].place >= 0; k = cameFrom[k].from)
+            path.insert(path.begin(), cameFrom[k].place);
     return path;
 }
 

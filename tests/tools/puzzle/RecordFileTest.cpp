@@ -9,11 +9,9 @@ using namespace korvane::test;
 
 TEST(RecordFileTest, NamesCarryTheLeadingBlankAndCountFromTwoByTwo)
 {
-    EXPECT_EQ(RecordFile::nameForGrid(2), QStringLiteral(" 1.txt"));
-    EXPECT_EQ(RecordFile::nameForGrid(3), QStringLiteral(" 2.txt"));
-    EXPECT_EQ(RecordFile::nameForGrid(4), QStringLiteral(" 3.txt"));
-    EXPECT_EQ(RecordFile::nameForGrid(5), QStringLiteral(" 4.txt"));
-    EXPECT_EQ(RecordFile::nameForGrid(11), QStringLiteral(" 10.txt"));
+    const std::pair<int, const char *> names[] = {{2, " 1.txt"}, {3, " 2.txt"}, {4, " 3.txt"}, {5, " 4.txt"}, {11, " 10.txt"}};
+    for (const auto &[grid, name] : names)
+        EXPECT_EQ(RecordFile::nameForGrid(grid), QString::fromLatin1(name)) << grid;
 }
 
 TEST(RecordFileTest, WritesOneGb18030LineWithCrLfAndReadsItBack)
@@ -62,13 +60,10 @@ TEST(RecordFileTest, LinesThatAreNoRecordGiveNoCount)
 
 TEST(RecordFileTest, CountIsTheLeadingNumber)
 {
-    EXPECT_EQ(RecordFile::parseCount(QStringLiteral("12")), 12);
-    EXPECT_EQ(RecordFile::parseCount(QStringLiteral(" 12")), 12);
-    EXPECT_EQ(RecordFile::parseCount(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(RecordFile::parseCount(QStringLiteral("0")), 0);
-    EXPECT_FALSE(RecordFile::parseCount(QString()));
-    EXPECT_FALSE(RecordFile::parseCount(QStringLiteral("-3")));
-    EXPECT_FALSE(RecordFile::parseCount(QStringLiteral("x12")));
+    const std::pair<const char *, std::optional<qint64>> counts[] = {
+        {"12", 12}, {" 12", 12}, {"12abc", 12}, {"0", 0}, {"", std::nullopt}, {"-3", std::nullopt}, {"x12", std::nullopt}};
+    for (const auto &[text, count] : counts)
+        EXPECT_EQ(RecordFile::parseCount(QString::fromLatin1(text)), count) << text;
     // Far beyond any integer: still a (very large) record, no overflow.
     const auto huge = RecordFile::parseCount(QString(40, QLatin1Char('9')));
     ASSERT_TRUE(huge);

@@ -24,8 +24,8 @@ protected:
 
     ScriptedPlatform platform;
     TilePuzzle puzzle;
-    QSignalSpy moved{&puzzle, &TilePuzzle::TileMoved};
-    QSignalSpy solved{&puzzle, &TilePuzzle::PuzzleSolved};
+    QSignalSpy moved{&puzzle, &TilePuzzle::tileMoved};
+    QSignalSpy solved{&puzzle, &TilePuzzle::puzzleSolved};
 };
 
 // Four quadrants of plain colour: tile k of a 2 × 2 game is colours[k].
@@ -47,9 +47,9 @@ TEST_F(TilePuzzleTest, GridSizesReadBackAsAccepted)
     puzzle.setProperty("GridB", 1);
     EXPECT_EQ(puzzle.property("GridA").toInt(), 5);
     EXPECT_EQ(puzzle.property("GridB").toInt(), 2);
-    puzzle.setGridA(9);
-    EXPECT_EQ(puzzle.gridA(), 8);
-    puzzle.StartPuzzle();
+    puzzle.setGridColumns(9);
+    EXPECT_EQ(puzzle.gridColumns(), 8);
+    puzzle.startShuffledGame();
     EXPECT_EQ(puzzle.board().columns(), 8);
     EXPECT_EQ(puzzle.board().rows(), 2);
     EXPECT_FALSE(puzzle.board().isSolved());
@@ -65,9 +65,9 @@ TEST_F(TilePuzzleTest, NothingMovesBeforeAGameStarts)
 
 TEST_F(TilePuzzleTest, ClicksMoveOnlyNeighboursAndSignalOncePerMoveAndOncePerSolve)
 {
-    puzzle.setGridA(3);
-    puzzle.setGridB(3);
-    puzzle.StartPuzzle();
+    puzzle.setGridColumns(3);
+    puzzle.setGridRows(3);
+    puzzle.startShuffledGame();
     ASSERT_TRUE(puzzle.isPlaying());
 
     // A click on a tile that is not beside the empty place changes nothing.
@@ -97,7 +97,7 @@ TEST_F(TilePuzzleTest, ClicksMoveOnlyNeighboursAndSignalOncePerMoveAndOncePerSol
 TEST_F(TilePuzzleTest, ArrowKeysSlideTheTileBesideTheEmptyPlace)
 {
     queueNearlySolvedShuffle(platform, 2);
-    puzzle.StartPuzzle(); // 2 × 2: empty at place 3
+    puzzle.startShuffledGame(); // 2 × 2: empty at place 3
     const int leftOfEmpty = puzzle.board().tileAt(2);
     const int aboveEmpty = puzzle.board().tileAt(1);
     QTest::keyClick(&puzzle, Qt::Key_Left); // nothing to the right of the empty place
@@ -115,7 +115,7 @@ TEST_F(TilePuzzleTest, TilesAreDrawnScaledFromThePictureWithTheEmptyPlaceBlank)
 {
     // A 100 × 100 picture shown on 399 × 399: each tile is scaled up.
     puzzle.setTilePicture(quadrants(100));
-    puzzle.StartPuzzle();
+    puzzle.startShuffledGame();
     // A picture set during a game is used from the next game on.
     puzzle.setTilePicture(QImage());
     const QImage shot = puzzle.grab().toImage();

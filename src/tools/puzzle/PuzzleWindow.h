@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tools/puzzle/PuzzleGame.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <functional>
@@ -17,33 +19,39 @@ struct PuzzleState;
 // The tile puzzle window "拼图": shows a picture, starts games on it with the puzzle
 // control, counts the moves in its caption and, after each solved puzzle, asks for the
 // player's name when the level's record is beaten and starts the next, larger game.
-class FormPT : public QMainWindow {
+// What is counted and what makes a record is the game's business (PuzzleGame).
+class PuzzleWindow : public QMainWindow {
     Q_OBJECT
 public:
+    static constexpr auto kObjectName = "FormPT";
     static constexpr int ClientTwips = 5985;
     static const QString BuiltInPicture;
 
-    FormPT(Platform &platform, std::shared_ptr<PuzzleState> state, std::function<bool()> quitProgram,
-           QWidget *parent = nullptr);
+    // The two hidden labels (both named "Label1") that hold the last solved game's
+    // move count and score file.
+    enum class SolvedLabel { StepCount, ScoreFile };
+
+    PuzzleWindow(Platform &platform, std::shared_ptr<PuzzleState> state, std::function<bool()> quitProgram,
+                 QWidget *parent = nullptr);
 
     PuzzleState &state() const { return *m_state; }
+    PuzzleGame &game() const;
     TilePuzzle *tilePuzzle() const { return m_puzzle; }
-    QLabel *image1() const { return m_image; }
+    QLabel *pictureLabel() const { return m_image; }
     const QImage &picture() const { return m_picture; }
-    // The hidden hand-over labels read by the name window: 0 the move count, 1 the file name.
-    QLabel *label1(int index) const { return m_label1[index]; }
+    QLabel *solvedLabel(SolvedLabel which) const { return m_solvedLabels[static_cast<int>(which)]; }
 
 private:
     void buildMenus();
-    void startGame();
+    void newGame();
     void loadPicture();
-    void chooseLevel(int size);
+    void chooseLevel(PuzzleGame::Level level);
     void showLeaderboard();
     void endGame();
-    void onTileMoved();
-    void onPuzzleSolved();
-    void setLevelMarks(int size);
-    void showNameWindow();
+    void countMove();
+    void finishSolvedGame();
+    void checkLevel(PuzzleGame::Level level);
+    void askForRecordName(const DueRecord &record);
 
     Platform &m_platform;
     std::shared_ptr<PuzzleState> m_state;
@@ -51,7 +59,7 @@ private:
     QImage m_picture;
     QLabel *m_image = nullptr;
     TilePuzzle *m_puzzle = nullptr;
-    QLabel *m_label1[2] = {nullptr, nullptr};
+    QLabel *m_solvedLabels[2] = {nullptr, nullptr};
     QAction *m_start = nullptr;
     QAction *m_levels[3] = {nullptr, nullptr, nullptr};
 };
