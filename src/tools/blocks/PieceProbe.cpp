@@ -59,7 +59,7 @@ bool PieceProbe::rowClear(int y) const
     return empty >= m_piece.width() && empty >= m_piece.height();
 }
 
-bool PieceProbe::measureRoom(int direction, int reach)
+bool PieceProbe::measureRoom(Axis axis, int reach)
 {
     locateCells();
     m_minX = m_maxX = m_cells[1].x;
@@ -75,7 +75,7 @@ bool PieceProbe::measureRoom(int direction, int reach)
             if (occupiedOrOutside(x, y))
                 return false;
 
-    if (direction != 0) {
+    if (axis == Axis::Columns) {
         int n = 0;
         for (int x = m_minX - 1; x >= m_minX - reach + 1 && columnClear(x); --x)
             ++n;
@@ -99,7 +99,7 @@ bool PieceProbe::measureRoom(int direction, int reach)
 
 bool PieceProbe::findRoomToLieWide()
 {
-    if (!measureRoom(1, 2) || m_maxX - m_minX < 2)
+    if (!measureRoom(Axis::Columns, 2) || m_maxX - m_minX < 2)
         return false;
     m_rotatedLeft = m_maxX - m_boxColumn > 1 ? m_boxColumn - 1 : m_maxX - 3;
     return true;
@@ -107,7 +107,7 @@ bool PieceProbe::findRoomToLieWide()
 
 bool PieceProbe::findRoomToStandTall()
 {
-    if (!measureRoom(0, 2) || m_maxY - m_minY < 2)
+    if (!measureRoom(Axis::Rows, 2) || m_maxY - m_minY < 2)
         return false;
     m_rotatedTop = m_maxY - (m_piece.top + 1) > 1 ? m_piece.top : m_minY - 1;
     return true;
@@ -120,12 +120,12 @@ bool PieceProbe::canRotate()
     switch (kind) {
     case 1:
         if (orientation == 1) {
-            if (!measureRoom(0, 4) || m_maxY - m_minY < 3)
+            if (!measureRoom(Axis::Rows, 4) || m_maxY - m_minY < 3)
                 return false;
             m_rotatedTop = m_minY - 1;
             return true;
         }
-        if (!measureRoom(1, 4) || m_maxX - m_minX < 3)
+        if (!measureRoom(Axis::Columns, 4) || m_maxX - m_minX < 3)
             return false;
         if (m_maxX - m_boxColumn > 2)
             m_rotatedLeft = m_boxColumn == m_minX ? m_boxColumn - 1 : m_boxColumn - 2;

@@ -30,11 +30,16 @@ public:
 
     bool canMoveLeft();
     bool canMoveRight();
+    // Which way measureRoom() widens the piece's box.
+    enum class Axis { Rows, Columns };
     // True when the piece's box holds no landed cell; then widens the box by up to
-    // reach - 1 clear lines on each side (direction 0: rows, otherwise columns).
-    bool measureRoom(int direction, int reach);
+    // reach - 1 clear lines on each side along the axis.
+    bool measureRoom(Axis axis, int reach);
+    // Room for a tall piece to turn wide (sets rotatedLeft()) or a wide one to turn tall
+    // (sets rotatedTop()).
     bool findRoomToLieWide();
     bool findRoomToStandTall();
+    // Whether the piece may turn; when it may, rotatedLeft() or rotatedTop() says where it goes.
     bool canRotate();
 
     int minX() const { return m_minX; }
