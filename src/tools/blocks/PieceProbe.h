@@ -24,6 +24,7 @@ public:
 
     // The four cells of the piece where its box stands now (entries 1 to 4; entry 0 unused).
     void locateCells();
+    // The board column (1-based) of the box's left edge, as of the last locateCells().
     int boxColumn() const { return m_boxColumn; }
     void resetBoxColumn() { m_boxColumn = 0; }
     const std::array<CellCoord, 5> &cells() const { return m_cells; }

@@ -23,7 +23,7 @@ SaverWindow::SaverWindow(SaverSession &session, int surface, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::BlankCursor);
     m_timer->setObjectName(QLatin1String(kTickTimerName));
-    m_timer->setInterval(400);
+    m_timer->setInterval(TickIntervalMs);
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (m_session)
             m_session->tick(m_surface);

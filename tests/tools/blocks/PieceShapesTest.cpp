@@ -34,7 +34,7 @@ bool drawnBottom(const QStringList &rows, int dx, int dy)
 
 class PieceShapesTest : public BlocksFixture {};
 
-TEST_F(PieceShapesTest, GetCoorGivesTheDrawnCellsOfEveryOrientationWhereTheBoxStands)
+TEST_F(PieceShapesTest, LocateCellsGivesTheDrawnCellsOfEveryOrientationWhereTheBoxStands)
 {
     for (const Drawn &d : AllOrientations) {
         SCOPED_TRACE(d.picture);
