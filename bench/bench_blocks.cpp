@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include "BenchSupport.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 
 using namespace korvane;
@@ -16,13 +17,15 @@ static void BM_DropStep(benchmark::State &state)
 {
     ScriptedPlatform platform;
     BlocksGame game(platform);
-    game.mnuGameNew_Click();
+    game.newGame();
+    using Move = BlocksGame::Move;
+    constexpr std::array moves{Move::Left, Move::Rotate, Move::Right, Move::Down};
     int n = 0;
     for (auto _ : state) {
         if (platform.messageAnswers.empty())
             platform.messageAnswers.push_back(MsgAnswer::Yes);
-        game.keyDown(37 + (n++ * 7) % 4); // a sideways move or a turn, then the tick
-        game.tmrDrop_Timer();
+        game.applyMove(moves[(n++ * 7) % 4]); // a sideways move, a turn or a drop, then the tick
+        game.dropStep();
         benchmark::DoNotOptimize(game.boardPicture().image().constBits());
     }
 }

@@ -48,34 +48,34 @@ void BlocksGame::assignPicture(int picture)
 
 void BlocksGame::placePiece(int kind, int rotCount, int left, int top)
 {
-    m_piece.CurType = kind;
-    m_piece.RotCount = rotCount;
+    m_piece.kind = kind;
+    m_piece.rotations = rotCount;
     m_piece.left = left;
     m_piece.top = top;
     assignPicture(PieceShapes::pictureNumber(kind, PieceShapes::orientationOf(kind, rotCount)));
     emit changed();
 }
 
-void BlocksGame::mnuGameNew_Click()
+void BlocksGame::newGame()
 {
     m_board.clear();
-    m_probe.resetCurX();
+    m_probe.resetBoxColumn();
     m_picture.clear();
     m_interval = DropInterval;
     m_running = true;
     ++m_gameSerial;
-    Sel_Next();
-    Init();
+    drawNextPiece();
+    spawnNextPiece();
 }
 
-void BlocksGame::Init()
+void BlocksGame::spawnNextPiece()
 {
     m_piece.visible = false;
     stopTimer();
-    m_piece.CurType = m_nextType;
+    m_piece.kind = m_nextType;
     assignPicture(m_nextPicture);
-    Sel_Next();
-    m_piece.RotCount = 0;
+    drawNextPiece();
+    m_piece.rotations = 0;
     m_piece.left = 4;
     m_piece.top = 0;
     m_piece.visible = true;
@@ -83,7 +83,7 @@ void BlocksGame::Init()
     emit changed();
 }
 
-void BlocksGame::Sel_Next()
+void BlocksGame::drawNextPiece()
 {
     RandomSource &random = m_platform.random();
     random.seedFromTime();
@@ -109,63 +109,62 @@ void BlocksGame::moveStep(int dx, int dy)
 
 void BlocksGame::moveLeft()
 {
-    if (m_piece.left - 1 >= 0 && m_probe.JudgeX_Left())
+    if (m_piece.left - 1 >= 0 && m_probe.canMoveLeft())
         moveStep(-1, 0);
     emit changed();
 }
 
 void BlocksGame::moveRight()
 {
-    if (m_piece.left + m_piece.width() < Board::Columns && m_probe.JudgeX_Right())
+    if (m_piece.left + m_piece.width() < Board::Columns && m_probe.canMoveRight())
         moveStep(1, 0);
     emit changed();
 }
 
 void BlocksGame::rotate()
 {
-    if (!m_probe.Judge_Rotate())
+    if (!m_probe.canRotate())
         return;
-    const int kind = m_piece.CurType;
-    ++m_piece.RotCount;
-    const int orientation = PieceShapes::orientationOf(kind, m_piece.RotCount);
+    const int kind = m_piece.kind;
+    ++m_piece.rotations;
+    const int orientation = PieceShapes::orientationOf(kind, m_piece.rotations);
     const PieceShape *shape = PieceShapes::shape(kind, orientation);
     if (kind == 1) {
         if (orientation == 1) { // lying, on the row of the upright piece's lowest cell
             m_piece.top += 3;
-            m_piece.left = m_probe.RotX();
+            m_piece.left = m_probe.rotatedLeft();
         } else {
-            m_piece.top = m_probe.RotY();
+            m_piece.top = m_probe.rotatedTop();
             m_piece.left += 1;
         }
     } else if (shape->width == 3) { // tall to wide: keeps its lower two rows
         m_piece.top += 1;
-        m_piece.left = m_probe.RotX();
+        m_piece.left = m_probe.rotatedLeft();
     } else {
-        m_piece.top = m_probe.RotY();
+        m_piece.top = m_probe.rotatedTop();
     }
     assignPicture(shape->picture);
     emit changed();
 }
 
-void BlocksGame::keyDown(int keyCode)
+void BlocksGame::applyMove(Move move)
 {
     if (!m_running)
         return;
-    switch (keyCode) {
-    case KeyLeft: moveLeft(); break;
-    case KeyRight: moveRight(); break;
-    case KeyDown: tmrDrop_Timer(); break;
-    case KeyUp: rotate(); break;
-    default: break;
+    switch (move) {
+    case Move::Left: moveLeft(); break;
+    case Move::Right: moveRight(); break;
+    case Move::Down: dropStep(); break;
+    case Move::Rotate: rotate(); break;
     }
 }
 
-void BlocksGame::tmrDrop_Timer()
+void BlocksGame::dropStep()
 {
     if (!m_running)
         return;
     const unsigned serial = m_gameSerial;
-    if (JudgeY()) {
+    if (landIfBlocked()) {
         if (serial != m_gameSerial) { // the game-over question replaced or ended the game
             emit changed();
             return;
@@ -180,16 +179,16 @@ void BlocksGame::tmrDrop_Timer()
     }
     moveStep(0, 1);
     if (m_piece.top + m_piece.height() > Board::Rows)
-        Init();
+        spawnNextPiece();
     emit changed();
 }
 
-bool BlocksGame::JudgeY()
+bool BlocksGame::landIfBlocked()
 {
-    m_probe.GetCoor();
+    m_probe.locateCells();
     for (int i = 1; i <= 4; ++i) {
-        const CellCoord &c = m_probe.CellCoor()[i];
-        if (c.Bottom && c.Y >= 1 && (c.Y >= Board::Rows || !m_board.isEmpty(c.X, c.Y + 1))) {
+        const CellCoord &c = m_probe.cells()[i];
+        if (c.bottom && c.y >= 1 && (c.y >= Board::Rows || !m_board.isEmpty(c.x, c.y + 1))) {
             land();
             return true;
         }
@@ -200,17 +199,17 @@ bool BlocksGame::JudgeY()
 void BlocksGame::land()
 {
     for (int i = 1; i <= 4; ++i) {
-        const CellCoord &c = m_probe.CellCoor()[i];
-        m_board.set(c.X, c.Y, Board::Occupied);
+        const CellCoord &c = m_probe.cells()[i];
+        m_board.set(c.x, c.y, Board::Occupied);
     }
     m_picture.stamp(PiecePictures::picture(m_piece.picture), m_piece.left, m_piece.top);
     const unsigned serial = m_gameSerial;
-    Judge_Full();
+    clearFullRows();
     if (serial == m_gameSerial && m_piece.visible)
-        Init();
+        spawnNextPiece();
 }
 
-void BlocksGame::Judge_Full()
+void BlocksGame::clearFullRows()
 {
     const int top = m_piece.top + 1;
     const int bottom = m_piece.top + m_piece.height();
@@ -236,14 +235,14 @@ void BlocksGame::askNewGame()
     if (!self)
         return; // the window closed while the question waited for the screen saver to end
     if (answer == MsgAnswer::Yes)
-        mnuGameNew_Click();
+        newGame();
     else
-        Global_Init();
+        endGame();
 }
 
 QWidget *BlocksGame::window() const { return qobject_cast<QWidget *>(parent()); }
 
-void BlocksGame::Global_Init()
+void BlocksGame::endGame()
 {
     // The grid goes with the picture, so that the two never disagree.
     m_board.clear();
@@ -256,18 +255,18 @@ void BlocksGame::Global_Init()
     emit changed();
 }
 
-void BlocksGame::cmdDisplay_Click()
+void BlocksGame::togglePreview()
 {
     m_previewVisible = !m_previewVisible;
     emit changed();
 }
 
-void BlocksGame::mnuHelpKey_Click()
+void BlocksGame::showKeyHelp()
 {
     m_platform.messages().showMessage(keyHelpText(), MsgButtons::Ok, MsgIcon::Information, keyHelpTitle(), window());
 }
 
-void BlocksGame::mnuGameAbout_Click()
+void BlocksGame::showAbout()
 {
     m_platform.messages().showMessage(QStringLiteral("方块1.0"), MsgButtons::Ok, MsgIcon::Information, QString(),
                                       window());

@@ -24,32 +24,35 @@ class BlocksGame : public QObject {
     Q_OBJECT
 public:
     static constexpr int DropInterval = 1000; // ms, for the whole game
-    // Key codes of the arrow keys.
-    static constexpr int KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40;
+    // What the player can do to the falling piece; the window maps the arrow keys to these.
+    enum class Move { Left, Right, Rotate, Down };
     // The preview area, in twips: its size and the width of its sunken border.
     static constexpr int PreviewWidthTwips = 1110, PreviewHeightTwips = 1335, PreviewBorderTwips = 30;
 
     explicit BlocksGame(Platform &platform, QObject *parent = nullptr);
 
     // Commands.
-    void mnuGameNew_Click();
-    void tmrDrop_Timer();
-    void cmdDisplay_Click();
-    void mnuHelpKey_Click();
-    void mnuGameAbout_Click();
-    // A key press (repeats included); arrows act on the falling piece while a game runs.
-    void keyDown(int keyCode);
+    void newGame();
+    void dropStep();
+    void togglePreview();
+    void showKeyHelp();
+    void showAbout();
+    // One player move (key repeats included); it acts on the falling piece only while a game runs.
+    void applyMove(Move move);
     void moveLeft();
     void moveRight();
     void rotate();
 
     // Game flow.
-    void Init();
-    void Sel_Next();
+    // The previewed piece enters at the top and a new one is drawn for the preview.
+    void spawnNextPiece();
+    void drawNextPiece();
     // Lands the falling piece when it cannot fall; true when it landed.
-    bool JudgeY();
-    void Judge_Full();
-    void Global_Init();
+    bool landIfBlocked();
+    // Removes the full rows the landed piece covers; asks for a new game when it landed at the top.
+    void clearFullRows();
+    // Stops the game and blanks the board, the piece and the preview.
+    void endGame();
 
     // State.
     bool isRunning() const { return m_running; }
@@ -62,7 +65,7 @@ public:
     const FallingPiece &piece() const { return m_piece; }
     FallingPiece &piece() { return m_piece; }
     PieceProbe &probe() { return m_probe; }
-    int NextType() const { return m_nextType; }
+    int nextKind() const { return m_nextType; }
     // The preview's picture number (0 for none), whether it shows, and where it sits in
     // the preview area (twips from the inner top-left corner).
     int nextPicture() const { return m_nextPicture; }

@@ -18,10 +18,42 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace korvane::blocks {
 
 static constexpr int PreviewBorderPixels = 2;
+
+namespace {
+// The object names of the window, its menus and its controls, as the rest of the
+// toolbox (and its tests) find them.
+constexpr char kWindowName[] = "frmForm";
+constexpr char kDropTimerName[] = "tmrDrop";
+constexpr char kGameMenuName[] = "mnuGame";
+constexpr char kNewGameItemName[] = "mnuGameNew";
+constexpr char kExitItemName[] = "mnuGameExit";
+constexpr char kHelpMenuName[] = "mnuHelp";
+constexpr char kKeyHelpItemName[] = "mnuHelpKey";
+constexpr char kAboutItemName[] = "mnuGameAbout";
+constexpr char kNextFrameName[] = "fraFrameNext";
+constexpr char kPreviewBackgroundName[] = "picPictureNextBackGround";
+constexpr char kPreviewName[] = "imgPictureNext";
+constexpr char kPreviewToggleName[] = "cmdDisplay";
+constexpr char kPhotoName[] = "Image1";
+constexpr char kFallingPieceName[] = "picPictureNow";
+
+// The arrow keys steer the falling piece; every other key leaves it alone.
+std::optional<BlocksGame::Move> moveForKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left: return BlocksGame::Move::Left;
+    case Qt::Key_Right: return BlocksGame::Move::Right;
+    case Qt::Key_Up: return BlocksGame::Move::Rotate;
+    case Qt::Key_Down: return BlocksGame::Move::Down;
+    default: return std::nullopt;
+    }
+}
+} // namespace
 
 QSize BlocksWindow::clientSize() { return twipsToPixels(4950, 6345); }
 
@@ -30,11 +62,11 @@ BlocksWindow::BlocksWindow(Platform &platform, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_game(new BlocksGame(platform, this)), m_timer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("frmForm"));
+    setObjectName(QLatin1String(kWindowName));
     setWindowTitle(QStringLiteral("方块"));
 
-    m_timer->setObjectName(QStringLiteral("tmrDrop"));
-    connect(m_timer, &QTimer::timeout, m_game, &BlocksGame::tmrDrop_Timer);
+    m_timer->setObjectName(QLatin1String(kDropTimerName));
+    connect(m_timer, &QTimer::timeout, m_game, &BlocksGame::dropStep);
     connect(m_game, &BlocksGame::dropTimerStarted, m_timer, qOverload<int>(&QTimer::start));
     connect(m_game, &BlocksGame::dropTimerStopped, m_timer, &QTimer::stop);
     connect(m_game, &BlocksGame::changed, this, &BlocksWindow::refresh);
@@ -69,23 +101,23 @@ void BlocksWindow::buildMenus(QMenuBar *bar)
         connect(a, &QAction::triggered, this, handler);
     };
     QMenu *game = bar->addMenu(QStringLiteral("游戏(&G)"));
-    game->setObjectName(QStringLiteral("mnuGame"));
-    item(game, "mnuGameNew", QStringLiteral("新游戏(&N)"), [this] { m_game->mnuGameNew_Click(); });
-    item(game, "mnuGameExit", QStringLiteral("退出(&X)"), [this] { close(); });
+    game->setObjectName(QLatin1String(kGameMenuName));
+    item(game, kNewGameItemName, QStringLiteral("新游戏(&N)"), [this] { m_game->newGame(); });
+    item(game, kExitItemName, QStringLiteral("退出(&X)"), [this] { close(); });
     QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    item(help, "mnuHelpKey", QStringLiteral("键盘(&K)"), [this] { m_game->mnuHelpKey_Click(); });
-    item(help, "mnuGameAbout", QStringLiteral("关于(&A)"), [this] { m_game->mnuGameAbout_Click(); });
+    help->setObjectName(QLatin1String(kHelpMenuName));
+    item(help, kKeyHelpItemName, QStringLiteral("键盘(&K)"), [this] { m_game->showKeyHelp(); });
+    item(help, kAboutItemName, QStringLiteral("关于(&A)"), [this] { m_game->showAbout(); });
 }
 
 void BlocksWindow::buildClient(QWidget *client)
 {
     auto *frame = new QGroupBox(QStringLiteral("下一块"), client);
-    frame->setObjectName(QStringLiteral("fraFrameNext"));
+    frame->setObjectName(QLatin1String(kNextFrameName));
     frame->setGeometry(twipsRect(120, 120, 1335, 2175));
 
     auto *preview = new QFrame(frame);
-    preview->setObjectName(QStringLiteral("picPictureNextBackGround"));
+    preview->setObjectName(QLatin1String(kPreviewBackgroundName));
     preview->setGeometry(twipsRect(120, 360, 1110, 1335));
     preview->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     preview->setLineWidth(PreviewBorderPixels);
@@ -95,15 +127,15 @@ void BlocksWindow::buildClient(QWidget *client)
     preview->setPalette(white);
 
     m_next = new QLabel(preview);
-    m_next->setObjectName(QStringLiteral("imgPictureNext"));
+    m_next->setObjectName(QLatin1String(kPreviewName));
 
     m_display = new QPushButton(frame);
-    m_display->setObjectName(QStringLiteral("cmdDisplay"));
+    m_display->setObjectName(QLatin1String(kPreviewToggleName));
     m_display->setGeometry(twipsRect(120, 1800, 1095, 255));
-    connect(m_display, &QPushButton::clicked, m_game, &BlocksGame::cmdDisplay_Click);
+    connect(m_display, &QPushButton::clicked, m_game, &BlocksGame::togglePreview);
 
     auto *photo = new QLabel(client);
-    photo->setObjectName(QStringLiteral("Image1"));
+    photo->setObjectName(QLatin1String(kPhotoName));
     photo->setGeometry(twipsRect(120, 2400, 1455, 3720));
     photo->setScaledContents(true);
     photo->setPixmap(QPixmap::fromImage(DecorativePicture::make()));
@@ -112,7 +144,7 @@ void BlocksWindow::buildClient(QWidget *client)
     m_board->move(twipsToPixels(1680), twipsToPixels(120));
 
     m_piece = new QLabel(m_board);
-    m_piece->setObjectName(QStringLiteral("picPictureNow"));
+    m_piece->setObjectName(QLatin1String(kFallingPieceName));
     m_piece->setAutoFillBackground(true);
     QPalette grey = m_piece->palette();
     grey.setColor(QPalette::Window, QColor(64, 64, 64));
@@ -151,16 +183,8 @@ void BlocksWindow::refresh()
 bool BlocksWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
-        int code = 0;
-        switch (static_cast<QKeyEvent *>(event)->key()) {
-        case Qt::Key_Left: code = BlocksGame::KeyLeft; break;
-        case Qt::Key_Up: code = BlocksGame::KeyUp; break;
-        case Qt::Key_Right: code = BlocksGame::KeyRight; break;
-        case Qt::Key_Down: code = BlocksGame::KeyDown; break;
-        default: break;
-        }
-        if (code != 0) {
-            m_game->keyDown(code);
+        if (const auto move = moveForKey(static_cast<QKeyEvent *>(event)->key())) {
+            m_game->applyMove(*move);
             return true;
         }
     }

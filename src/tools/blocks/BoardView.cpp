@@ -6,9 +6,12 @@
 
 namespace korvane::blocks {
 
+// The object name the window and its tests find the board picture by.
+static constexpr char kObjectName[] = "picBackGround";
+
 BoardView::BoardView(const BoardPicture &picture, QWidget *parent) : QFrame(parent), m_picture(picture)
 {
-    setObjectName(QStringLiteral("picBackGround"));
+    setObjectName(QLatin1String(kObjectName));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setFocusPolicy(Qt::NoFocus);

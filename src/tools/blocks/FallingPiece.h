@@ -9,8 +9,8 @@ namespace korvane::blocks {
 // The falling piece: its kind, how often it has turned, where its box stands on the
 // board (in cells, Left and Top 0-based) and what the box shows.
 struct FallingPiece {
-    int CurType = 0;  // 1 to 7; 0 before the first piece
-    int RotCount = 0; // rotations since the piece was spawned, never reduced
+    int kind = 0;  // 1 to 7; 0 before the first piece
+    int rotations = 0; // rotations since the piece was spawned, never reduced
     int left = 0;
     int top = 0;
     int picture = 0;  // the clean picture of the current orientation, 0 for none

@@ -4,37 +4,37 @@
 
 namespace korvane::blocks {
 
-void PieceProbe::GetCoor()
+void PieceProbe::locateCells()
 {
     m_cells.fill(CellCoord{});
-    m_curX = m_piece.left + 1;
-    const int orientation = PieceShapes::orientationOf(m_piece.CurType, m_piece.RotCount);
-    const PieceShape *shape = PieceShapes::shape(m_piece.CurType, orientation);
+    m_boxColumn = m_piece.left + 1;
+    const int orientation = PieceShapes::orientationOf(m_piece.kind, m_piece.rotations);
+    const PieceShape *shape = PieceShapes::shape(m_piece.kind, orientation);
     if (!shape)
         return; // no piece yet: four cells at (0, 0) that neither land nor block
     for (int i = 0; i < 4; ++i) {
         const CellOffset &c = shape->cells[i];
-        m_cells[i + 1] = {m_curX + c.dx, m_piece.top + 1 + c.dy, c.bottom};
+        m_cells[i + 1] = {m_boxColumn + c.dx, m_piece.top + 1 + c.dy, c.bottom};
     }
 }
 
-bool PieceProbe::JudgeX_Left()
+bool PieceProbe::canMoveLeft()
 {
-    GetCoor();
+    locateCells();
     for (int i = 1; i <= 4; ++i) {
         const CellCoord &c = m_cells[i];
-        if (c.Y >= 1 && occupiedOrOutside(c.X - 1, c.Y))
+        if (c.y >= 1 && occupiedOrOutside(c.x - 1, c.y))
             return false;
     }
     return true;
 }
 
-bool PieceProbe::JudgeX_Right()
+bool PieceProbe::canMoveRight()
 {
-    GetCoor();
+    locateCells();
     for (int i = 1; i <= 4; ++i) {
         const CellCoord &c = m_cells[i];
-        if (c.Y >= 1 && (c.X >= Board::Columns || occupiedOrOutside(c.X + 1, c.Y)))
+        if (c.y >= 1 && (c.x >= Board::Columns || occupiedOrOutside(c.x + 1, c.y)))
             return false;
     }
     return true;
@@ -59,23 +59,23 @@ bool PieceProbe::rowClear(int y) const
     return empty >= m_piece.width() && empty >= m_piece.height();
 }
 
-bool PieceProbe::GetValue(int direction, int reach)
+bool PieceProbe::measureRoom(Axis axis, int reach)
 {
-    GetCoor();
-    m_minX = m_maxX = m_cells[1].X;
-    m_minY = m_maxY = m_cells[1].Y;
+    locateCells();
+    m_minX = m_maxX = m_cells[1].x;
+    m_minY = m_maxY = m_cells[1].y;
     for (int i = 2; i <= 4; ++i) {
-        m_minX = std::min(m_minX, m_cells[i].X);
-        m_maxX = std::max(m_maxX, m_cells[i].X);
-        m_minY = std::min(m_minY, m_cells[i].Y);
-        m_maxY = std::max(m_maxY, m_cells[i].Y);
+        m_minX = std::min(m_minX, m_cells[i].x);
+        m_maxX = std::max(m_maxX, m_cells[i].x);
+        m_minY = std::min(m_minY, m_cells[i].y);
+        m_maxY = std::max(m_maxY, m_cells[i].y);
     }
     for (int y = m_minY; y <= m_maxY; ++y)
         for (int x = m_minX; x <= m_maxX; ++x)
             if (occupiedOrOutside(x, y))
                 return false;
 
-    if (direction != 0) {
+    if (axis == Axis::Columns) {
         int n = 0;
         for (int x = m_minX - 1; x >= m_minX - reach + 1 && columnClear(x); --x)
             ++n;
@@ -97,48 +97,48 @@ bool PieceProbe::GetValue(int direction, int reach)
     return true;
 }
 
-bool PieceProbe::Get_X_Value()
+bool PieceProbe::findRoomToLieWide()
 {
-    if (!GetValue(1, 2) || m_maxX - m_minX < 2)
+    if (!measureRoom(Axis::Columns, 2) || m_maxX - m_minX < 2)
         return false;
-    m_rotX = m_maxX - m_curX > 1 ? m_curX - 1 : m_maxX - 3;
+    m_rotatedLeft = m_maxX - m_boxColumn > 1 ? m_boxColumn - 1 : m_maxX - 3;
     return true;
 }
 
-bool PieceProbe::Get_Y_Value()
+bool PieceProbe::findRoomToStandTall()
 {
-    if (!GetValue(0, 2) || m_maxY - m_minY < 2)
+    if (!measureRoom(Axis::Rows, 2) || m_maxY - m_minY < 2)
         return false;
-    m_rotY = m_maxY - (m_piece.top + 1) > 1 ? m_piece.top : m_minY - 1;
+    m_rotatedTop = m_maxY - (m_piece.top + 1) > 1 ? m_piece.top : m_minY - 1;
     return true;
 }
 
-bool PieceProbe::Judge_Rotate()
+bool PieceProbe::canRotate()
 {
-    const int kind = m_piece.CurType;
-    const int orientation = PieceShapes::orientationOf(kind, m_piece.RotCount);
+    const int kind = m_piece.kind;
+    const int orientation = PieceShapes::orientationOf(kind, m_piece.rotations);
     switch (kind) {
     case 1:
         if (orientation == 1) {
-            if (!GetValue(0, 4) || m_maxY - m_minY < 3)
+            if (!measureRoom(Axis::Rows, 4) || m_maxY - m_minY < 3)
                 return false;
-            m_rotY = m_minY - 1;
+            m_rotatedTop = m_minY - 1;
             return true;
         }
-        if (!GetValue(1, 4) || m_maxX - m_minX < 3)
+        if (!measureRoom(Axis::Columns, 4) || m_maxX - m_minX < 3)
             return false;
-        if (m_maxX - m_curX > 2)
-            m_rotX = m_curX == m_minX ? m_curX - 1 : m_curX - 2;
+        if (m_maxX - m_boxColumn > 2)
+            m_rotatedLeft = m_boxColumn == m_minX ? m_boxColumn - 1 : m_boxColumn - 2;
         else
-            m_rotX = m_maxX - 4;
+            m_rotatedLeft = m_maxX - 4;
         return true;
     case 3:
     case 5: // tall in orientations 0 and 2
-        return orientation % 2 == 0 ? Get_X_Value() : Get_Y_Value();
+        return orientation % 2 == 0 ? findRoomToLieWide() : findRoomToStandTall();
     case 2:
     case 4:
     case 6: // wide in orientation 0 (and 2 for T)
-        return orientation % 2 == 0 ? Get_Y_Value() : Get_X_Value();
+        return orientation % 2 == 0 ? findRoomToStandTall() : findRoomToLieWide();
     default:
         return false; // the O has one orientation; no piece, no turn
     }

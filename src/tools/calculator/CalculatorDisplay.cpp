@@ -2,9 +2,12 @@
 
 namespace korvane {
 
+// The object name the window and its tests find the display by.
+static constexpr char kObjectName[] = "txtDisplay";
+
 CalculatorDisplay::CalculatorDisplay(QWidget *parent) : QLineEdit(parent)
 {
-    setObjectName(QStringLiteral("txtDisplay"));
+    setObjectName(QLatin1String(kObjectName));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // No way in for text that bypasses the key mapping: no input method, no drops, no
     // edit menu. (A middle-click paste still gets through; the window hands it on.)

@@ -8,6 +8,8 @@
 
 namespace korvane {
 
+using Operator = CalculatorState::Operator;
+
 CalculatorEngine::CalculatorEngine(CalculatorState &state, BeepService &beeper, QObject *parent)
     : QObject(parent), m_state(state), m_beeper(beeper)
 {
@@ -30,7 +32,7 @@ void CalculatorEngine::enterDigit(int digit)
     }
 }
 
-void CalculatorEngine::pressOperator(int op)
+void CalculatorEngine::pressOperator(CalculatorState::Operator op)
 {
     pressEquals();
     m_state.newEntry = true;
@@ -68,18 +70,17 @@ void CalculatorEngine::pressEquals()
 
     double result = m_state.accumulator;
     switch (m_state.pendingOperator) {
-    case CalculatorState::None: result = operand; break;
-    case CalculatorState::Add: result = operand + m_state.accumulator; break;
-    case CalculatorState::Subtract: result = m_state.accumulator - operand; break;
-    case CalculatorState::Multiply: result = operand * m_state.accumulator; break;
-    case CalculatorState::Divide:
+    case Operator::None: result = operand; break;
+    case Operator::Add: result = operand + m_state.accumulator; break;
+    case Operator::Subtract: result = m_state.accumulator - operand; break;
+    case Operator::Multiply: result = operand * m_state.accumulator; break;
+    case Operator::Divide:
         if (operand == 0) {
             fail(m_state.accumulator == 0 ? undefinedResultText() : divisionByZeroText());
             return;
         }
         result = m_state.accumulator / operand;
         break;
-    default: break;
     }
     if (!std::isfinite(result)) {
         fail(overflowText());
@@ -87,7 +88,7 @@ void CalculatorEngine::pressEquals()
     }
 
     m_state.accumulator = result;
-    m_state.pendingOperator = CalculatorState::None;
+    m_state.pendingOperator = Operator::None;
     m_state.newEntry = true;
     setDisplay(NumberText::format(result));
 }
@@ -96,7 +97,7 @@ void CalculatorEngine::clear()
 {
     clearEntry();
     m_state.accumulator = 0;
-    m_state.pendingOperator = CalculatorState::None;
+    m_state.pendingOperator = Operator::None;
 }
 
 void CalculatorEngine::clearEntry() { setDisplay(QString()); }
@@ -140,10 +141,10 @@ void CalculatorEngine::keyPress(const QString &character)
     switch (c.unicode()) {
     case '*':
     case 'x':
-    case 'X': pressOperator(CalculatorState::Multiply); break;
-    case '+': pressOperator(CalculatorState::Add); break;
-    case '-': pressOperator(CalculatorState::Subtract); break;
-    case '/': pressOperator(CalculatorState::Divide); break;
+    case 'X': pressOperator(Operator::Multiply); break;
+    case '+': pressOperator(Operator::Add); break;
+    case '-': pressOperator(Operator::Subtract); break;
+    case '/': pressOperator(Operator::Divide); break;
     case '\r':
     case '=': pressEquals(); break;
     case '.': pressDecimalPoint(); break;
@@ -179,7 +180,7 @@ void CalculatorEngine::fail(const QString &message)
 {
     // The failed operation leaves nothing behind: a fresh start with the message shown.
     m_state.accumulator = 0;
-    m_state.pendingOperator = CalculatorState::None;
+    m_state.pendingOperator = Operator::None;
     m_state.newEntry = true;
     setDisplay(message);
     m_showsMessage = true;

@@ -23,7 +23,7 @@ public:
 
     // The buttons.
     void enterDigit(int digit);         // cmdNumber, 0..9
-    void pressOperator(int op);         // cmdOperator, 1..4
+    void pressOperator(CalculatorState::Operator op); // cmdOperator
     void pressDecimalPoint();           // cmdDecimal
     void pressEquals();                 // cmdEquals
     void clear();                       // cmdClear

@@ -15,6 +15,21 @@ namespace korvane {
 
 namespace {
 
+// The object names of the window and its buttons, as the rest of the toolbox (and its
+// tests) find them; the digit and operator buttons share one name each and tell
+// themselves apart by their "Index" property.
+constexpr char kWindowName[] = "Form5";
+constexpr char kNumberButtonName[] = "cmdNumber";
+constexpr char kOperatorButtonName[] = "cmdOperator";
+constexpr char kClearEntryButtonName[] = "cmdClearEntry";
+constexpr char kClearButtonName[] = "cmdClear";
+constexpr char kPlusMinusButtonName[] = "cmdPlusMinus";
+constexpr char kDecimalButtonName[] = "cmdDecimal";
+constexpr char kEqualsButtonName[] = "cmdEquals";
+
+using Operator = CalculatorState::Operator;
+constexpr Operator kOperators[] = {Operator::Add, Operator::Subtract, Operator::Multiply, Operator::Divide};
+
 constexpr int ButtonWidth = 615;
 constexpr int ButtonHeight = 495;
 
@@ -53,7 +68,7 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
       m_state(std::move(state)), m_engine(new CalculatorEngine(*m_state, platform.beeper(), this)),
       m_display(new CalculatorDisplay(this)), m_background(QStringLiteral(":/calculator/landscape.png"))
 {
-    setObjectName(QStringLiteral("Form5"));
+    setObjectName(QLatin1String(kWindowName));
     setWindowTitle(QStringLiteral("计算器"));
     setWindowIcon(QIcon(QStringLiteral(":/calculator/calculator.png")));
     setFixedSize(clientSize());
@@ -71,23 +86,25 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
     const int rows[] = {720, 1320, 1920, 2520};
     const int columns[] = {240, 960, 1680, 2520, 3240};
     for (int digit = 1; digit <= 9; ++digit)
-        m_numbers[digit] = addButton("cmdNumber", digit, QString::number(digit), columns[(digit - 1) % 3],
+        m_numbers[digit] = addButton(kNumberButtonName, digit, QString::number(digit), columns[(digit - 1) % 3],
                                      rows[(digit - 1) / 3]);
-    m_numbers[0] = addButton("cmdNumber", 0, QStringLiteral("0"), columns[1], rows[3]);
+    m_numbers[0] = addButton(kNumberButtonName, 0, QStringLiteral("0"), columns[1], rows[3]);
     const QString operatorCaptions[] = {QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("x"),
                                         QStringLiteral("/")};
-    for (int op = 1; op <= 4; ++op)
-        m_operators[op - 1] = addButton("cmdOperator", op, operatorCaptions[op - 1], columns[3], rows[op - 1]);
-    QPushButton *clearEntry = addButton("cmdClearEntry", -1, QStringLiteral("CE"), columns[4], rows[0]);
-    QPushButton *clear = addButton("cmdClear", -1, QStringLiteral("C"), columns[4], rows[1]);
-    QPushButton *plusMinus = addButton("cmdPlusMinus", -1, QStringLiteral("+/-"), columns[0], rows[3]);
-    QPushButton *decimal = addButton("cmdDecimal", -1, QStringLiteral("."), columns[2], rows[3]);
-    QPushButton *equals = addButton("cmdEquals", -1, QStringLiteral("="), columns[4], rows[3]);
+    for (int row = 0; row < 4; ++row)
+        m_operators[row] = addButton(kOperatorButtonName, static_cast<int>(kOperators[row]), operatorCaptions[row],
+                                     columns[3], rows[row]);
+    QPushButton *clearEntry = addButton(kClearEntryButtonName, -1, QStringLiteral("CE"), columns[4], rows[0]);
+    QPushButton *clear = addButton(kClearButtonName, -1, QStringLiteral("C"), columns[4], rows[1]);
+    QPushButton *plusMinus = addButton(kPlusMinusButtonName, -1, QStringLiteral("+/-"), columns[0], rows[3]);
+    QPushButton *decimal = addButton(kDecimalButtonName, -1, QStringLiteral("."), columns[2], rows[3]);
+    QPushButton *equals = addButton(kEqualsButtonName, -1, QStringLiteral("="), columns[4], rows[3]);
 
     for (int digit = 0; digit <= 9; ++digit)
         connect(m_numbers[digit], &QPushButton::clicked, m_engine, [this, digit] { m_engine->enterDigit(digit); });
-    for (int op = 1; op <= 4; ++op)
-        connect(m_operators[op - 1], &QPushButton::clicked, m_engine, [this, op] { m_engine->pressOperator(op); });
+    for (int row = 0; row < 4; ++row)
+        connect(m_operators[row], &QPushButton::clicked, m_engine,
+                [this, op = kOperators[row]] { m_engine->pressOperator(op); });
     connect(clearEntry, &QPushButton::clicked, m_engine, &CalculatorEngine::clearEntry);
     connect(clear, &QPushButton::clicked, m_engine, &CalculatorEngine::clear);
     connect(plusMinus, &QPushButton::clicked, m_engine, &CalculatorEngine::changeSign);
@@ -95,8 +112,9 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
     connect(equals, &QPushButton::clicked, m_engine, &CalculatorEngine::pressEquals);
 
     setTabOrder({m_display, m_numbers[0], m_numbers[1], m_numbers[2], m_numbers[3], m_numbers[4], m_numbers[5],
-                 m_numbers[6], m_numbers[7], m_numbers[8], m_numbers[9], m_operators[2], m_operators[0],
-                 m_operators[1], equals, m_operators[3], clear, clearEntry, decimal, plusMinus});
+                 m_numbers[6], m_numbers[7], m_numbers[8], m_numbers[9], operatorButton(Operator::Multiply),
+                 operatorButton(Operator::Add), operatorButton(Operator::Subtract), equals,
+                 operatorButton(Operator::Divide), clear, clearEntry, decimal, plusMinus});
     m_display->setFocus();
 
     // Window-level key preview: the window sees every key before the focused control.

@@ -28,7 +28,10 @@ public:
     CalculatorEngine &engine() { return *m_engine; }
     CalculatorDisplay *display() const { return m_display; }
     QPushButton *numberButton(int digit) const { return m_numbers[digit]; }
-    QPushButton *operatorButton(int op) const { return m_operators[op - 1]; }
+    QPushButton *operatorButton(CalculatorState::Operator op) const
+    {
+        return m_operators[static_cast<int>(op) - static_cast<int>(CalculatorState::Operator::Add)];
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -42,7 +45,7 @@ private:
     CalculatorEngine *m_engine;
     CalculatorDisplay *m_display;
     QPushButton *m_numbers[10] = {};
-    QPushButton *m_operators[4] = {};
+    QPushButton *m_operators[4] = {}; // Add, Subtract, Multiply, Divide
     QPixmap m_background;
 };
 

@@ -23,7 +23,7 @@ int CalendarModel::monthLength(int year, int month)
 {
     // Upward from 28; the first day that is no date ends the search.
     int length = 28;
-    while (length < 31 && QDate::isValid(year, month, length + 1))
+    while (length < CellCount && QDate::isValid(year, month, length + 1))
         ++length;
     return length;
 }
@@ -63,7 +63,7 @@ void CalendarModel::load(const QDate &today)
 
 void CalendarModel::selectMonth(int index)
 {
-    if (index < 0 || index >= 12)
+    if (index < 0 || index >= MonthCount)
         return;
     m_monthIndex = index;
     updateMonth();

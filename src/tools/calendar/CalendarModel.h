@@ -13,7 +13,8 @@ class CalendarModel {
 public:
     static constexpr int FirstYear = 1960;
     static constexpr int LastYear = 2060;
-    static constexpr int CellCount = 31;
+    static constexpr int MonthCount = 12;
+    static constexpr int CellCount = 31; // one per day of the longest month
 
     static QStringList monthNames();       // "一月" … "十二月"
     static QStringList yearItems();        // " 1960" … " 2060"

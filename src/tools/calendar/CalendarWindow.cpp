@@ -14,6 +14,20 @@ namespace korvane {
 
 namespace {
 
+// The object names of the window and its controls, as the rest of the toolbox (and its
+// tests) find them; the captions and the day numbers share one name each and tell
+// themselves apart by their "Index" property.
+constexpr char kWindowName[] = "frmcalendar";
+constexpr char kCaptionLabelName[] = "Label1";
+constexpr char kMonthListName[] = "month12";
+constexpr char kYearListName[] = "year12";
+constexpr char kDayFrameName[] = "Shape1";
+constexpr char kDayNumberName[] = "lblnumber";
+constexpr char kWeekdayName[] = "lblday";
+constexpr char kLongDateName[] = "lbldate";
+constexpr char kShowButtonName[] = "cmdOK";
+constexpr char kExitButtonName[] = "CmdCancel";
+
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, parent);
@@ -36,7 +50,7 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       m_platform(platform)
 {
-    setObjectName(QStringLiteral("frmcalendar"));
+    setObjectName(QLatin1String(kWindowName));
     setWindowTitle(QStringLiteral("日历"));
     setWindowIcon(QIcon(QStringLiteral(":/calendar/calendar.png")));
     setFixedSize(clientSize());
@@ -47,31 +61,31 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
     font.setBold(true);
     setFont(font);
 
-    QLabel *monthCaption = addLabel(this, "Label1", QStringLiteral("月份"), twipsRect(120, 120, 615, 255));
+    QLabel *monthCaption = addLabel(this, kCaptionLabelName, QStringLiteral("月份"), twipsRect(120, 120, 615, 255));
     monthCaption->setProperty("Index", 0);
     m_month = new QComboBox(this);
-    m_month->setObjectName(QStringLiteral("month12"));
+    m_month->setObjectName(QLatin1String(kMonthListName));
     m_month->setGeometry(twipsRect(120, 360, 2415, 300));
     m_month->addItems(CalendarModel::monthNames());
     m_month->setMaxVisibleItems(12);
 
-    QLabel *yearCaption = addLabel(this, "Label1", QStringLiteral("年份"), twipsRect(2880, 120, 495, 255));
+    QLabel *yearCaption = addLabel(this, kCaptionLabelName, QStringLiteral("年份"), twipsRect(2880, 120, 495, 255));
     yearCaption->setProperty("Index", 1);
     m_year = new QComboBox(this);
-    m_year->setObjectName(QStringLiteral("year12"));
+    m_year->setObjectName(QLatin1String(kYearListName));
     m_year->setGeometry(twipsRect(2880, 360, 1215, 300));
     m_year->addItems(CalendarModel::yearItems());
     m_year->setMaxVisibleItems(12);
 
     auto *shape = new QFrame(this);
-    shape->setObjectName(QStringLiteral("Shape1"));
+    shape->setObjectName(QLatin1String(kDayFrameName));
     shape->setFrameShape(QFrame::Box);
     shape->setFrameShadow(QFrame::Plain);
     shape->setLineWidth(1);
     shape->setGeometry(twipsRect(120, 840, 2655, 1935));
 
     for (int i = 0; i < CalendarModel::CellCount; ++i) {
-        QLabel *cell = addLabel(this, "lblnumber", QString::number(i + 1),
+        QLabel *cell = addLabel(this, kDayNumberName, QString::number(i + 1),
                                 twipsRect(240 + 360 * (i % 7), 960 + 360 * (i / 7), 300, 285));
         cell->setProperty("Index", i);
         cell->setAlignment(Qt::AlignCenter);
@@ -81,22 +95,22 @@ CalendarWindow::CalendarWindow(Platform &platform, QWidget *parent)
         m_cells[i] = cell;
     }
 
-    m_day = addLabel(this, "lblday", QString(), twipsRect(2880, 1000, 1215, 255));
+    m_day = addLabel(this, kWeekdayName, QString(), twipsRect(2880, 1000, 1215, 255));
     m_day->setAlignment(Qt::AlignCenter);
     setTextColour(m_day, Qt::darkRed);
     // The long date is wider than its label in most faces: it wraps after the year only.
     m_date = new WrapAfterLabel(QChar(u'年'), this);
-    m_date->setObjectName(QStringLiteral("lbldate"));
+    m_date->setObjectName(QLatin1String(kLongDateName));
     m_date->setGeometry(twipsRect(2880, 1200, 1215, 615));
     m_date->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setTextColour(m_date, Qt::blue);
 
     auto *ok = new QPushButton(QStringLiteral("显示"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setObjectName(QLatin1String(kShowButtonName));
     ok->setGeometry(twipsRect(3000, 1965, 1215, 345));
     ok->setDefault(true);
     auto *cancel = new QPushButton(QStringLiteral("退出"), this);
-    cancel->setObjectName(QStringLiteral("CmdCancel"));
+    cancel->setObjectName(QLatin1String(kExitButtonName));
     cancel->setGeometry(twipsRect(3000, 2400, 1215, 345));
     cancel->setAutoDefault(false);
 

@@ -18,6 +18,16 @@
 
 namespace korvane {
 
+// The object names of the player and its parts, as its window and tests find them.
+static constexpr char kPlayerName[] = "MediaPlayer1";
+static constexpr char kPlaceholderName[] = "placeholder";
+static constexpr char kVideoName[] = "video";
+static constexpr char kPlayPauseName[] = "playPause";
+static constexpr char kStopName[] = "stop";
+static constexpr char kPositionName[] = "position";
+static constexpr char kTimeName[] = "time";
+static constexpr char kVolumeName[] = "volume";
+
 static QString clockText(qint64 ms)
 {
     const qint64 seconds = std::max<qint64>(ms, 0) / 1000;
@@ -32,7 +42,7 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
       m_playPause(new QToolButton(this)), m_stop(new QToolButton(this)), m_position(new QSlider(Qt::Horizontal, this)),
       m_time(new QLabel(this)), m_volume(new QSlider(Qt::Horizontal, this))
 {
-    setObjectName(QStringLiteral("MediaPlayer1"));
+    setObjectName(QLatin1String(kPlayerName));
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(24, 24, 24));
@@ -43,22 +53,22 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
     m_player->setVideoOutput(m_video->sink());
     m_audio->setVolume(0.8f);
 
-    m_placeholder->setObjectName(QStringLiteral("placeholder"));
+    m_placeholder->setObjectName(QLatin1String(kPlaceholderName));
     m_placeholder->setAlignment(Qt::AlignCenter);
     m_placeholder->setWordWrap(true);
     m_placeholder->setMargin(6);
-    m_video->setObjectName(QStringLiteral("video"));
+    m_video->setObjectName(QLatin1String(kVideoName));
     m_screen->addWidget(m_placeholder);
     m_screen->addWidget(m_video);
 
-    m_playPause->setObjectName(QStringLiteral("playPause"));
-    m_stop->setObjectName(QStringLiteral("stop"));
+    m_playPause->setObjectName(QLatin1String(kPlayPauseName));
+    m_stop->setObjectName(QLatin1String(kStopName));
     m_stop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
     m_stop->setToolTip(QStringLiteral("停止"));
-    m_position->setObjectName(QStringLiteral("position"));
+    m_position->setObjectName(QLatin1String(kPositionName));
     m_position->setRange(0, 0);
-    m_time->setObjectName(QStringLiteral("time"));
-    m_volume->setObjectName(QStringLiteral("volume"));
+    m_time->setObjectName(QLatin1String(kTimeName));
+    m_volume->setObjectName(QLatin1String(kVolumeName));
     m_volume->setRange(0, 100);
     m_volume->setValue(80);
     m_volume->setMaximumWidth(64);

@@ -13,6 +13,13 @@ namespace korvane {
 
 namespace {
 
+// The object names of the window, its menu commands and its client area, as the rest of
+// the toolbox (and its tests) find them. The open dialog is owned by the window's name too.
+constexpr char kWindowName[] = "Form6";
+constexpr char kOpenItemName[] = "mnuopen";
+constexpr char kExitItemName[] = "mnuExit";
+constexpr char kClientName[] = "client";
+
 // The client area: the window's highlight colour under its picture, drawn from the top-left.
 class MediaBackground : public QWidget {
 public:
@@ -36,19 +43,19 @@ private:
 
 MediaWindow::MediaWindow(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
 {
-    setObjectName(QStringLiteral("Form6"));
+    setObjectName(QLatin1String(kWindowName));
     setWindowTitle(QStringLiteral("多媒体"));
     setWindowIcon(QIcon(QStringLiteral(":/media/icon.png")));
 
     auto *open = menuBar()->addAction(QStringLiteral("打开"));
-    open->setObjectName(QStringLiteral("mnuopen"));
+    open->setObjectName(QLatin1String(kOpenItemName));
     connect(open, &QAction::triggered, this, &MediaWindow::openFile);
     auto *exit = menuBar()->addAction(QStringLiteral("退出"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
+    exit->setObjectName(QLatin1String(kExitItemName));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     auto *client = new MediaBackground(this);
-    client->setObjectName(QStringLiteral("client"));
+    client->setObjectName(QLatin1String(kClientName));
     setCentralWidget(client);
     m_player = new MediaPlayerWidget(client);
     client->installEventFilter(this);
@@ -75,7 +82,7 @@ bool MediaWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MediaWindow::openFile()
 {
-    const QString path = m_platform.fileDialog().showOpen(QString(), QStringLiteral("Form6"));
+    const QString path = m_platform.fileDialog().showOpen(QString(), QLatin1String(kWindowName));
     if (path.isEmpty())
         return;
     m_player->setFileName(path);

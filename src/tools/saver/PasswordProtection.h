@@ -13,7 +13,13 @@ class PasswordProtection {
 public:
     PasswordProtection(SaverModule &module, SaverSystemService &system, const RegistryService &registry);
 
-    static bool inForce(int platformId, int usePassword) { return platformId != 2 && usePassword != 0; }
+    // The platform id of a system that asks for saver passwords itself.
+    static constexpr int PlatformChecksPasswords = 2;
+
+    static bool inForce(int platformId, int usePassword)
+    {
+        return platformId != PlatformChecksPasswords && usePassword != 0;
+    }
     bool inForce() const;
 
     // Reads the switch and the platform; tells the system a saver runs when protected.

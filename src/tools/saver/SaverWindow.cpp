@@ -8,18 +8,22 @@
 
 namespace korvane {
 
+// The object names of the saver window and its tick timer, as the tests find them.
+static constexpr char kWindowName[] = "MainForm";
+static constexpr char kTickTimerName[] = "Timer1";
+
 SaverWindow::SaverWindow(SaverSession &session, int surface, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_session(&session),
       m_surface(surface), m_timer(new QTimer(this))
 {
-    setObjectName(QStringLiteral("MainForm"));
+    setObjectName(QLatin1String(kWindowName));
     setWindowTitle(Title);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::BlankCursor);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(400);
+    m_timer->setObjectName(QLatin1String(kTickTimerName));
+    m_timer->setInterval(TickIntervalMs);
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (m_session)
             m_session->tick(m_surface);

@@ -16,6 +16,7 @@ class SaverWindow : public QWidget {
     Q_OBJECT
 public:
     static inline const QString Title = QStringLiteral("Screen Saver Main Form");
+    static constexpr int TickIntervalMs = 400; // a batch of circles each time
 
     // Shows the session's surface with this index.
     SaverWindow(SaverSession &session, int surface, QWidget *parent = nullptr);

@@ -92,7 +92,7 @@ TEST_F(BlocksWindowTest, NewGameShowsThePieceAndThePreviewAndStartsTheTimer)
     EXPECT_FALSE(next->isVisible());
     EXPECT_EQ(child<QPushButton>("cmdDisplay")->text(), QStringLiteral("显示(&S)"));
 
-    window.game().tmrDrop_Timer();
+    window.game().dropStep();
     EXPECT_EQ(piece->geometry(), QRect(1 + 80, 1 + 20, 20, 80));
 }
 
@@ -113,7 +113,10 @@ TEST_F(BlocksWindowTest, ArrowKeysReachTheGameWhileTheButtonHasTheFocus)
     QTest::keyClick(button, Qt::Key_Down);
     EXPECT_EQ(window.game().piece().top, 1);
     QTest::keyClick(button, Qt::Key_Up);
-    EXPECT_EQ(window.game().piece().RotCount, 1);
+    EXPECT_EQ(window.game().piece().rotations, 1);
+    QTest::keyClick(button, Qt::Key_A); // any other key leaves the piece alone
+    EXPECT_EQ(window.game().piece().left, 5);
+    EXPECT_EQ(window.game().piece().rotations, 1);
     EXPECT_EQ(button->text(), QStringLiteral("隐藏(&D)")); // the keys never pressed the button
 }
 
@@ -160,7 +163,7 @@ TEST_F(BlocksWindowTest, GameOverQuestionWaitsForTheScreenSaverAndBelongsToTheGa
     platform.onMessage = [&](const ScriptedPlatform::ShownMessage &) { coverUpAtQuestion = cover && cover->isVisible(); };
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     QTimer::singleShot(100, cover, [cover] { QTest::keyClick(cover, Qt::Key_Return); });
-    game.tmrDrop_Timer(); // lands the O; the next piece cannot enter
+    game.dropStep(); // lands the O; the next piece cannot enter
 
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].text, QStringLiteral("你玩完了！想再试试身手吗？"));

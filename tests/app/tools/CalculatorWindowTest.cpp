@@ -177,7 +177,7 @@ TEST_F(CalculatorWindowTest, ButtonsDriveTheEngine)
     ASSERT_TRUE(w);
     QTest::mouseClick(w->numberButton(9), Qt::LeftButton);
     QTest::mouseClick(button(w, "cmdPlusMinus"), Qt::LeftButton);
-    QTest::mouseClick(w->operatorButton(3), Qt::LeftButton);
+    QTest::mouseClick(w->operatorButton(CalculatorState::Operator::Multiply), Qt::LeftButton);
     QTest::mouseClick(w->numberButton(2), Qt::LeftButton);
     QTest::mouseClick(button(w, "cmdDecimal"), Qt::LeftButton);
     QTest::mouseClick(w->numberButton(5), Qt::LeftButton);
@@ -185,14 +185,14 @@ TEST_F(CalculatorWindowTest, ButtonsDriveTheEngine)
     EXPECT_EQ(w->display()->text(), QStringLiteral("-22.5"));
     QTest::mouseClick(button(w, "cmdDecimal"), Qt::LeftButton);
     EXPECT_EQ(platform.beeps, 1);
-    QTest::mouseClick(w->operatorButton(4), Qt::LeftButton);
+    QTest::mouseClick(w->operatorButton(CalculatorState::Operator::Divide), Qt::LeftButton);
     QTest::mouseClick(w->numberButton(0), Qt::LeftButton);
     QTest::mouseClick(button(w, "cmdEquals"), Qt::LeftButton);
     EXPECT_EQ(w->display()->text(), QStringLiteral("除数不能为零"));
     QTest::mouseClick(w->numberButton(8), Qt::LeftButton);
     QTest::mouseClick(button(w, "cmdClearEntry"), Qt::LeftButton);
     EXPECT_EQ(w->display()->text(), QString());
-    QTest::mouseClick(w->operatorButton(1), Qt::LeftButton);
+    QTest::mouseClick(w->operatorButton(CalculatorState::Operator::Add), Qt::LeftButton);
     QTest::mouseClick(w->numberButton(3), Qt::LeftButton);
     QTest::mouseClick(button(w, "cmdClear"), Qt::LeftButton);
     QTest::mouseClick(w->numberButton(4), Qt::LeftButton);
@@ -212,7 +212,7 @@ TEST_F(CalculatorWindowTest, ReopenedWindowStartsEmptyAndCarriesOnWithThePending
     ASSERT_TRUE(w);
     EXPECT_EQ(w->display()->text(), QString());
     EXPECT_EQ(w->engine().state().accumulator, 12);
-    EXPECT_EQ(w->engine().state().pendingOperator, 1);
+    EXPECT_EQ(w->engine().state().pendingOperator, CalculatorState::Operator::Add);
     QTest::keyClicks(w->display(), QStringLiteral("3="));
     EXPECT_EQ(w->display()->text(), QStringLiteral("15"));
 

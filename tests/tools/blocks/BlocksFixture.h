@@ -25,7 +25,7 @@ protected:
     {
         platform.randomValues.push_back(drawOf(first));
         platform.randomValues.push_back(drawOf(next));
-        game.mnuGameNew_Click();
+        game.newGame();
     }
     // The kinds that the following draws give, in order.
     void queueKinds(std::initializer_list<int> kinds)
@@ -75,10 +75,10 @@ protected:
     // Where the falling piece's cells are now, as (column, row) pairs.
     std::set<std::pair<int, int>> pieceCells()
     {
-        game.probe().GetCoor();
+        game.probe().locateCells();
         std::set<std::pair<int, int>> cells;
         for (int i = 1; i <= 4; ++i)
-            cells.insert({game.probe().CellCoor()[i].X, game.probe().CellCoor()[i].Y});
+            cells.insert({game.probe().cells()[i].x, game.probe().cells()[i].y});
         return cells;
     }
 

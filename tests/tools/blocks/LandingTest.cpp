@@ -15,7 +15,7 @@ protected:
     {
         for (int ticks = 1; ticks <= 40; ++ticks) {
             const int top = game.piece().top;
-            game.tmrDrop_Timer();
+            game.dropStep();
             if (game.piece().top <= top)
                 return ticks;
         }
@@ -37,12 +37,12 @@ TEST_F(LandingTest, NewGameSpawnsTheFirstDrawnKindAndPreviewsTheNext)
     QSignalSpy started(&game, &BlocksGame::dropTimerStarted);
     startGame(1, 7);
     EXPECT_TRUE(game.isRunning());
-    EXPECT_EQ(game.piece().CurType, 1);
-    EXPECT_EQ(game.piece().RotCount, 0);
+    EXPECT_EQ(game.piece().kind, 1);
+    EXPECT_EQ(game.piece().rotations, 0);
     EXPECT_TRUE(game.piece().visible);
     EXPECT_EQ(pieceCells(), (Cells{{5, 1}, {5, 2}, {5, 3}, {5, 4}})); // upright I in column 5, rows 1 to 4
     EXPECT_EQ(game.piece().image, PiecePictures::picture(11));
-    EXPECT_EQ(game.NextType(), 7);
+    EXPECT_EQ(game.nextKind(), 7);
     EXPECT_EQ(game.nextPicture(), 29);
     EXPECT_EQ(platform.seedings, 2); // re-seeded before each draw
     EXPECT_TRUE(game.isDropTimerEnabled());
@@ -57,43 +57,48 @@ TEST_F(LandingTest, EveryKindCanBeDrawnAndTheOSpawnsInColumnsFiveAndSix)
     EXPECT_EQ(pieceCells(), (Cells{{5, 1}, {6, 1}, {5, 2}, {6, 2}}));
     for (int kind = 1; kind <= 7; ++kind) {
         queueKinds({kind});
-        game.Sel_Next();
-        EXPECT_EQ(game.NextType(), kind);
+        game.drawNextPiece();
+        EXPECT_EQ(game.nextKind(), kind);
         EXPECT_EQ(game.nextPicture(), PieceShapes::pictureNumber(kind, 0));
     }
     platform.randomValues.push_back(0.0);
-    game.Sel_Next();
-    EXPECT_EQ(game.NextType(), 1);
+    game.drawNextPiece();
+    EXPECT_EQ(game.nextKind(), 1);
     platform.randomValues.push_back(0.99999);
-    game.Sel_Next();
-    EXPECT_EQ(game.NextType(), 7);
+    game.drawNextPiece();
+    EXPECT_EQ(game.nextKind(), 7);
 }
 
 TEST_F(LandingTest, PreviewIsCentredInsideItsBorder)
 {
-    queueKinds({1});
-    game.Sel_Next(); // 300 x 1200 twips
-    EXPECT_EQ(game.previewLeftTwips(), 375);
-    EXPECT_EQ(game.previewTopTwips(), 37);
-    queueKinds({7});
-    game.Sel_Next(); // 600 x 600 twips
-    EXPECT_EQ(game.previewLeftTwips(), 225);
-    EXPECT_EQ(game.previewTopTwips(), 337);
-    queueKinds({4});
-    game.Sel_Next(); // 900 x 600 twips
-    EXPECT_EQ(game.previewLeftTwips(), 75);
+    // The preview area is 1110 x 1335 twips inside a 30-twip border.
+    const struct {
+        int kind;
+        int left, top; // twips
+    } cases[] = {
+        {1, 375, 37},  // 300 x 1200 twips
+        {7, 225, 337}, // 600 x 600 twips
+        {4, 75, 337},  // 900 x 600 twips
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.kind);
+        queueKinds({c.kind});
+        game.drawNextPiece();
+        EXPECT_EQ(game.previewLeftTwips(), c.left);
+        EXPECT_EQ(game.previewTopTwips(), c.top);
+    }
 }
 
 TEST_F(LandingTest, PreviewToggleHidesButKeepsLoadingTheNextPiece)
 {
     EXPECT_TRUE(game.isPreviewVisible());
     EXPECT_EQ(game.displayCaption(), QStringLiteral("隐藏(&D)"));
-    game.cmdDisplay_Click();
+    game.togglePreview();
     EXPECT_FALSE(game.isPreviewVisible());
     EXPECT_EQ(game.displayCaption(), QStringLiteral("显示(&S)"));
     startGame(2, 5);
     EXPECT_EQ(game.nextPicture(), 23);
-    game.cmdDisplay_Click();
+    game.togglePreview();
     EXPECT_TRUE(game.isPreviewVisible());
     EXPECT_EQ(game.displayCaption(), QStringLiteral("隐藏(&D)"));
 }
@@ -108,9 +113,9 @@ TEST_F(LandingTest, PieceLandsOnTheFloorAndTheNextOneEntersInTheSameTick)
     for (const auto &[x, y] : occupied())
         EXPECT_EQ(cellPixels(x, y), cellPicture(7));
     EXPECT_TRUE(cellIsWhite(4, 20));
-    EXPECT_EQ(game.piece().CurType, 1);
+    EXPECT_EQ(game.piece().kind, 1);
     EXPECT_EQ(game.piece().top, 1); // moved down already
-    EXPECT_EQ(game.NextType(), 3);
+    EXPECT_EQ(game.nextKind(), 3);
     EXPECT_EQ(started.count(), 1); // the spawn restarted the timer
 }
 
@@ -125,41 +130,39 @@ TEST_F(LandingTest, PieceLandsOnLandedBlocks)
 TEST_F(LandingTest, DownKeyIsOneDropStepAndLandsARestingPieceAtOnce)
 {
     startGame(7, 4);
-    game.keyDown(BlocksGame::KeyDown);
+    game.applyMove(BlocksGame::Move::Down);
     EXPECT_EQ(game.piece().top, 1);
     game.placePiece(7, 0, 0, 18); // resting on the floor
-    game.keyDown(BlocksGame::KeyDown);
+    game.applyMove(BlocksGame::Move::Down);
     EXPECT_EQ(occupied(), (Cells{{1, 19}, {2, 19}, {1, 20}, {2, 20}}));
-    EXPECT_EQ(game.piece().CurType, 4);
+    EXPECT_EQ(game.piece().kind, 4);
     EXPECT_EQ(game.piece().top, 1);
     EXPECT_TRUE(game.isDropTimerEnabled());
 }
 
-TEST_F(LandingTest, KeysMovePiecesOnlyWhileAGameRuns)
+TEST_F(LandingTest, MovesActOnlyWhileAGameRuns)
 {
-    for (int key : {37, 38, 39, 40})
-        game.keyDown(key);
+    using Move = BlocksGame::Move;
+    for (Move move : {Move::Left, Move::Rotate, Move::Right, Move::Down})
+        game.applyMove(move);
     EXPECT_FALSE(game.piece().visible);
     EXPECT_EQ(game.piece().top, 0);
     EXPECT_EQ(game.board().occupiedCount(), 0);
     EXPECT_FALSE(game.isDropTimerEnabled());
 
     startGame(4, 4);
-    game.keyDown(BlocksGame::KeyLeft);
+    game.applyMove(Move::Left);
     EXPECT_EQ(game.piece().left, 3);
-    game.keyDown(BlocksGame::KeyRight);
-    game.keyDown(BlocksGame::KeyRight);
+    game.applyMove(Move::Right);
+    game.applyMove(Move::Right);
     EXPECT_EQ(game.piece().left, 5);
-    game.keyDown(BlocksGame::KeyUp);
-    EXPECT_EQ(game.piece().RotCount, 1);
-    game.keyDown(65); // any other key
-    EXPECT_EQ(game.piece().left, 5);
-    EXPECT_EQ(game.piece().RotCount, 1);
+    game.applyMove(Move::Rotate);
+    EXPECT_EQ(game.piece().rotations, 1);
 
-    game.Global_Init();
+    game.endGame();
     const int top = game.piece().top;
-    game.keyDown(BlocksGame::KeyDown);
-    game.keyDown(BlocksGame::KeyLeft);
+    game.applyMove(Move::Down);
+    game.applyMove(Move::Left);
     EXPECT_EQ(game.piece().top, top);
     EXPECT_EQ(game.piece().left, 5);
 }
@@ -170,7 +173,7 @@ TEST_F(LandingTest, LyingIFillingARowClearsIt)
     fillRow(20, {7, 8, 9, 10}, 3);
     landCell(2, 19, 5);
     game.placePiece(1, 1, 6, 19);
-    game.tmrDrop_Timer();
+    game.dropStep();
     EXPECT_EQ(occupied(), (Cells{{2, 20}})); // the row went, the cell above it came down
     EXPECT_EQ(cellPixels(2, 20), cellPicture(5));
     for (int x = 1; x <= 10; ++x)
@@ -184,7 +187,7 @@ TEST_F(LandingTest, ARowWithAGapStays)
     startGame(1, 7);
     fillRow(20, {3, 7, 8, 9, 10});
     game.placePiece(1, 1, 6, 19);
-    game.tmrDrop_Timer();
+    game.dropStep();
     EXPECT_EQ(occupied().size(), 9u);
     EXPECT_TRUE(cellIsWhite(3, 20));
     EXPECT_EQ(cellPixels(7, 20), cellPicture(1));
@@ -200,7 +203,7 @@ TEST_F(LandingTest, TwoRowsApartAreBothRemovedAndTheRowBetweenIsExaminedAgain)
     fillRow(18, {9, 10}, 4);     // not full
     fillRow(19, {10}, 5);        // full with the I
     game.placePiece(1, 0, 9, 15); // upright I in column 10, rows 16 to 19
-    game.tmrDrop_Timer();
+    game.dropStep();
 
     Cells expected{{1, 20}, {10, 20}};
     for (int x = 1; x <= 10; ++x) {
@@ -227,7 +230,7 @@ TEST_F(LandingTest, FourRowsAtOnce)
         fillRow(y, {10}, y % 7 + 1);
     landCell(4, 16, 2);
     game.placePiece(1, 0, 9, 16);
-    game.tmrDrop_Timer();
+    game.dropStep();
     EXPECT_EQ(occupied(), (Cells{{4, 20}}));
     EXPECT_EQ(cellPixels(4, 20), cellPicture(2));
     EXPECT_TRUE(cellIsWhite(4, 16));
@@ -239,7 +242,7 @@ TEST_F(LandingTest, RemovingARowLeavesTheTopRowWhiteLikeTheGrid)
     landCell(3, 1, 2);
     fillRow(20, {9, 10});
     game.placePiece(7, 0, 8, 18);
-    game.tmrDrop_Timer();
+    game.dropStep();
     EXPECT_TRUE(game.board().isEmpty(3, 1));
     EXPECT_TRUE(cellIsWhite(3, 1));
     EXPECT_FALSE(game.board().isEmpty(3, 2));
@@ -263,7 +266,7 @@ TEST_P(GameOverTest, ANewPieceWithoutRoomToFallEndsTheGame)
     startGame(7, GetParam());
     blockTheEntrance();
     game.placePiece(7, 0, 0, 18);
-    game.tmrDrop_Timer(); // lands the O; the next piece cannot enter
+    game.dropStep(); // lands the O; the next piece cannot enter
 
     ASSERT_EQ(platform.shownMessages.size(), 1);
     const auto &shown = platform.shownMessages.first();
@@ -292,15 +295,15 @@ TEST_F(GameOverTest, YesStartsAFreshGameAtOnce)
     game.placePiece(7, 0, 0, 18);
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     queueKinds({4, 6, 2}); // the spawn that fails draws first
-    game.tmrDrop_Timer();
+    game.dropStep();
 
     EXPECT_EQ(platform.shownMessages.size(), 1);
     EXPECT_TRUE(game.isRunning());
     EXPECT_TRUE(game.isDropTimerEnabled());
     EXPECT_EQ(game.board().occupiedCount(), 0);
-    EXPECT_EQ(game.piece().CurType, 6);
+    EXPECT_EQ(game.piece().kind, 6);
     EXPECT_EQ(game.piece().top, 0); // the fresh piece waits for its first tick
-    EXPECT_EQ(game.NextType(), 2);
+    EXPECT_EQ(game.nextKind(), 2);
     EXPECT_TRUE(cellIsWhite(5, 20));
 }
 
@@ -312,10 +315,10 @@ TEST_F(GameOverTest, APieceThatStillFitsKeepsPlaying)
         landCell(6, y);
     }
     game.placePiece(7, 0, 0, 18);
-    game.tmrDrop_Timer();
+    game.dropStep();
     EXPECT_TRUE(platform.shownMessages.isEmpty());
     EXPECT_EQ(game.piece().top, 1); // rows 2 and 3
-    game.tmrDrop_Timer();           // it lands there; the next one cannot enter
+    game.dropStep();           // it lands there; the next one cannot enter
     EXPECT_EQ(platform.shownMessages.size(), 1);
 }
 
@@ -324,22 +327,22 @@ TEST_F(LandingTest, NewGameDuringAGameStartsOver)
     startGame(4, 2);
     game.moveLeft();
     for (int i = 0; i < 25; ++i)
-        game.tmrDrop_Timer();
+        game.dropStep();
     ASSERT_GT(game.board().occupiedCount(), 0);
     startGame(5, 6);
     EXPECT_EQ(game.board().occupiedCount(), 0);
     EXPECT_TRUE(cellIsWhite(4, 20));
-    EXPECT_EQ(game.piece().CurType, 5);
+    EXPECT_EQ(game.piece().kind, 5);
     EXPECT_EQ(game.piece().left, 4);
     EXPECT_EQ(game.piece().top, 0);
-    EXPECT_EQ(game.NextType(), 6);
+    EXPECT_EQ(game.nextKind(), 6);
     EXPECT_TRUE(game.isDropTimerEnabled());
 }
 
 TEST_F(LandingTest, HelpAndAboutBoxes)
 {
-    game.mnuHelpKey_Click();
-    game.mnuGameAbout_Click();
+    game.showKeyHelp();
+    game.showAbout();
     ASSERT_EQ(platform.shownMessages.size(), 2);
     const auto help = platform.shownMessages[0];
     EXPECT_EQ(help.title, QStringLiteral("方块 1.0 键盘操作帮助"));

@@ -6,52 +6,53 @@ namespace {
 
 using Cells = std::set<std::pair<int, int>>;
 
-class MovementTest : public BlocksFixture {};
+class MovementTest : public BlocksFixture {
+protected:
+    // A fresh board with the given landed cells and the piece placed on it.
+    void setUp(int kind, int rotations, int left, int top, std::initializer_list<std::pair<int, int>> landed)
+    {
+        game.board().clear();
+        game.boardPicture().clear();
+        for (const auto &[x, y] : landed)
+            landCell(x, y);
+        game.placePiece(kind, rotations, left, top);
+    }
+};
 
-TEST_F(MovementTest, WallsStopSidewaysMoves)
+TEST_F(MovementTest, WallsAndLandedCellsStopSidewaysMoves)
 {
-    game.placePiece(4, 0, 0, 5); // T at the left wall
-    game.moveLeft();
-    EXPECT_EQ(game.piece().left, 0);
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 1);
-
-    game.placePiece(4, 0, 7, 5); // T touching the right wall (Left + Width = 10)
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 7);
-    EXPECT_FALSE(game.probe().JudgeX_Right()); // a cell in column 10 never moves right
-
-    game.placePiece(1, 1, 6, 5); // lying I in columns 7 to 10
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 6);
-    game.moveLeft();
-    EXPECT_EQ(game.piece().left, 5);
+    using Move = BlocksGame::Move;
+    const struct {
+        const char *what;
+        int kind, rotations, left, top;
+        std::initializer_list<std::pair<int, int>> landed;
+        Move move;
+        int leftAfter;
+    } cases[] = {
+        {"T at the left wall", 4, 0, 0, 5, {}, Move::Left, 0},
+        {"T at the left wall", 4, 0, 0, 5, {}, Move::Right, 1},
+        {"T touching the right wall", 4, 0, 7, 5, {}, Move::Right, 7},
+        {"lying I in columns 7 to 10", 1, 1, 6, 5, {}, Move::Right, 6},
+        {"lying I in columns 7 to 10", 1, 1, 6, 5, {}, Move::Left, 5},
+        // T ".X./XXX" at Left 4, Top 5: cells (6,6), (5,7), (6,7), (7,7).
+        {"cell in the empty corner left of the top cell", 4, 0, 4, 5, {{5, 6}}, Move::Left, 4},
+        {"cell in the empty corner left of the top cell", 4, 0, 4, 5, {{5, 6}}, Move::Right, 5},
+        {"cell beside the empty right corner", 4, 0, 4, 5, {{8, 6}}, Move::Right, 5},
+        {"cell beside the bottom right cell", 4, 0, 4, 5, {{8, 7}}, Move::Right, 4},
+        {"cell beside the bottom left cell", 4, 0, 4, 5, {{4, 7}}, Move::Left, 4},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        setUp(c.kind, c.rotations, c.left, c.top, c.landed);
+        c.move == Move::Left ? game.moveLeft() : game.moveRight();
+        EXPECT_EQ(game.piece().left, c.leftAfter);
+    }
 }
 
-TEST_F(MovementTest, LandedBlocksNextToACellBlockThatSideOnly)
+TEST_F(MovementTest, ACellInTheLastColumnNeverMovesRight)
 {
-    // T ".X./XXX" at Left 4, Top 5: cells (6,6), (5,7), (6,7), (7,7).
-    game.placePiece(4, 0, 4, 5);
-    landCell(5, 6); // the empty corner left of the top cell
-    game.moveLeft();
-    EXPECT_EQ(game.piece().left, 4);
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 5);
-
-    game.board().clear();
-    game.placePiece(4, 0, 4, 5);
-    landCell(8, 6); // beside the empty corner: nothing of the piece is next to it
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 5);
-
-    game.board().clear();
-    game.placePiece(4, 0, 4, 5);
-    landCell(8, 7); // beside the bottom right cell
-    game.moveRight();
-    EXPECT_EQ(game.piece().left, 4);
-    landCell(4, 7);
-    game.moveLeft();
-    EXPECT_EQ(game.piece().left, 4);
+    game.placePiece(4, 0, 7, 5);
+    EXPECT_FALSE(game.probe().canMoveRight());
 }
 
 TEST_F(MovementTest, AMovedPieceShowsTheBoardThroughItsWhiteParts)
@@ -70,124 +71,57 @@ TEST_F(MovementTest, AMovedPieceShowsTheBoardThroughItsWhiteParts)
     // A turn shows the plain picture again, white corners and all.
     game.board().clear();
     game.rotate();
-    ASSERT_EQ(game.piece().RotCount, 1);
+    ASSERT_EQ(game.piece().rotations, 1);
     EXPECT_EQ(game.piece().image, PiecePictures::picture(game.piece().picture));
 }
 
-TEST_F(MovementTest, TheOPieceNeverTurns)
+TEST_F(MovementTest, TurnsWhereTheBoardLeavesRoom)
 {
-    game.placePiece(7, 0, 4, 5);
-    for (int i = 0; i < 3; ++i)
-        game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 0);
-    EXPECT_EQ(game.piece().picture, 29);
-    EXPECT_EQ(game.piece().left, 4);
-    EXPECT_EQ(game.piece().top, 5);
-}
-
-TEST_F(MovementTest, UprightIAtTheLeftWallLiesDownOnItsLowestRow)
-{
-    game.placePiece(1, 0, 0, 5); // column 1, rows 6 to 9
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 1);
-    EXPECT_EQ(game.piece().picture, 12);
-    EXPECT_EQ(pieceCells(), (Cells{{1, 9}, {2, 9}, {3, 9}, {4, 9}}));
-}
-
-TEST_F(MovementTest, UprightIAtTheRightWallIsPushedLeft)
-{
-    game.placePiece(1, 0, 9, 5); // column 10
-    game.rotate();
-    EXPECT_EQ(pieceCells(), (Cells{{7, 9}, {8, 9}, {9, 9}, {10, 9}}));
-
-    // With a block in column 7 beside it there are only three columns: no turn.
-    game.board().clear();
-    game.placePiece(1, 0, 9, 5);
-    landCell(7, 8);
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 0);
-    EXPECT_EQ(pieceCells(), (Cells{{10, 6}, {10, 7}, {10, 8}, {10, 9}}));
-}
-
-TEST_F(MovementTest, UprightIInTheOpenLiesDownFromTheColumnLeftOfIt)
-{
-    game.placePiece(1, 0, 4, 5); // column 5
-    game.rotate();
-    EXPECT_EQ(pieceCells(), (Cells{{4, 9}, {5, 9}, {6, 9}, {7, 9}}));
-}
-
-TEST_F(MovementTest, LyingIStandsUpAsHighAsTheClearRowsAllow)
-{
-    game.placePiece(1, 1, 3, 10); // columns 4 to 7, row 11
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 2);
-    EXPECT_EQ(pieceCells(), (Cells{{5, 8}, {5, 9}, {5, 10}, {5, 11}}));
-
-    game.board().clear();
-    game.placePiece(1, 1, 3, 19); // on the floor
-    game.rotate();
-    EXPECT_EQ(pieceCells(), (Cells{{5, 17}, {5, 18}, {5, 19}, {5, 20}}));
-
-    game.board().clear();
-    game.placePiece(1, 1, 3, 19);
-    landCell(4, 17); // only two clear rows above the floor row
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 1);
-}
-
-TEST_F(MovementTest, TallZAtTheRightWallIsPushedLeft)
-{
-    game.placePiece(2, 1, 8, 5); // ".X/XX/X." in columns 9 and 10
-    game.rotate();
-    EXPECT_EQ(game.piece().picture, 13);
-    EXPECT_EQ(pieceCells(), (Cells{{8, 7}, {9, 7}, {9, 8}, {10, 8}}));
-}
-
-TEST_F(MovementTest, TallToWideKeepsTheLowerTwoRows)
-{
-    game.placePiece(3, 0, 4, 5); // L "XX/.X/.X", rows 6 to 8
-    game.rotate();
-    EXPECT_EQ(game.piece().picture, 16);
-    EXPECT_EQ(pieceCells(), (Cells{{7, 7}, {5, 8}, {6, 8}, {7, 8}}));
-}
-
-TEST_F(MovementTest, WidePieceOnTheFloorIsLiftedToStandUp)
-{
-    game.placePiece(4, 0, 3, 18); // T on row 20
-    game.rotate();
-    EXPECT_EQ(game.piece().picture, 20);
-    EXPECT_EQ(game.piece().top, 17);
-    EXPECT_EQ(pieceCells(), (Cells{{4, 18}, {4, 19}, {5, 19}, {4, 20}}));
-
-    // Row 18 taken above it: no room for three rows.
-    game.board().clear();
-    game.placePiece(4, 0, 3, 18);
-    landCell(6, 18);
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 0);
-}
-
-TEST_F(MovementTest, NoRoomAboveTheFirstRow)
-{
-    game.placePiece(4, 0, 4, 0); // T in rows 1 and 2
-    landCell(5, 3);
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 0);
-    game.board().clear();
-    game.rotate(); // row 3 free again: it turns where it stands
-    EXPECT_EQ(game.piece().RotCount, 1);
-    EXPECT_EQ(game.piece().top, 0);
-}
-
-TEST_F(MovementTest, ABlockInAnEmptyCornerForbidsTheTurn)
-{
-    // T at Left 4, Top 5; its turned shape would not reach (7,6), yet the corner counts.
-    game.placePiece(4, 0, 4, 5);
-    landCell(7, 6);
-    EXPECT_FALSE(game.probe().Judge_Rotate());
-    game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 0);
-    EXPECT_EQ(game.piece().picture, 19);
+    const struct {
+        const char *what;
+        int kind, rotations, left, top;
+        std::initializer_list<std::pair<int, int>> landed;
+        int turns;          // how often the player turns it
+        int rotationsAfter; // unchanged when it cannot turn
+        int pictureAfter;
+        Cells cellsAfter;
+    } cases[] = {
+        {"O never turns", 7, 0, 4, 5, {}, 3, 0, 29, {{5, 6}, {6, 6}, {5, 7}, {6, 7}}},
+        {"upright I at the left wall lies on its lowest row", 1, 0, 0, 5, {}, 1, 1, 12,
+         {{1, 9}, {2, 9}, {3, 9}, {4, 9}}},
+        {"upright I at the right wall is pushed left", 1, 0, 9, 5, {}, 1, 1, 12, {{7, 9}, {8, 9}, {9, 9}, {10, 9}}},
+        {"upright I at the right wall with only three columns", 1, 0, 9, 5, {{7, 8}}, 1, 0, 11,
+         {{10, 6}, {10, 7}, {10, 8}, {10, 9}}},
+        {"upright I in the open lies from the column left of it", 1, 0, 4, 5, {}, 1, 1, 12,
+         {{4, 9}, {5, 9}, {6, 9}, {7, 9}}},
+        {"lying I stands up as high as the clear rows allow", 1, 1, 3, 10, {}, 1, 2, 11,
+         {{5, 8}, {5, 9}, {5, 10}, {5, 11}}},
+        {"lying I on the floor", 1, 1, 3, 19, {}, 1, 2, 11, {{5, 17}, {5, 18}, {5, 19}, {5, 20}}},
+        {"lying I with two clear rows above the floor", 1, 1, 3, 19, {{4, 17}}, 1, 1, 12,
+         {{4, 20}, {5, 20}, {6, 20}, {7, 20}}},
+        {"tall Z at the right wall is pushed left", 2, 1, 8, 5, {}, 1, 2, 13, {{8, 7}, {9, 7}, {9, 8}, {10, 8}}},
+        {"tall L to wide keeps its lower two rows", 3, 0, 4, 5, {}, 1, 1, 16, {{7, 7}, {5, 8}, {6, 8}, {7, 8}}},
+        {"wide T on the floor is lifted to stand up", 4, 0, 3, 18, {}, 1, 1, 20,
+         {{4, 18}, {4, 19}, {5, 19}, {4, 20}}},
+        {"wide T on the floor below a taken row 18", 4, 0, 3, 18, {{6, 18}}, 1, 0, 19,
+         {{5, 19}, {4, 20}, {5, 20}, {6, 20}}},
+        {"T in rows 1 and 2, row 3 taken: no room above the first row", 4, 0, 4, 0, {{5, 3}}, 1, 0, 19,
+         {{6, 1}, {5, 2}, {6, 2}, {7, 2}}},
+        {"T in rows 1 and 2, row 3 free: turns where it stands", 4, 0, 4, 0, {}, 1, 1, 20,
+         {{5, 1}, {5, 2}, {6, 2}, {5, 3}}},
+        // Its turned shape would not reach (7,6), yet the empty corner counts.
+        {"a landed cell in an empty corner", 4, 0, 4, 5, {{7, 6}}, 1, 0, 19, {{6, 6}, {5, 7}, {6, 7}, {7, 7}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        setUp(c.kind, c.rotations, c.left, c.top, c.landed);
+        EXPECT_EQ(game.probe().canRotate(), c.rotationsAfter != c.rotations);
+        for (int i = 0; i < c.turns; ++i)
+            game.rotate();
+        EXPECT_EQ(game.piece().rotations, c.rotationsAfter);
+        EXPECT_EQ(game.piece().picture, c.pictureAfter);
+        EXPECT_EQ(pieceCells(), c.cellsAfter);
+    }
 }
 
 TEST_F(MovementTest, RotationCountKeepsCountingThroughFullTurns)
@@ -195,7 +129,7 @@ TEST_F(MovementTest, RotationCountKeepsCountingThroughFullTurns)
     game.placePiece(4, 0, 4, 5);
     for (int i = 0; i < 5; ++i)
         game.rotate();
-    EXPECT_EQ(game.piece().RotCount, 5);
+    EXPECT_EQ(game.piece().rotations, 5);
     EXPECT_EQ(game.piece().picture, 20);
 }
 

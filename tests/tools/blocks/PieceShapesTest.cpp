@@ -34,7 +34,7 @@ bool drawnBottom(const QStringList &rows, int dx, int dy)
 
 class PieceShapesTest : public BlocksFixture {};
 
-TEST_F(PieceShapesTest, GetCoorGivesTheDrawnCellsOfEveryOrientationWhereTheBoxStands)
+TEST_F(PieceShapesTest, LocateCellsGivesTheDrawnCellsOfEveryOrientationWhereTheBoxStands)
 {
     for (const Drawn &d : AllOrientations) {
         SCOPED_TRACE(d.picture);
@@ -44,12 +44,12 @@ TEST_F(PieceShapesTest, GetCoorGivesTheDrawnCellsOfEveryOrientationWhereTheBoxSt
         EXPECT_EQ(game.piece().width(), rows[0].size());
         EXPECT_EQ(game.piece().height(), rows.size());
 
-        game.probe().GetCoor();
-        EXPECT_EQ(game.probe().CurX(), 4);
+        game.probe().locateCells();
+        EXPECT_EQ(game.probe().boxColumn(), 4);
         std::set<std::tuple<int, int, bool>> got;
         for (int i = 1; i <= 4; ++i) {
-            const CellCoord &c = game.probe().CellCoor()[i];
-            got.insert({c.X, c.Y, c.Bottom});
+            const CellCoord &c = game.probe().cells()[i];
+            got.insert({c.x, c.y, c.bottom});
         }
         std::set<std::tuple<int, int, bool>> expected;
         for (int dy = 0; dy < rows.size(); ++dy)
@@ -100,16 +100,16 @@ TEST_F(PieceShapesTest, NoPieceYetCoversNothingAndNeverLandsOrBlocks)
 {
     game.piece().left = 4;
     game.piece().top = 19;
-    game.probe().GetCoor();
+    game.probe().locateCells();
     for (int i = 1; i <= 4; ++i) {
-        EXPECT_EQ(game.probe().CellCoor()[i].X, 0);
-        EXPECT_EQ(game.probe().CellCoor()[i].Y, 0);
-        EXPECT_FALSE(game.probe().CellCoor()[i].Bottom);
+        EXPECT_EQ(game.probe().cells()[i].x, 0);
+        EXPECT_EQ(game.probe().cells()[i].y, 0);
+        EXPECT_FALSE(game.probe().cells()[i].bottom);
     }
-    EXPECT_FALSE(game.JudgeY());
+    EXPECT_FALSE(game.landIfBlocked());
     EXPECT_EQ(game.board().occupiedCount(), 0);
-    EXPECT_TRUE(game.probe().JudgeX_Left());
-    EXPECT_FALSE(game.probe().Judge_Rotate());
+    EXPECT_TRUE(game.probe().canMoveLeft());
+    EXPECT_FALSE(game.probe().canRotate());
 }
 
 TEST_F(PieceShapesTest, BoardEdgesStayEmpty)

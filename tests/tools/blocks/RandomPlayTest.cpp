@@ -1,5 +1,6 @@
 #include "BlocksFixture.h"
 
+#include <array>
 #include <cstring>
 #include <random>
 
@@ -37,9 +38,9 @@ protected:
     {
         for (int i = 1; i <= 4; ++i) {
             const CellCoord &c = at[i];
-            if (c.X < 1 || c.X > 10 || c.Y < 1 || c.Y > 20 || record[c.X][c.Y] != 0)
+            if (c.x < 1 || c.x > 10 || c.y < 1 || c.y > 20 || record[c.x][c.y] != 0)
                 return false;
-            record[c.X][c.Y] = kind;
+            record[c.x][c.y] = kind;
         }
         // Full rows go; what is left keeps its order and settles at the bottom.
         Kinds settled{};
@@ -103,10 +104,10 @@ protected:
 
     bool willLand()
     {
-        game.probe().GetCoor();
+        game.probe().locateCells();
         for (int i = 1; i <= 4; ++i) {
-            const CellCoord &c = game.probe().CellCoor()[i];
-            if (c.Bottom && c.Y >= 1 && (c.Y >= 20 || record[c.X][c.Y + 1] != 0))
+            const CellCoord &c = game.probe().cells()[i];
+            if (c.bottom && c.y >= 1 && (c.y >= 20 || record[c.x][c.y + 1] != 0))
                 return true;
         }
         return false;
@@ -145,14 +146,14 @@ TEST_F(RandomPlayTest, BoardPictureAlwaysShowsExactlyTheLandedCells)
         std::mt19937 rng(seed);
         auto chance = [&](int n) { return int(rng() % unsigned(n)); };
         record = {};
-        game.mnuGameNew_Click();
+        game.newGame();
         int targetLeft = chance(10);
         int turns = chance(4);
         bool fresh = true;
         for (int step = 0; step < 1500; ++step, ++steps) {
             if (!game.isRunning()) {
                 record = {};
-                game.mnuGameNew_Click();
+                game.newGame();
                 fresh = true;
             }
             if (fresh) {
@@ -162,35 +163,36 @@ TEST_F(RandomPlayTest, BoardPictureAlwaysShowsExactlyTheLandedCells)
                     targetLeft = chance(10);
                     turns = chance(4);
                 } else {
-                    std::tie(turns, targetLeft) = bestPlace(game.piece().CurType);
+                    std::tie(turns, targetLeft) = bestPlace(game.piece().kind);
                 }
             }
 
-            int key;
+            using Move = BlocksGame::Move;
+            Move move;
             if (chance(10) == 0)
-                key = 37 + chance(4);
+                move = std::array{Move::Left, Move::Rotate, Move::Right, Move::Down}[chance(4)];
             else if (turns > 0)
-                key = BlocksGame::KeyUp, --turns;
+                move = Move::Rotate, --turns;
             else if (game.piece().left > targetLeft)
-                key = BlocksGame::KeyLeft;
+                move = Move::Left;
             else if (game.piece().left < targetLeft && game.piece().left + game.piece().width() < 10)
-                key = BlocksGame::KeyRight;
+                move = Move::Right;
             else
-                key = BlocksGame::KeyDown;
+                move = Move::Down;
 
-            if (key != BlocksGame::KeyDown) {
-                game.keyDown(key);
+            if (move != Move::Down) {
+                game.applyMove(move);
             } else {
                 if (platform.messageAnswers.empty())
                     platform.messageAnswers.push_back(chance(2) ? MsgAnswer::Yes : MsgAnswer::No);
                 const bool landing = willLand();
-                const auto at = game.probe().CellCoor();
-                const int kind = game.piece().CurType;
+                const auto at = game.probe().cells();
+                const int kind = game.piece().kind;
                 const auto questions = platform.shownMessages.size();
                 if (chance(2))
-                    game.keyDown(BlocksGame::KeyDown);
+                    game.applyMove(Move::Down);
                 else
-                    game.tmrDrop_Timer();
+                    game.dropStep();
                 fresh = landing;
                 if (landing)
                     ASSERT_TRUE(recordLanding(at, kind)) << "a landing covered a landed cell, seed " << seed;

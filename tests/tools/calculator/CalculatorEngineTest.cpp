@@ -43,14 +43,14 @@ TEST_F(CalculatorEngineTest, AddsAndRepeatedEqualsKeepsTheResult)
     EXPECT_EQ(type("3"), QStringLiteral("3"));
     EXPECT_EQ(type("="), QStringLiteral("15"));
     EXPECT_EQ(type("="), QStringLiteral("15"));
-    EXPECT_EQ(state.pendingOperator, CalculatorState::None);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::None);
     EXPECT_TRUE(state.newEntry);
 }
 
 TEST_F(CalculatorEngineTest, OperatorKeyCompletesThePendingOperationFirst)
 {
     EXPECT_EQ(type("5+-"), QStringLiteral("10")); // 5 + 5 with the displayed 5
-    EXPECT_EQ(state.pendingOperator, CalculatorState::Subtract);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::Subtract);
     EXPECT_EQ(type("3="), QStringLiteral("7"));
 }
 
@@ -68,7 +68,7 @@ TEST_F(CalculatorEngineTest, KeyCOnlyClearsTheEntry)
 {
     EXPECT_EQ(type("5+C"), QString());
     EXPECT_EQ(state.accumulator, 5);
-    EXPECT_EQ(state.pendingOperator, CalculatorState::Add);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::Add);
     EXPECT_EQ(type("="), QStringLiteral("5")); // the empty entry counts as 0
     EXPECT_EQ(type("7+c="), QStringLiteral("7"));
 }
@@ -79,7 +79,7 @@ TEST_F(CalculatorEngineTest, ClearButtonResetsAccumulatorAndPendingOperator)
     engine.clear();
     EXPECT_EQ(engine.display(), QString());
     EXPECT_EQ(state.accumulator, 0);
-    EXPECT_EQ(state.pendingOperator, CalculatorState::None);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::None);
     EXPECT_FALSE(state.newEntry); // the flag stays as it was
     EXPECT_EQ(type("4="), QStringLiteral("4"));
 }
@@ -160,14 +160,14 @@ TEST_F(CalculatorEngineTest, DivisionByZeroIsReportedAndStartsAfresh)
 {
     EXPECT_EQ(type("5/0="), QStringLiteral("除数不能为零"));
     EXPECT_EQ(state.accumulator, 0);
-    EXPECT_EQ(state.pendingOperator, CalculatorState::None);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::None);
     EXPECT_TRUE(state.newEntry);
     EXPECT_EQ(type("7"), QStringLiteral("7"));
     EXPECT_EQ(type("+1="), QStringLiteral("8"));
 
     // Also when an operator key completes the division: it is not left pending.
     EXPECT_EQ(type("3/C+"), QStringLiteral("除数不能为零"));
-    EXPECT_EQ(state.pendingOperator, CalculatorState::Add);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::Add);
     EXPECT_EQ(type("2="), QStringLiteral("2"));
 }
 
@@ -175,7 +175,7 @@ TEST_F(CalculatorEngineTest, ZeroDividedByZeroIsUndefined)
 {
     EXPECT_EQ(type("0/0="), QStringLiteral("结果未定义"));
     EXPECT_EQ(state.accumulator, 0);
-    EXPECT_EQ(state.pendingOperator, CalculatorState::None);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::None);
     EXPECT_EQ(type("."), QStringLiteral(".")); // the message holds no number
     EXPECT_EQ(platform.beeps, 0);
 }
@@ -188,7 +188,7 @@ TEST_F(CalculatorEngineTest, OverflowIsReportedNeverShownAsANumber)
     EXPECT_EQ(type("="), QStringLiteral("1E+308"));
     EXPECT_EQ(type("*10="), QStringLiteral("溢出"));
     EXPECT_EQ(state.accumulator, 0);
-    EXPECT_EQ(state.pendingOperator, CalculatorState::None);
+    EXPECT_EQ(state.pendingOperator, CalculatorState::Operator::None);
     EXPECT_TRUE(state.newEntry);
     EXPECT_EQ(type("9="), QStringLiteral("9"));
 

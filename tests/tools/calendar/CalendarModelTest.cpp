@@ -26,22 +26,31 @@ TEST(CalendarModelTest, ListsHoldTheMonthNamesAndTheYearsWithALeadingBlank)
 
 TEST(CalendarModelTest, MonthLengthsFollowTheGregorianRule)
 {
-    EXPECT_EQ(CalendarModel::monthLength(2000, 2), 29);
-    EXPECT_EQ(CalendarModel::monthLength(2023, 2), 28);
-    EXPECT_EQ(CalendarModel::monthLength(2024, 2), 29);
-    EXPECT_EQ(CalendarModel::monthLength(2100, 2), 28);
-    EXPECT_EQ(CalendarModel::monthLength(2026, 4), 30);
-    EXPECT_EQ(CalendarModel::monthLength(2026, 1), 31);
-    EXPECT_EQ(CalendarModel::monthLength(2026, 12), 31);
+    const struct {
+        int year, month, days;
+    } cases[] = {{2000, 2, 29}, {2023, 2, 28}, {2024, 2, 29}, {2100, 2, 28},
+                 {2026, 4, 30}, {2026, 1, 31}, {2026, 12, 31}};
+    for (const auto &c : cases)
+        EXPECT_EQ(CalendarModel::monthLength(c.year, c.month), c.days) << c.year << "-" << c.month;
 }
 
 TEST(CalendarModelTest, WeekdayNamesAndLongDate)
 {
-    EXPECT_EQ(CalendarModel::weekdayName(QDate(2026, 12, 6)), QStringLiteral("星期日"));
-    EXPECT_EQ(CalendarModel::weekdayName(QDate(2026, 12, 7)), QStringLiteral("星期一"));
-    EXPECT_EQ(CalendarModel::weekdayName(QDate(2026, 12, 12)), QStringLiteral("星期六"));
-    EXPECT_EQ(CalendarModel::longDate(QDate(2026, 12, 7)), QStringLiteral("2026年12月7日"));
-    EXPECT_EQ(CalendarModel::longDate(QDate(1960, 1, 31)), QStringLiteral("1960年1月31日"));
+    const struct {
+        QDate date;
+        const char *weekday;
+        const char *longDate;
+    } cases[] = {
+        {QDate(2026, 12, 6), "星期日", "2026年12月6日"},
+        {QDate(2026, 12, 7), "星期一", "2026年12月7日"},
+        {QDate(2026, 12, 12), "星期六", "2026年12月12日"},
+        {QDate(1960, 1, 31), "星期日", "1960年1月31日"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.longDate);
+        EXPECT_EQ(CalendarModel::weekdayName(c.date), QString::fromUtf8(c.weekday));
+        EXPECT_EQ(CalendarModel::longDate(c.date), QString::fromUtf8(c.longDate));
+    }
 }
 
 TEST(CalendarModelTest, StartsOnToday)
