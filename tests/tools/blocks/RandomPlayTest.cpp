@@ -192,8 +192,9 @@ TEST_F(RandomPlayTest, BoardPictureAlwaysShowsExactlyTheLandedCells)
                 else
                     game.tmrDrop_Timer();
                 fresh = landing;
-                if (landing)
+                if (landing) {
                     ASSERT_TRUE(recordLanding(at, kind)) << "a landing covered a landed cell, seed " << seed;
+                }
                 if (platform.shownMessages.size() != questions) {
                     ++gamesOver;
                     record = {}; // a new game or a blank board, either way nothing is left
