@@ -8,6 +8,8 @@ target_compile_options(korvane_warnings INTERFACE
   # A derived class deleted through its base must not leak, and an overload that hides a
   # virtual of the base is nearly always a mistyped override.
   -Wnon-virtual-dtor -Woverloaded-virtual
-  # A switch over an enum class that misses a value, and a shadowed member or argument.
-  -Wswitch -Wshadow=local
+  # A switch over an enum class that misses a value (part of -Wall, named for the enum
+  # classes everywhere), and a local variable hiding another (GCC only: clang's -Wshadow
+  # would also flag every constructor argument named like its member).
+  -Wswitch $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
   $<$<BOOL:${KORVANE_WERROR}>:-Werror>)

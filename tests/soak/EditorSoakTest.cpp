@@ -84,8 +84,9 @@ public:
             ASSERT_GE(doc.selStart(), 0);
             ASSERT_GE(doc.selLength(), 0);
             ASSERT_LE(doc.selStart() + doc.selLength(), doc.length());
-            if (m_before.contains(n) && n != m_target)
+            if (m_before.contains(n) && n != m_target) {
                 ASSERT_EQ(doc.text(), m_before[n]) << "slot " << n << " changed by a command on " << m_target;
+            }
             TextBoxView *box = windows[n]->textBox();
             const LineIndex &lines = doc.lines();
             for (qsizetype i = 0; i < std::min<qsizetype>(lines.lineCount(), 50); ++i)

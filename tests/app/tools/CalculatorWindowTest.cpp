@@ -28,8 +28,9 @@ protected:
     {
         auto *w = qobject_cast<CalculatorWindow *>(tools.show(QStringLiteral("jsq")));
         EXPECT_NE(w, nullptr);
-        if (w)
+        if (w) {
             EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+        }
         return w;
     }
     void closeWindow()

@@ -29,8 +29,9 @@ protected:
     {
         auto *w = qobject_cast<CalendarWindow *>(tools.show(QStringLiteral("rily")));
         EXPECT_NE(w, nullptr);
-        if (w)
+        if (w) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+        }
         return w;
     }
     void closeWindow()

@@ -60,7 +60,7 @@ TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesTheSameBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, EncodingFiles, testing::ValuesIn(Cases),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 // Reads the bytes from a file in chunks of the given size.
 TextFile::ReadResult readInChunks(const QByteArray &bytes, qsizetype chunkSize)

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndFile{"mixed.txt", "a\r\nb\nc\rd", {"a", "b", "c", "d", ""}, "a\r\nb\nc\r\nd\r\n\r\n"},
         LineEndFile{"standins.txt", QByteArray("x\xb5\xff\x00y", 5), {QStringLiteral("x") + byteStandIn(0xB5) + byteStandIn(0xFF) + QChar(0) + QStringLiteral("y"), ""},
                     QByteArray("x\xb5\xff\x00y\r\n\r\n", 9)}),
-    [](const auto &info) { return std::string(info.param.name).substr(0, std::string(info.param.name).find('.')); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name).substr(0, std::string(testInfo.param.name).find('.')); });
 
 TEST(StandInMarkers, EachByteOfAFileThatDoesNotDecodeShowsItsHexValue)
 {

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Sample{"PairAndStandInsMixed", QStringLiteral("中😀") + byteStandIn(0x80) + QChar(0xD800) + byteStandIn(0xFF)},
                       Sample{"LineEndsAndControls", QString::fromUtf16(u"a\r\nb\rc\nd\0e\x1f\x7f", 13)},
                       Sample{"NonCharactersAndByteOrderMarks", QString::fromUtf16(u"\xFEFF\xFFFE\xFFFF\xFDD0", 4)}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 // The encoding travels when one is recorded; without one, the file names none.
 TEST(RecoveryFileEncoding, WrittenOnlyWhenRecorded)
@@ -89,6 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"HeaderOnly", [](QByteArray b) { return b.left(b.indexOf('\n', 20) + 1); }},
                       Damage{"HeaderNotJson", [](QByteArray b) { return b.replace(19, 1, "["); }},
                       Damage{"NegativeLength", [](QByteArray b) { return b.replace("\"length\":9", "\"length\":-9"); }}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Typing{"SteadyTyping", "100:+ 400:+ 700:+ 1000:+ 1300:+ 1600:+ 1900:+ 2099:- 2100:abcdefg 2200:+ "
                                              "2500:+ 2800:+ 3100:+ 3400:+ 3700:+ 4000:+ 4199:abcdefg 4200:abcdefghijklmn"},
                       Typing{"TypingResumedLater", "0:+ 2000:a 5000:+ 6999:a 7000:ab"}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 using JournalTest = RecoveryFixture;
 
@@ -112,8 +112,9 @@ TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
     if (c.openOverIt)
         wait(2000); // Open clears the changed flag without a signal; the timer notices
     EXPECT_EQ(QFile::exists(journal->recordPath(1)), c.recordStays);
-    if (!c.recordStays)
+    if (!c.recordStays) {
         EXPECT_EQ(runFolderFiles(), QStringList{RecoveryJournal::LockName});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true},
                       Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true},
                       Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false, true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(JournalTest, ClosingNormallyLeavesNothingOfTheRun)
 {
@@ -221,6 +222,6 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
 }
 
 INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest, ::testing::Values(Trouble::WriteCutShort, Trouble::FolderCannotBeMade),
-                         [](const auto &info) { return std::string(info.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade"); });
+                         [](const auto &testInfo) { return std::string(testInfo.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade"); });
 
 } // namespace

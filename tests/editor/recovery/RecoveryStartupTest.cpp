@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Leftover{"StaleLockAfterAKill", Lock::Stale, 2, true, false},
                       Leftover{"NoLockAfterAnEndWithoutPrompts", Lock::None, 1, true, false},
                       Leftover{"StaleLockWithoutRecordsGoesQuietly", Lock::Stale, 0, false, false}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 using RecoveryStartupTest = RecoveryFixture;
 

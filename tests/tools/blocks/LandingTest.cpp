@@ -177,8 +177,9 @@ TEST_F(LandingTest, LyingIFillingARowClearsIt)
     EXPECT_EQ(occupied(), (Cells{{2, 20}})); // the row went, the cell above it came down
     EXPECT_EQ(cellPixels(2, 20), cellPicture(5));
     for (int x = 1; x <= 10; ++x)
-        if (x != 2)
+        if (x != 2) {
             EXPECT_TRUE(cellIsWhite(x, 20)) << x;
+        }
     EXPECT_TRUE(cellIsWhite(2, 19));
 }
 

@@ -194,8 +194,9 @@ TEST_F(RandomPlayTest, BoardPictureAlwaysShowsExactlyTheLandedCells)
                 else
                     game.dropStep();
                 fresh = landing;
-                if (landing)
+                if (landing) {
                     ASSERT_TRUE(recordLanding(at, kind)) << "a landing covered a landed cell, seed " << seed;
+                }
                 if (platform.shownMessages.size() != questions) {
                     ++gamesOver;
                     record = {}; // a new game or a blank board, either way nothing is left

@@ -127,8 +127,9 @@ TEST_P(SaverInputHeld, IsTakenAtTheStartAndGivenBackWithThePointer)
     EXPECT_FALSE(run.platform.saver.cursorHidden());
     EXPECT_TRUE(run.over());
     EXPECT_EQ(run.platform.saver.passwordPrompts, path.expectedPrompts);
-    if (path.expectedPrompts > 0)
+    if (path.expectedPrompts > 0) {
         EXPECT_TRUE(run.platform.saver.inputHeldAtPrompt);
+    }
     EXPECT_TRUE(run.platform.shownMessages.isEmpty()); // a held grab is a real lock: nothing to confess
 }
 
@@ -152,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
                     2},
         ClosingPath{"WindowDestroyedWithoutAClose", true, {},
                     [](SaverRun &r) { delete r.launcher.windows().at(1); }, 0}),
-    [](const ::testing::TestParamInfo<ClosingPath> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<ClosingPath> &testInfo) { return std::string(testInfo.param.name); });
 
 // Without the input, switching the password on must not pretend to lock.
 struct RefusedGrab {
@@ -191,7 +192,7 @@ TEST_P(SaverWithoutInput, ClosesWithoutAskingAndSaysSoAfterwards)
 INSTANTIATE_TEST_SUITE_P(Refusals, SaverWithoutInput,
                          ::testing::Values(RefusedGrab{"HeldByAnotherProgram", InputGrab::Busy, "另一个程序"},
                                            RefusedGrab{"NotGrantedByTheDesktop", InputGrab::Unavailable, "Wayland"}),
-                         [](const ::testing::TestParamInfo<RefusedGrab> &info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<RefusedGrab> &testInfo) { return std::string(testInfo.param.name); });
 
 TEST(SaverInputLock, NoNoticeWhenNoPasswordWasWanted)
 {
