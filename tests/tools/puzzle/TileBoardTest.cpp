@@ -105,8 +105,9 @@ TEST(TileBoardTest, ShuffleThatComesOutInOrderIsStillAGameToPlay)
             b.shuffle(platform);
             EXPECT_FALSE(b.isSolved());
             EXPECT_TRUE(evenOrder(b));
-            if (n <= 3 || value > 0.5) // small, or only a few moves from done
+            if (n <= 3 || value > 0.5) { // small, or only a few moves from done
                 EXPECT_FALSE(solution(b).empty());
+            }
         }
     }
 }
