@@ -1,5 +1,5 @@
 #include "EditorFixture.h"
-#include "platform/ScriptedPlatform.h"
+#include "ScriptedPlatform.h"
 
 #include <QTemporaryDir>
 
