@@ -21,7 +21,8 @@ private:
 };
 
 // Every benchmark program runs headless inside the kind of application its code needs.
-template <typename Application> int runBenchmarks(int argc, char **argv)
+template <typename Application>
+int runBenchmarks(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,8 +2,8 @@
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/DecorativePicture.h"
 
-#include <QGuiApplication>
 #include "BenchSupport.h"
+#include <QGuiApplication>
 
 #include <array>
 #include <benchmark/benchmark.h>

@@ -1,12 +1,12 @@
+#include "ScriptedPlatform.h"
 #include "editor/CipherCommands.h"
 #include "editor/DocumentHost.h"
 #include "editor/Editor.h"
 #include "editor/TextCipher.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
-#include <QCoreApplication>
 #include "BenchSupport.h"
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
-#include "editor/BlankRemover.h"
-#include "editor/Editor.h"
-#include "editor/DocumentHost.h"
-#include "editor/TextDocument.h"
 #include "ScriptedPlatform.h"
+#include "editor/BlankRemover.h"
+#include "editor/DocumentHost.h"
+#include "editor/Editor.h"
+#include "editor/TextDocument.h"
 
-#include <QCoreApplication>
 #include "BenchSupport.h"
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 

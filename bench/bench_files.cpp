@@ -1,11 +1,12 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/AnsiCodec.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
-#include "ScriptedPlatform.h"
 
+#include "BenchSupport.h"
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
-#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -66,8 +66,8 @@ QString samplePath(const QTemporaryDir &dir)
 QString sampleFilePath(bool lf, int copies, Sample kind = Sample::Gb18030)
 {
     static QTemporaryDir dir;
-    const QString path =
-        dir.filePath(QStringLiteral("sample-%1-%2-%3.txt").arg(lf ? "lf" : "crlf").arg(copies).arg(int(kind)));
+    const QString path = dir.filePath(
+        QStringLiteral("sample-%1-%2-%3.txt").arg(lf ? "lf" : "crlf").arg(copies).arg(int(kind)));
     if (!QFile::exists(path)) {
         QFile f(path);
         f.open(QIODevice::WriteOnly);

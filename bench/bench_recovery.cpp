@@ -1,14 +1,14 @@
+#include "ScriptedPlatform.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 #include "editor/recovery/RecoveryJournal.h"
-#include "ScriptedPlatform.h"
 
+#include "BenchSupport.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
-#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 #include "tools/saver/SaverModule.h"
 #include "tools/saver/SaverSession.h"
 
-#include <QGuiApplication>
 #include "BenchSupport.h"
+#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 

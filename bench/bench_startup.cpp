@@ -1,10 +1,10 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/Editor.h"
-#include "ScriptedPlatform.h"
 
-#include <QApplication>
 #include "BenchSupport.h"
+#include <QApplication>
 
 #include <benchmark/benchmark.h>
 

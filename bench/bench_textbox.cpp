@@ -1,3 +1,4 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/AnsiCodec.h"
@@ -5,15 +6,14 @@
 #include "editor/Editor.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
+#include "BenchSupport.h"
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QTemporaryDir>
-#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

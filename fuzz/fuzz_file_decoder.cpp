@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool hasBom = bytes.startsWith(bom);
     const bool valid = bytes.isValidUtf8();
     const bool nonAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) >= 0x80; });
-    const TextEncoding expected = !valid ? TextEncoding::Gb18030
-                                  : hasBom ? TextEncoding::Utf8WithBom
+    const TextEncoding expected = !valid     ? TextEncoding::Gb18030
+                                  : hasBom   ? TextEncoding::Utf8WithBom
                                   : nonAscii ? TextEncoding::Utf8
                                              : TextEncoding::Gb18030;
     check(whole.encoding == expected);

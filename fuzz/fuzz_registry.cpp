@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     korvane::RegFileRegistry registry;
     registry.parse(text);
     for (std::uint32_t root = 0x7FFFFFFFu; root <= 0x80000007u; ++root) {
-        const QString value = korvane::SaverSettings::readRegistryString(registry, root, QStringLiteral("Control Panel\\Desktop"),
-                                                          QStringLiteral("ScreenSaveUsePassword"));
+        const QString value = korvane::SaverSettings::readRegistryString(
+            registry, root, QStringLiteral("Control Panel\\Desktop"), QStringLiteral("ScreenSaveUsePassword"));
         // A bad root gives "", and nothing read back is longer than the 255-byte buffer.
         if ((root < 0x80000000u || root > 0x80000006u) && !value.isEmpty())
             std::abort();

@@ -31,9 +31,13 @@ const LabelText Texts[] = {
 QFont noticeFont(const QFont &base, const QStringList &installed)
 {
     QFont font(base);
-    QStringList families{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                         QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-                         QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")};
+    QStringList families{QStringLiteral("宋体"),
+                         QStringLiteral("SimSun"),
+                         QStringLiteral("NSimSun"),
+                         QStringLiteral("Noto Serif CJK SC"),
+                         QStringLiteral("AR PL UMing CN"),
+                         QStringLiteral("WenQuanYi Zen Hei"),
+                         QStringLiteral("Noto Sans CJK SC")};
     families.erase(std::remove_if(families.begin(), families.end(),
                                   [&](const QString &f) { return !installed.contains(f, Qt::CaseInsensitive); }),
                    families.end());

@@ -38,8 +38,9 @@ QSize MainFrame::initialClientSize() { return twipsToPixels(7635, 5175); }
 MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_tools(tools), m_startSaver(std::move(startSaver)),
       m_area(new QMdiArea(this)), m_host(std::make_unique<MdiDocumentHost>(m_area)),
-      m_editor(std::make_unique<Editor>(platform, *m_host)), m_edit(std::make_unique<EditCommands>(*m_editor)), m_insert(std::make_unique<InsertCommands>(*m_editor)),
-      m_cipher(std::make_unique<CipherCommands>(*m_editor)), m_blankRemover(std::make_unique<BlankRemover>(*m_editor))
+      m_editor(std::make_unique<Editor>(platform, *m_host)), m_edit(std::make_unique<EditCommands>(*m_editor)),
+      m_insert(std::make_unique<InsertCommands>(*m_editor)), m_cipher(std::make_unique<CipherCommands>(*m_editor)),
+      m_blankRemover(std::make_unique<BlankRemover>(*m_editor))
 {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Korvane"));

@@ -8,8 +8,8 @@
 #include "tools/calculator/CalculatorWindow.h"
 #include "tools/calendar/CalendarWindow.h"
 #include "tools/media/MediaWindow.h"
-#include "tools/puzzle/PuzzleWindow.h"
 #include "tools/puzzle/PuzzleState.h"
+#include "tools/puzzle/PuzzleWindow.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <memory>
@@ -29,9 +29,8 @@ static void registerPuzzle(ToolWindows &tools, ToolContext &context)
 {
     // "pt": the tile puzzle. Its variables (the move count above all) outlive the window.
     auto state = std::make_shared<PuzzleState>();
-    tools.add(Tool::Puzzle, [state, &context] {
-        return new PuzzleWindow(context.platform, state, context.quitProgram);
-    });
+    tools.add(Tool::Puzzle,
+              [state, &context] { return new PuzzleWindow(context.platform, state, context.quitProgram); });
 }
 
 static void registerCalendar(ToolWindows &tools, ToolContext &context)

@@ -4,8 +4,8 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <memory>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace korvane {
@@ -23,7 +23,10 @@ constexpr int SupplementaryBase = 189000; // number of 90 30 81 30
 constexpr bool isLead(unsigned b) { return b >= 0x81 && b <= 0xFE; }
 constexpr bool isDigit(unsigned b) { return b >= 0x30 && b <= 0x39; }
 constexpr bool isTrail(unsigned b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
-constexpr int twoByteIndex(unsigned lead, unsigned trail) { return int(lead - 0x81) * 190 + int(trail - (trail < 0x7F ? 0x40 : 0x41)); }
+constexpr int twoByteIndex(unsigned lead, unsigned trail)
+{
+    return int(lead - 0x81) * 190 + int(trail - (trail < 0x7F ? 0x40 : 0x41));
+}
 constexpr int fourByteNumber(unsigned b1, unsigned b2, unsigned b3, unsigned b4)
 {
     return ((int(b1 - 0x81) * 10 + int(b2 - 0x30)) * 126 + int(b3 - 0x81)) * 10 + int(b4 - 0x30);

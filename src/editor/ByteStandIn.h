@@ -10,7 +10,13 @@ namespace korvane {
 inline constexpr char16_t FirstByteStandIn = 0xF780;
 
 inline bool isByteStandIn(QChar c) { return c.unicode() >= FirstByteStandIn && c.unicode() <= FirstByteStandIn + 0x7F; }
-inline QChar byteStandIn(unsigned char byte) { return QChar(char16_t(FirstByteStandIn + (byte - 0x80))); } // byte >= 0x80
-inline unsigned char standInByte(QChar c) { return static_cast<unsigned char>(0x80 + (c.unicode() - FirstByteStandIn)); }
+inline QChar byteStandIn(unsigned char byte)
+{
+    return QChar(char16_t(FirstByteStandIn + (byte - 0x80)));
+} // byte >= 0x80
+inline unsigned char standInByte(QChar c)
+{
+    return static_cast<unsigned char>(0x80 + (c.unicode() - FirstByteStandIn));
+}
 
 } // namespace korvane

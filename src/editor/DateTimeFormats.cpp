@@ -6,10 +6,7 @@ namespace {
 QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
 } // namespace
 
-QString shortDate(QDate date)
-{
-    return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day());
-}
+QString shortDate(QDate date) { return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day()); }
 
 QString mediumDate(QDate date)
 {
@@ -34,8 +31,8 @@ QString mediumTime(QTime time)
 
 QString longTime(QTime time)
 {
-    return QString::number(time.hour()) + QLatin1Char(':') + twoDigits(time.minute()) + QLatin1Char(':')
-        + twoDigits(time.second());
+    return QString::number(time.hour()) + QLatin1Char(':') + twoDigits(time.minute()) + QLatin1Char(':') +
+           twoDigits(time.second());
 }
 
 } // namespace korvane::DateTimeFormats

@@ -9,8 +9,7 @@ namespace korvane {
 Editor::Editor(Platform &platform, DocumentHost &host, QObject *parent)
     : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(*this)),
       m_search(std::make_unique<DocumentSearch>(*this))
-{
-}
+{}
 
 Editor::~Editor() = default;
 
@@ -159,13 +158,11 @@ bool Editor::queryClose(int n)
     // it for one after another.
     m_host.bringForward(n);
     switch (m_platform.messages().showMessage(SavePrompt, MsgButtons::YesNoCancel, MsgIcon::None)) {
-    case MsgAnswer::Cancel:
-        return false;
+    case MsgAnswer::Cancel: return false;
     case MsgAnswer::Yes:
         // Closing after a failed or cancelled save would throw the edits away.
         return m_files->saveDocument(n);
-    default:
-        return true;
+    default: return true;
     }
 }
 

@@ -70,9 +70,8 @@ bool FileCommands::writeStep(int n, const QString &path)
     const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n));
     if (reason.isEmpty())
         return true;
-    m_editor.platform().messages().showMessage(
-        QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason), MsgButtons::Ok,
-        MsgIcon::Exclamation);
+    m_editor.platform().messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),
+                                               MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -110,8 +109,8 @@ void FileCommands::print()
     const TextDocument &doc = m_editor.document(n);
     const QString text = doc.selLength() > 0 ? doc.selText() : doc.text();
     if (!printer.printText(printableText(text), *copies, QFont()))
-        m_editor.platform().messages().showMessage(
-            QStringLiteral("无法打印 “%1”：打印机出错。").arg(doc.caption()), MsgButtons::Ok, MsgIcon::Exclamation);
+        m_editor.platform().messages().showMessage(QStringLiteral("无法打印 “%1”：打印机出错。").arg(doc.caption()),
+                                                   MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 } // namespace korvane

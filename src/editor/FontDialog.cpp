@@ -74,8 +74,9 @@ void FontDialog::buildControls()
     m_sizeList = place(new QListWidget(this), kSizeList, 2160, 840, 855, 1680);
 
     // A frame's caption sits on its border line, so the boxes placed below it stay clear of it.
-    const QString frameStyle = QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
-                                              "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
+    const QString frameStyle = QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
     auto *styles = place(new QGroupBox(QStringLiteral("显示"), this), kStyleFrame, 3360, 240, 1335, 1695);
     styles->setStyleSheet(frameStyle);
     m_bold = styleBox(styles, kBoldBox, QStringLiteral("粗体"), 240, 735);
@@ -149,14 +150,13 @@ void FontDialog::load()
     // Sorted as a Chinese system sorts names: Latin names first, Chinese ones by pinyin.
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
     collator.setNumericMode(true);
-    std::stable_sort(families.begin(), families.end(),
-                     [&collator](const QString &a, const QString &b) {
-                         const bool latinA = !a.isEmpty() && a[0].unicode() < 0x80;
-                         const bool latinB = !b.isEmpty() && b[0].unicode() < 0x80;
-                         if (latinA != latinB)
-                             return latinA;
-                         return collator.compare(a, b) < 0;
-                     });
+    std::stable_sort(families.begin(), families.end(), [&collator](const QString &a, const QString &b) {
+        const bool latinA = !a.isEmpty() && a[0].unicode() < 0x80;
+        const bool latinB = !b.isEmpty() && b[0].unicode() < 0x80;
+        if (latinA != latinB)
+            return latinA;
+        return collator.compare(a, b) < 0;
+    });
     m_fontList->addItems(families);
     for (int size = FirstSize; size <= LastSize; ++size)
         m_sizeList->addItem(QLatin1Char(' ') + QString::number(size));

@@ -32,10 +32,8 @@ bool FrameKeyRouter::eventFilter(QObject *watched, QEvent *event)
 {
     const bool onView = watched == m_view;
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        return onView && claimShortcut(static_cast<QKeyEvent *>(event));
-    case QEvent::KeyPress:
-        return onView && m_view->textDocument() && triggerAction(static_cast<QKeyEvent *>(event));
+    case QEvent::ShortcutOverride: return onView && claimShortcut(static_cast<QKeyEvent *>(event));
+    case QEvent::KeyPress: return onView && m_view->textDocument() && triggerAction(static_cast<QKeyEvent *>(event));
     case QEvent::ContextMenu: {
         // The mouse's menu arrives at the viewport, the keyboard's at the view itself.
         auto *menuEvent = static_cast<QContextMenuEvent *>(event);
@@ -44,8 +42,7 @@ bool FrameKeyRouter::eventFilter(QObject *watched, QEvent *event)
         showContextMenu(menuEvent);
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

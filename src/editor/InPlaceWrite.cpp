@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <cerrno>
-#include <new>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -20,22 +20,14 @@ QString InsertCommands::textFor(InsertItem item, int n) const
 {
     const QDateTime now = m_editor.platform().clock().now();
     switch (item) {
-    case InsertItem::DateShort:
-        return DateTimeFormats::shortDate(now.date());
-    case InsertItem::DateMedium:
-        return DateTimeFormats::mediumDate(now.date());
-    case InsertItem::DateLong:
-        return DateTimeFormats::longDate(now.date());
-    case InsertItem::TimeShort:
-        return DateTimeFormats::shortTime(now.time());
-    case InsertItem::TimeMedium:
-        return DateTimeFormats::mediumTime(now.time());
-    case InsertItem::TimeLong:
-        return DateTimeFormats::longTime(now.time());
-    case InsertItem::FileName:
-        return m_editor.fileTitle(n);
-    case InsertItem::PathAndFile:
-        return m_editor.filePath(n);
+    case InsertItem::DateShort: return DateTimeFormats::shortDate(now.date());
+    case InsertItem::DateMedium: return DateTimeFormats::mediumDate(now.date());
+    case InsertItem::DateLong: return DateTimeFormats::longDate(now.date());
+    case InsertItem::TimeShort: return DateTimeFormats::shortTime(now.time());
+    case InsertItem::TimeMedium: return DateTimeFormats::mediumTime(now.time());
+    case InsertItem::TimeLong: return DateTimeFormats::longTime(now.time());
+    case InsertItem::FileName: return m_editor.fileTitle(n);
+    case InsertItem::PathAndFile: return m_editor.filePath(n);
     }
     return QString();
 }

@@ -33,7 +33,8 @@ public:
 
 private:
     // Appends the lines that start in (from, to] of text; `from` is a line start.
-    void scan(QStringView text, qsizetype from, qsizetype to, std::vector<qsizetype> &starts, std::vector<qsizetype> &ends);
+    void scan(QStringView text, qsizetype from, qsizetype to, std::vector<qsizetype> &starts,
+              std::vector<qsizetype> &ends);
 
     std::vector<qsizetype> m_starts{0};
     std::vector<qsizetype> m_ends{0};

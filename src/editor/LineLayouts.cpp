@@ -93,7 +93,8 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetyp
     const QString &text = m_document.text();
     auto piece = std::make_unique<Piece>();
     piece->start = pieceStart(line, index);
-    const qsizetype end = index + 1 < pieceCount(lines.lineLength(line)) ? pieceStart(line, index + 1) : lines.lineLength(line);
+    const qsizetype end = index + 1 < pieceCount(lines.lineLength(line)) ? pieceStart(line, index + 1)
+                                                                         : lines.lineLength(line);
     piece->length = end - piece->start;
     const qsizetype at = lines.lineStart(line) + piece->start;
 

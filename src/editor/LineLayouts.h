@@ -26,7 +26,7 @@ public:
     };
     struct Piece {
         QTextLayout layout;
-        qsizetype start = 0;  // column of the piece's first character in its line
+        qsizetype start = 0; // column of the piece's first character in its line
         qsizetype length = 0;
         qreal width = 0;
         std::vector<Marker> markers;

@@ -146,8 +146,8 @@ void TextBoxView::updateScrollBars()
 qsizetype TextBoxView::positionAt(QPoint point)
 {
     const LineIndex &lines = m_document->lines();
-    const qsizetype line = std::clamp<qsizetype>(firstVisibleLine() + std::floor(qreal(point.y()) / m_layouts.lineHeight()), 0,
-                                                 lines.lineCount() - 1);
+    const qsizetype line = std::clamp<qsizetype>(
+        firstVisibleLine() + std::floor(qreal(point.y()) / m_layouts.lineHeight()), 0, lines.lineCount() - 1);
     return lines.lineStart(line) + m_layouts.columnAt(line, point.x() - leftX());
 }
 
@@ -166,7 +166,8 @@ qsizetype TextBoxView::previousPosition(qsizetype p) const
     const QString &t = m_document->text();
     if (p <= 0)
         return 0;
-    if (p >= 2 && ((t[p - 1] == u'\n' && t[p - 2] == u'\r') || (t[p - 1].isLowSurrogate() && t[p - 2].isHighSurrogate())))
+    if (p >= 2 &&
+        ((t[p - 1] == u'\n' && t[p - 2] == u'\r') || (t[p - 1].isLowSurrogate() && t[p - 2].isHighSurrogate())))
         return p - 2;
     return p - 1;
 }
@@ -176,7 +177,8 @@ qsizetype TextBoxView::nextPosition(qsizetype p) const
     const QString &t = m_document->text();
     if (p >= t.size())
         return t.size();
-    if (p + 1 < t.size() && ((t[p] == u'\r' && t[p + 1] == u'\n') || (t[p].isHighSurrogate() && t[p + 1].isLowSurrogate())))
+    if (p + 1 < t.size() &&
+        ((t[p] == u'\r' && t[p + 1] == u'\n') || (t[p].isHighSurrogate() && t[p + 1].isLowSurrogate())))
         return p + 2;
     return p + 1;
 }
@@ -319,18 +321,10 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
     const qsizetype selLength = std::abs(m_caret - m_anchor);
     const LineIndex &lines = m_document->lines();
     switch (e->key()) {
-    case Qt::Key_Left:
-        moveCaret(ctrl ? wordStart(m_caret) : previousPosition(m_caret), shift);
-        return;
-    case Qt::Key_Right:
-        moveCaret(ctrl ? wordEnd(m_caret) : nextPosition(m_caret), shift);
-        return;
-    case Qt::Key_Up:
-        moveLines(-1, shift);
-        return;
-    case Qt::Key_Down:
-        moveLines(1, shift);
-        return;
+    case Qt::Key_Left: moveCaret(ctrl ? wordStart(m_caret) : previousPosition(m_caret), shift); return;
+    case Qt::Key_Right: moveCaret(ctrl ? wordEnd(m_caret) : nextPosition(m_caret), shift); return;
+    case Qt::Key_Up: moveLines(-1, shift); return;
+    case Qt::Key_Down: moveLines(1, shift); return;
     case Qt::Key_PageUp:
         verticalScrollBar()->setValue(verticalScrollBar()->value() - int(visibleLines()));
         moveLines(-visibleLines(), shift);
@@ -339,12 +333,8 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
         verticalScrollBar()->setValue(verticalScrollBar()->value() + int(visibleLines()));
         moveLines(visibleLines(), shift);
         return;
-    case Qt::Key_Home:
-        moveCaret(ctrl ? 0 : lines.lineStart(lines.lineOf(m_caret)), shift);
-        return;
-    case Qt::Key_End:
-        moveCaret(ctrl ? m_document->length() : lines.lineEnd(lines.lineOf(m_caret)), shift);
-        return;
+    case Qt::Key_Home: moveCaret(ctrl ? 0 : lines.lineStart(lines.lineOf(m_caret)), shift); return;
+    case Qt::Key_End: moveCaret(ctrl ? m_document->length() : lines.lineEnd(lines.lineOf(m_caret)), shift); return;
     case Qt::Key_Backspace:
         if (ctrl)
             break; // deleting whole words is not one of this text box's keys
@@ -366,8 +356,7 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     const QString text = e->text();
     if (!text.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
@@ -413,30 +402,22 @@ QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
     const qsizetype from = std::max(lineStart, m_caret - 512);
     const qsizetype to = std::min(lines.lineEnd(line), m_caret + 512);
     switch (query) {
-    case Qt::ImEnabled:
-        return true;
-    case Qt::ImHints:
-        return int(Qt::ImhMultiLine);
-    case Qt::ImFont:
-        return m_layouts.font();
+    case Qt::ImEnabled: return true;
+    case Qt::ImHints: return int(Qt::ImhMultiLine);
+    case Qt::ImFont: return m_layouts.font();
     case Qt::ImCursorRectangle: {
         const QRect r = self->caretRect(m_caret);
         return QRect(viewport()->mapTo(self, r.topLeft()), r.size());
     }
-    case Qt::ImCursorPosition:
-        return int(std::clamp(m_caret, from, to) - from);
-    case Qt::ImAnchorPosition:
-        return int(std::clamp(m_anchor, from, to) - from);
-    case Qt::ImAbsolutePosition:
-        return qlonglong(m_caret);
-    case Qt::ImSurroundingText:
-        return m_document->text().mid(from, to - from);
+    case Qt::ImCursorPosition: return int(std::clamp(m_caret, from, to) - from);
+    case Qt::ImAnchorPosition: return int(std::clamp(m_anchor, from, to) - from);
+    case Qt::ImAbsolutePosition: return qlonglong(m_caret);
+    case Qt::ImSurroundingText: return m_document->text().mid(from, to - from);
     case Qt::ImCurrentSelection: {
         const qsizetype s = std::min(m_anchor, m_caret);
         return m_document->text().mid(s, std::min<qsizetype>(std::abs(m_caret - m_anchor), 4096));
     }
-    default:
-        return QAbstractScrollArea::inputMethodQuery(query);
+    default: return QAbstractScrollArea::inputMethodQuery(query);
     }
 }
 
@@ -495,7 +476,8 @@ void TextBoxView::paintEvent(QPaintEvent *)
     if (!m_preedit.isEmpty()) {
         const QRect caret = caretRect(m_caret);
         painter.setFont(m_layouts.font());
-        const QRectF box(caret.left(), caret.top(), QFontMetricsF(m_layouts.font()).horizontalAdvance(m_preedit) + 2, lineHeight);
+        const QRectF box(caret.left(), caret.top(), QFontMetricsF(m_layouts.font()).horizontalAdvance(m_preedit) + 2,
+                         lineHeight);
         painter.fillRect(box, pal.base());
         painter.setPen(textColor);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_preedit);

@@ -65,7 +65,8 @@ signals:
     // The text changed: every change, whatever its cause (the "Change" event).
     void changed();
     // Detail of a change for the view: the range [position, position+removed) now reads added.
-    void textReplaced(qsizetype position, qsizetype removed, const QString &added, korvane::TextDocument::Origin origin);
+    void textReplaced(qsizetype position, qsizetype removed, const QString &added,
+                      korvane::TextDocument::Origin origin);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();

@@ -19,17 +19,10 @@ bool TextDragAndDrop::eventFilter(QObject *, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
-    case QEvent::DragMove:
-        dragOver(static_cast<QDropEvent *>(event));
-        return true;
-    case QEvent::DragLeave:
-        dragLeft();
-        return true;
-    case QEvent::Drop:
-        dropped(static_cast<QDropEvent *>(event));
-        return true;
-    default:
-        return false;
+    case QEvent::DragMove: dragOver(static_cast<QDropEvent *>(event)); return true;
+    case QEvent::DragLeave: dragLeft(); return true;
+    case QEvent::Drop: dropped(static_cast<QDropEvent *>(event)); return true;
+    default: return false;
     }
 }
 

@@ -154,10 +154,7 @@ QString TextFile::withLineEnds(QString text)
     return text;
 }
 
-QString TextFile::noConverterReason()
-{
-    return QStringLiteral("系统缺少 GB18030 编码转换器，无法转换文件中的文字");
-}
+QString TextFile::noConverterReason() { return QStringLiteral("系统缺少 GB18030 编码转换器，无法转换文件中的文字"); }
 
 TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
 {

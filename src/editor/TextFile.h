@@ -15,8 +15,8 @@ public:
 
     struct ReadResult {
         bool ok = false;
-        QString text;   // every line followed by CR LF
-        QString reason; // why it failed, in Chinese
+        QString text;                                  // every line followed by CR LF
+        QString reason;                                // why it failed, in Chinese
         TextEncoding encoding = TextEncoding::Gb18030; // what the file turned out to be
     };
 

@@ -26,7 +26,9 @@ public:
     // What a box answers when the user cancels it.
     static MsgAnswer cancelAnswer(MsgButtons buttons)
     {
-        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Cancel;
+        return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
+               : buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                              : MsgAnswer::Cancel;
     }
 };
 

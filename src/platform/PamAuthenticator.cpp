@@ -39,8 +39,7 @@ int converse(int count, const struct pam_message **messages, struct pam_response
         case PAM_PROMPT_ECHO_ON:
         case PAM_ERROR_MSG:
         case PAM_TEXT_INFO:
-        default:
-            break;
+        default: break;
         }
     }
     *responses = reply;

@@ -72,9 +72,10 @@ void PasswordPrompt::check()
         const bool accepted = PamAuthenticator::authenticate(user, password);
         password.fill(QLatin1Char('\0'));
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [self, accepted] {
-                if (self)
-                    self->checked(accepted);
+            QCoreApplication::instance(),
+            [self, accepted] {
+            if (self)
+                self->checked(accepted);
             },
             Qt::QueuedConnection);
     });

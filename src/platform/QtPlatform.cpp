@@ -51,9 +51,7 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
     }
     switch (buttons) {
-    case MsgButtons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
     case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

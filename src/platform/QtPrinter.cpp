@@ -1,9 +1,9 @@
 #include "platform/QtPrinter.h"
 
-#include <QApplication>
-#include <QPrintDialog>
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 

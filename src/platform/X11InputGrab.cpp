@@ -52,10 +52,7 @@ QWindow *windowOf(QObject *object)
 
 } // namespace
 
-bool X11InputGrab::available()
-{
-    return QGuiApplication::platformName() == QLatin1String("xcb") && connection();
-}
+bool X11InputGrab::available() { return QGuiApplication::platformName() == QLatin1String("xcb") && connection(); }
 
 X11InputGrab::X11InputGrab()
 {
@@ -76,11 +73,11 @@ bool X11InputGrab::grabPointer(QWindow *window)
     for (const xcb_input_device_id_t id : pointers) {
         const uint32_t mask = PointerEvents;
         std::unique_ptr<xcb_input_xi_grab_device_reply_t, decltype(&std::free)> reply(
-            xcb_input_xi_grab_device_reply(
-                c,
-                xcb_input_xi_grab_device(c, xcb_window_t(window->winId()), XCB_CURRENT_TIME, XCB_CURSOR_NONE, id,
-                                         XCB_INPUT_GRAB_MODE_22_ASYNC, XCB_INPUT_GRAB_MODE_22_ASYNC, 0, 1, &mask),
-                nullptr),
+            xcb_input_xi_grab_device_reply(c,
+                                           xcb_input_xi_grab_device(c, xcb_window_t(window->winId()), XCB_CURRENT_TIME,
+                                                                    XCB_CURSOR_NONE, id, XCB_INPUT_GRAB_MODE_22_ASYNC,
+                                                                    XCB_INPUT_GRAB_MODE_22_ASYNC, 0, 1, &mask),
+                                           nullptr),
             &std::free);
         if (!reply || reply->status != XCB_GRAB_STATUS_SUCCESS) {
             if (!m_held) {
@@ -183,10 +180,8 @@ bool X11InputGrab::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-        break;
-    default:
-        return false;
+    case QEvent::Wheel: break;
+    default: return false;
     }
     if (!m_holder)
         return false;

@@ -46,7 +46,7 @@ private:
     void retryMove();
     void reclaimFocus(QWindow *focus);
 
-    QPointer<QWindow> m_holder;     // where input goes inside the program
+    QPointer<QWindow> m_holder;      // where input goes inside the program
     QPointer<QWindow> m_xGrabWindow; // where the X server sends it
     QTimer m_moveRetry;
     bool m_held = false;

@@ -1,3 +1,4 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
@@ -6,7 +7,6 @@
 #include "editor/FindDialog.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -32,10 +32,7 @@ protected:
         return w ? w->textBox() : nullptr;
     }
     TextDocument &doc() { return frame.editor().document(frame.documents().activeSlot()); }
-    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(box(), Qt::Key(key), mods);
-    }
+    void press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(box(), Qt::Key(key), mods); }
 
     ScriptedPlatform platform;
     ToolWindows tools;

@@ -1,20 +1,20 @@
 #include "app/MainFrame.h"
+#include "ScriptedPlatform.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
 #include "editor/DocumentWindow.h"
 #include "editor/Editor.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
 #include <QAction>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QApplication>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -98,35 +98,67 @@ TEST_F(MainFrameTest, MenuBarHoldsTheWholeTreeInOrder)
     const QList<SeenItem> expected = {
         {"记事本", "jsb", ""},
         {notepad + "文件", "mnuFile", ""},
-        {file + "新建", "mnuNew", "Ctrl+N"}, {file + "打开", "mnuOpen", "Ctrl+O"},
-        {file + "保存", "mnuSave", "Ctrl+S"}, {file + "另存为...", "mnuSaveAs", ""},
-        {file + "--", "DummyA", ""}, {file + "页面打印", "mnuPrint", "Ctrl+P"}, {file + "--", "DummyB", ""},
-        {file + "关闭", "mnuClose", ""}, {file + "关闭所有...", "mnuCloseAll", ""}, {file + "--", "DummyAA", ""},
+        {file + "新建", "mnuNew", "Ctrl+N"},
+        {file + "打开", "mnuOpen", "Ctrl+O"},
+        {file + "保存", "mnuSave", "Ctrl+S"},
+        {file + "另存为...", "mnuSaveAs", ""},
+        {file + "--", "DummyA", ""},
+        {file + "页面打印", "mnuPrint", "Ctrl+P"},
+        {file + "--", "DummyB", ""},
+        {file + "关闭", "mnuClose", ""},
+        {file + "关闭所有...", "mnuCloseAll", ""},
+        {file + "--", "DummyAA", ""},
         {file + "退出", "mnuExit", "Ctrl+Q"},
         {notepad + "编辑", "mnuEdit", ""},
-        {edit + "撤销", "mnuUndo", "Ctrl+Z"}, {edit + "--", "DummyC", ""}, {edit + "剪切", "mnuCut", "Ctrl+X"},
-        {edit + "复制", "mnuCopy", "Ctrl+C"}, {edit + "粘贴", "mnuPaste", "Ctrl+V"}, {edit + "删除", "mnuDelete", "Del"},
-        {edit + "--", "DummyD", ""}, {edit + "全选", "mnuSelectAll", "Ctrl+A"}, {edit + "--", "DummyE", ""},
-        {edit + "查找", "mnuFind", "Ctrl+F"}, {edit + "查找下一个", "mnuFindNext", "F3"},
+        {edit + "撤销", "mnuUndo", "Ctrl+Z"},
+        {edit + "--", "DummyC", ""},
+        {edit + "剪切", "mnuCut", "Ctrl+X"},
+        {edit + "复制", "mnuCopy", "Ctrl+C"},
+        {edit + "粘贴", "mnuPaste", "Ctrl+V"},
+        {edit + "删除", "mnuDelete", "Del"},
+        {edit + "--", "DummyD", ""},
+        {edit + "全选", "mnuSelectAll", "Ctrl+A"},
+        {edit + "--", "DummyE", ""},
+        {edit + "查找", "mnuFind", "Ctrl+F"},
+        {edit + "查找下一个", "mnuFindNext", "F3"},
         {notepad + "插入", "mnuInsert", ""},
-        {insert + "日期", "mnuInsertDate", ""}, {insert + "日期 > 简短", "mnuInsertDateShort", ""},
-        {insert + "日期 > 一般", "mnuInsertDateMedium", ""}, {insert + "日期 > 完整", "mnuInsertDateLong", ""},
-        {insert + "时间", "mnuInsertTime", ""}, {insert + "时间 > 简短", "mnuInsertTimeShort", ""},
-        {insert + "时间 > 一般", "mnuInsertTimeMedium", ""}, {insert + "时间 > 完整", "mnuInsertTimeLong", ""},
-        {insert + "文件名", "mnuInsertFileName", ""}, {insert + "路径及文件名", "mnuInsertPathAndFile", ""},
+        {insert + "日期", "mnuInsertDate", ""},
+        {insert + "日期 > 简短", "mnuInsertDateShort", ""},
+        {insert + "日期 > 一般", "mnuInsertDateMedium", ""},
+        {insert + "日期 > 完整", "mnuInsertDateLong", ""},
+        {insert + "时间", "mnuInsertTime", ""},
+        {insert + "时间 > 简短", "mnuInsertTimeShort", ""},
+        {insert + "时间 > 一般", "mnuInsertTimeMedium", ""},
+        {insert + "时间 > 完整", "mnuInsertTimeLong", ""},
+        {insert + "文件名", "mnuInsertFileName", ""},
+        {insert + "路径及文件名", "mnuInsertPathAndFile", ""},
         {notepad + "格式", "mnuFormat", ""},
-        {format + "字体", "mnuFont", "F9"}, {format + "--", "DummyF", ""},
-        {format + "加密", "mnuEncryptHex", "Shift+F1"}, {format + "解密", "mnuDecryptHex", "Shift+F2"},
-        {format + "增强加密", "mnuEncryptBinary", "Shift+F3"}, {format + "增强解密", "mnuDecryptBinary", "Shift+F4"},
-        {format + "      (以上加密不支持中文)", "bj", ""}, {format + "--", "DummyG", ""},
+        {format + "字体", "mnuFont", "F9"},
+        {format + "--", "DummyF", ""},
+        {format + "加密", "mnuEncryptHex", "Shift+F1"},
+        {format + "解密", "mnuDecryptHex", "Shift+F2"},
+        {format + "增强加密", "mnuEncryptBinary", "Shift+F3"},
+        {format + "增强解密", "mnuDecryptBinary", "Shift+F4"},
+        {format + "      (以上加密不支持中文)", "bj", ""},
+        {format + "--", "DummyG", ""},
         {format + "选择最后一行", "mnuUnWebPagify", "Ctrl+W"},
         {notepad + "窗口", "mnuWindow", ""},
-        {window + "平铺", "mnuArrHoriz", ""}, {window + "垂直平铺", "mnuArrVert", ""}, {window + "重叠", "mnuCascade", ""},
-        {window + "排列图标", "mnuArrIcons", ""}, {window + "--", "DummyK", ""},
-        {window + "全部最小化", "mnuMinimizeAll", ""}, {window + "--", "DummyL", ""},
-        {window + "下一个文档", "mnuNextDoc", "F1"}, {window + "上一个文档", "mnuPreviousDoc", "F2"},
-        {"杂项", "zx", ""}, {"杂项 > 日历", "rily", ""}, {"杂项 > 计算器", "jsq", ""}, {"杂项 > 多媒体", "mnuMP3", ""},
-        {"游戏", "yoqi", ""}, {"游戏 > 方块", "fankai", ""}, {"游戏 > 拼图", "pt", ""},
+        {window + "平铺", "mnuArrHoriz", ""},
+        {window + "垂直平铺", "mnuArrVert", ""},
+        {window + "重叠", "mnuCascade", ""},
+        {window + "排列图标", "mnuArrIcons", ""},
+        {window + "--", "DummyK", ""},
+        {window + "全部最小化", "mnuMinimizeAll", ""},
+        {window + "--", "DummyL", ""},
+        {window + "下一个文档", "mnuNextDoc", "F1"},
+        {window + "上一个文档", "mnuPreviousDoc", "F2"},
+        {"杂项", "zx", ""},
+        {"杂项 > 日历", "rily", ""},
+        {"杂项 > 计算器", "jsq", ""},
+        {"杂项 > 多媒体", "mnuMP3", ""},
+        {"游戏", "yoqi", ""},
+        {"游戏 > 方块", "fankai", ""},
+        {"游戏 > 拼图", "pt", ""},
         {"屏幕保护", "pmbh", ""},
         {"关于", "mnuAbout", ""},
     };
@@ -329,7 +361,8 @@ TEST_F(MainFrameTest, FilesFromTheCommandLineOpenEachInADocumentOfItsOwn)
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.txt"));
     const QString b = dir.filePath(QStringLiteral("b.txt"));
-    for (const auto &[path, bytes] : {std::pair{a, QByteArray("first")}, std::pair{b, QByteArray("\xd6\xd0\xce\xc4")}}) {
+    for (const auto &[path, bytes] :
+         {std::pair{a, QByteArray("first")}, std::pair{b, QByteArray("\xd6\xd0\xce\xc4")}}) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);

@@ -1,8 +1,8 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -42,7 +42,8 @@ TEST(VisibleText, NoLabelOrCaptionHoldsInvisibleCharacters)
             texts << a->text();
         for (const QString &text : texts)
             for (const QChar c : text)
-                EXPECT_NE(c.category(), QChar::Other_Format) << w->objectName().toStdString() << ": " << text.toStdString();
+                EXPECT_NE(c.category(), QChar::Other_Format)
+                    << w->objectName().toStdString() << ": " << text.toStdString();
     }
     for (QWidget *w : windows.mid(1))
         w->close();

@@ -43,9 +43,10 @@ protected:
         const QString from = QString::number(1000 + QRandomGenerator::global()->bounded(20000));
         // Without -noreset the server restarts whenever its last client goes, as the killed
         // program does, and refuses connections meanwhile.
-        xvfb.start(QStringLiteral("xvfb-run"), {QStringLiteral("-n"), from, QStringLiteral("-a"), QStringLiteral("-s"),
-                                                QStringLiteral("-screen 0 1280x1024x24 -noreset"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
-                                                QStringLiteral("echo \"$DISPLAY $XAUTHORITY\"; exec cat >/dev/null")});
+        xvfb.start(QStringLiteral("xvfb-run"),
+                   {QStringLiteral("-n"), from, QStringLiteral("-a"), QStringLiteral("-s"),
+                    QStringLiteral("-screen 0 1280x1024x24 -noreset"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                    QStringLiteral("echo \"$DISPLAY $XAUTHORITY\"; exec cat >/dev/null")});
         ASSERT_TRUE(xvfb.waitForReadyRead(30000)) << "the X server did not start";
         const QStringList where = QString::fromLocal8Bit(xvfb.readLine()).trimmed().split(QLatin1Char(' '));
         ASSERT_EQ(where.size(), 2);
@@ -87,8 +88,14 @@ protected:
         p.waitForFinished(30000);
         return QString::fromLocal8Bit(p.readAllStandardOutput());
     }
-    void keys(const QString &keys) { xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80")} + keys.split(u' ')); }
-    void type(const QString &text) { xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text}); }
+    void keys(const QString &keys)
+    {
+        xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("80")} + keys.split(u' '));
+    }
+    void type(const QString &text)
+    {
+        xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"), text});
+    }
 
     // Waits for count windows of the program on the screen and gives the newest one the keyboard.
     bool focusNewestOf(int count)
@@ -96,13 +103,15 @@ protected:
         QList<qulonglong> ids;
         const bool shown = waitFor([&] {
             ids.clear();
-            for (const QString &id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                              QString::number(program.processId())}).split(u'\n', Qt::SkipEmptyParts))
+            for (const QString &id : xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                              QStringLiteral("--pid"), QString::number(program.processId())})
+                                         .split(u'\n', Qt::SkipEmptyParts))
                 ids << id.toULongLong();
             return ids.size() >= count;
         });
         if (shown) {
-            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(*std::max_element(ids.begin(), ids.end()))});
+            xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+                     QString::number(*std::max_element(ids.begin(), ids.end()))});
             QThread::msleep(300);
         }
         return shown;
@@ -112,7 +121,8 @@ protected:
     QList<RecoveryRecord> records(const QDateTime &since = {})
     {
         QMap<int, RecoveryRecord> found;
-        for (QDirIterator it(recoveryRoot, {QStringLiteral("*.krec")}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        for (QDirIterator it(recoveryRoot, {QStringLiteral("*.krec")}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
             const QString file = it.next();
             const auto record = RecoveryFile::read(file);
             if (record && !file.contains(QStringLiteral("/discarded/")) && QFileInfo(file).lastModified() > since)

@@ -31,14 +31,13 @@ TEST_P(LineIndexCases, EveryKindOfLineEndEndsALine)
     EXPECT_EQ(linesOf(index), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    LineEnds, LineIndexCases,
-    ::testing::Values(LineCase{u"", {{0, 0}}}, LineCase{u"abc", {{0, 3}}},
-                      LineCase{u"a\nb\nc", {{0, 1}, {2, 3}, {4, 5}}},             // LF, as Linux writes
-                      LineCase{u"a\r\nb\r\n", {{0, 1}, {3, 4}, {6, 6}}},          // CR LF: one line end
-                      LineCase{u"a\rb", {{0, 1}, {2, 3}}},                        // a lone CR
-                      LineCase{u"\n\r", {{0, 0}, {1, 1}, {2, 2}}},                // LF CR is two line ends
-                      LineCase{u"a\r\r\nb\n\r\n", {{0, 1}, {2, 2}, {4, 5}, {6, 6}, {8, 8}}}));
+INSTANTIATE_TEST_SUITE_P(LineEnds, LineIndexCases,
+                         ::testing::Values(LineCase{u"", {{0, 0}}}, LineCase{u"abc", {{0, 3}}},
+                                           LineCase{u"a\nb\nc", {{0, 1}, {2, 3}, {4, 5}}},    // LF, as Linux writes
+                                           LineCase{u"a\r\nb\r\n", {{0, 1}, {3, 4}, {6, 6}}}, // CR LF: one line end
+                                           LineCase{u"a\rb", {{0, 1}, {2, 3}}},               // a lone CR
+                                           LineCase{u"\n\r", {{0, 0}, {1, 1}, {2, 2}}},       // LF CR is two line ends
+                                           LineCase{u"a\r\r\nb\n\r\n", {{0, 1}, {2, 2}, {4, 5}, {6, 6}, {8, 8}}}));
 
 TEST(LineIndex, LineOfAPositionInsideACrLfIsTheLineItEnds)
 {

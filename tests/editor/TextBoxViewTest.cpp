@@ -1,7 +1,7 @@
+#include "editor/TextBoxView.h"
 #include "editor/ByteStandIn.h"
 #include "editor/FontDecoration.h"
 #include "editor/FrameKeys.h"
-#include "editor/TextBoxView.h"
 #include "editor/TextMarkers.h"
 
 #include <QAccessible>
@@ -246,9 +246,9 @@ TEST_F(TextBoxViewTest, AVeryLongLineIsLaidOutInPiecesThatJoinUp)
 TEST_F(TextBoxViewTest, EveryInputPathKeepsViewAndDocumentTogether)
 {
     QRandomGenerator random(14);
-    const QStringList pieces = {QStringLiteral("a"),   QStringLiteral("中文"), QStringLiteral("\r"),
-                                QStringLiteral("\n"),  QStringLiteral("\r\n"), QString(QChar(0x2028)),
-                                QString(QChar(0)),     QString(byteStandIn(0xB5)), QString::fromUcs4(U"\U0001F600"),
+    const QStringList pieces = {QStringLiteral("a"),  QStringLiteral("中文"),     QStringLiteral("\r"),
+                                QStringLiteral("\n"), QStringLiteral("\r\n"),     QString(QChar(0x2028)),
+                                QString(QChar(0)),    QString(byteStandIn(0xB5)), QString::fromUcs4(U"\U0001F600"),
                                 QStringLiteral("\t")};
     auto somePieces = [&] {
         QString s;
@@ -262,24 +262,60 @@ TEST_F(TextBoxViewTest, EveryInputPathKeepsViewAndDocumentTogether)
         const qsizetype at = random.bounded(int(length) + 1);
         std::string what;
         switch (random.bounded(12)) {
-        case 0: what = "type"; QTest::keyClicks(&box, QStringLiteral("xy")); break;
-        case 1: what = "enter"; QTest::keyClick(&box, Qt::Key_Return); break;
-        case 2: what = "backspace"; QTest::keyClick(&box, Qt::Key_Backspace); break;
-        case 3: what = "tab"; QTest::keyClick(&box, Qt::Key_Tab); break;
+        case 0:
+            what = "type";
+            QTest::keyClicks(&box, QStringLiteral("xy"));
+            break;
+        case 1:
+            what = "enter";
+            QTest::keyClick(&box, Qt::Key_Return);
+            break;
+        case 2:
+            what = "backspace";
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            break;
+        case 3:
+            what = "tab";
+            QTest::keyClick(&box, Qt::Key_Tab);
+            break;
         case 4: {
             what = "move";
             const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End};
             const Qt::KeyboardModifiers mods = random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier;
-            QTest::keyClick(&box, keys[random.bounded(6)], mods | (random.bounded(4) == 0 ? Qt::ControlModifier : Qt::NoModifier));
+            QTest::keyClick(&box, keys[random.bounded(6)],
+                            mods | (random.bounded(4) == 0 ? Qt::ControlModifier : Qt::NoModifier));
             break;
         }
-        case 5: what = "input method"; commit(somePieces()); break;
-        case 6: what = "input method replacing"; commit(QStringLiteral("换"), -1, 1); break;
-        case 7: what = "drop"; drop(somePieces(), at); break;
-        case 8: what = "middle click"; box.primary = somePieces(); QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(at)); break;
-        case 9: what = "click"; QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, pointOf(at)); break;
-        case 10: what = "command"; doc.select(at, random.bounded(int(length - at) + 1)); doc.setSelText(somePieces()); break;
-        default: what = "select"; doc.select(at, random.bounded(int(length - at) + 1)); break;
+        case 5:
+            what = "input method";
+            commit(somePieces());
+            break;
+        case 6:
+            what = "input method replacing";
+            commit(QStringLiteral("换"), -1, 1);
+            break;
+        case 7:
+            what = "drop";
+            drop(somePieces(), at);
+            break;
+        case 8:
+            what = "middle click";
+            box.primary = somePieces();
+            QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(at));
+            break;
+        case 9:
+            what = "click";
+            QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, pointOf(at));
+            break;
+        case 10:
+            what = "command";
+            doc.select(at, random.bounded(int(length - at) + 1));
+            doc.setSelText(somePieces());
+            break;
+        default:
+            what = "select";
+            doc.select(at, random.bounded(int(length - at) + 1));
+            break;
         }
         expectViewMatchesDocument("step " + std::to_string(step) + " " + what);
         if (doc.length() > 400)
@@ -309,10 +345,15 @@ TEST_F(TextBoxViewTest, KeysOfOtherEditorsDoNothingHere)
     doc.select(1, 1);
     // Without a frame around it these keys have no command to reach, and the text box
     // has no delete, clipboard or undo of its own.
-    for (const auto &[key, mods] : std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{
-             {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Delete, Qt::KeypadModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
-             {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier},
-             {Qt::Key_K, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::ControlModifier}})
+    for (const auto &[key, mods] :
+         std::initializer_list<std::pair<Qt::Key, Qt::KeyboardModifiers>>{{Qt::Key_Delete, Qt::NoModifier},
+                                                                          {Qt::Key_Delete, Qt::KeypadModifier},
+                                                                          {Qt::Key_Delete, Qt::ShiftModifier},
+                                                                          {Qt::Key_Insert, Qt::ShiftModifier},
+                                                                          {Qt::Key_Z, Qt::ControlModifier},
+                                                                          {Qt::Key_Y, Qt::ControlModifier},
+                                                                          {Qt::Key_K, Qt::ControlModifier},
+                                                                          {Qt::Key_Backspace, Qt::ControlModifier}})
         QTest::keyClick(&box, key, mods);
     EXPECT_EQ(doc.text(), QStringLiteral("abc"));
 }

@@ -1,5 +1,5 @@
-#include "platform/Twips.h"
 #include "platform/VbFilter.h"
+#include "platform/Twips.h"
 
 #include <gtest/gtest.h>
 

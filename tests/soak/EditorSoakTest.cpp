@@ -1,3 +1,4 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
@@ -6,7 +7,6 @@
 #include "editor/Editor.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,13 +49,36 @@ public:
     {
         m_savedPath.clear();
         m_target = m_frame.documents().activeSlot();
-        static const QStringList menu = {
-            "mnuNew", "mnuClose", "mnuCloseAll", "mnuUndo", "mnuCut", "mnuCopy", "mnuPaste", "mnuDelete",
-            "mnuSelectAll", "mnuFindNext", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuPrint",
-            "mnuInsertDateShort", "mnuInsertTimeMedium", "mnuInsertFileName", "mnuInsertPathAndFile",
-            "mnuEncryptHex", "mnuDecryptHex", "mnuEncryptBinary", "mnuDecryptBinary", "mnuUnWebPagify",
-            "mnuNextDoc", "mnuPreviousDoc", "mnuArrHoriz", "mnuArrVert", "mnuCascade", "mnuArrIcons",
-            "mnuMinimizeAll"};
+        static const QStringList menu = {"mnuNew",
+                                         "mnuClose",
+                                         "mnuCloseAll",
+                                         "mnuUndo",
+                                         "mnuCut",
+                                         "mnuCopy",
+                                         "mnuPaste",
+                                         "mnuDelete",
+                                         "mnuSelectAll",
+                                         "mnuFindNext",
+                                         "mnuOpen",
+                                         "mnuSave",
+                                         "mnuSaveAs",
+                                         "mnuPrint",
+                                         "mnuInsertDateShort",
+                                         "mnuInsertTimeMedium",
+                                         "mnuInsertFileName",
+                                         "mnuInsertPathAndFile",
+                                         "mnuEncryptHex",
+                                         "mnuDecryptHex",
+                                         "mnuEncryptBinary",
+                                         "mnuDecryptBinary",
+                                         "mnuUnWebPagify",
+                                         "mnuNextDoc",
+                                         "mnuPreviousDoc",
+                                         "mnuArrHoriz",
+                                         "mnuArrVert",
+                                         "mnuCascade",
+                                         "mnuArrIcons",
+                                         "mnuMinimizeAll"};
         const int pick = m_random.bounded(menu.size() + 6);
         if (pick >= menu.size())
             return pick % 2 ? type() : select();
@@ -139,7 +162,8 @@ private:
         m_frame.editor().search().setText(randomText(2));
         if (name == QLatin1String("mnuSave") || name == QLatin1String("mnuSaveAs")) {
             m_savedSlot = m_target;
-            m_savedPath = (name == QLatin1String("mnuSave") && m_target > 0 && !m_frame.editor().filePath(m_target).isEmpty())
+            m_savedPath = (name == QLatin1String("mnuSave") && m_target > 0 &&
+                           !m_frame.editor().filePath(m_target).isEmpty())
                               ? m_frame.editor().filePath(m_target)
                               : m_platform.saveAnswers.front();
         }
@@ -219,14 +243,18 @@ TEST(EditorSoak, RandomCommandsKeepSlotsCaptionsTextsAndFilesInStep)
     const quint32 seed = qEnvironmentVariableIsSet("KORVANE_SOAK_SEED")
                              ? qEnvironmentVariable("KORVANE_SOAK_SEED").toUInt()
                              : 20261207u;
-    const int steps = qEnvironmentVariableIsSet("KORVANE_SOAK_STEPS") ? qEnvironmentVariableIntValue("KORVANE_SOAK_STEPS")
-                                                                      : 3000;
+    const int steps = qEnvironmentVariableIsSet("KORVANE_SOAK_STEPS")
+                          ? qEnvironmentVariableIntValue("KORVANE_SOAK_STEPS")
+                          : 3000;
     EditorSoak soak(seed);
     soak.check(QStringLiteral("start"));
     for (int i = 0; i < steps; ++i) {
         const QString command = soak.step();
         SCOPED_TRACE(QStringLiteral("seed %1, step %2: %3 (replay with KORVANE_SOAK_SEED=%1)")
-                         .arg(seed).arg(i).arg(command).toStdString());
+                         .arg(seed)
+                         .arg(i)
+                         .arg(command)
+                         .toStdString());
         soak.check(command);
         soak.finishStep();
         if (::testing::Test::HasFatalFailure())

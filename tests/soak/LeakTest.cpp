@@ -1,10 +1,10 @@
+#include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <QApplication>
@@ -14,9 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <malloc.h>
 #include <optional>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace korvane;
@@ -68,7 +68,8 @@ int rounds(int defaultRounds)
 }
 
 // Runs a few warm-up rounds, then the measured ones, and compares resident memory.
-template <typename Round> void expectMemoryReturned(const char *what, int defaultRounds, Round round)
+template <typename Round>
+void expectMemoryReturned(const char *what, int defaultRounds, Round round)
 {
     for (int i = 0; i < 3; ++i)
         round();

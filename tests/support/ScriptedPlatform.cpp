@@ -9,7 +9,8 @@
 
 namespace korvane {
 
-template <typename T> static std::optional<T> takeFront(std::deque<T> &queue)
+template <typename T>
+static std::optional<T> takeFront(std::deque<T> &queue)
 {
     if (queue.empty())
         return std::nullopt;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ScriptedSaverSystem.h"
 #include "platform/FileDialogMemory.h"
 #include "platform/Platform.h"
-#include "ScriptedSaverSystem.h"
 
 #include <QColor>
 #include <QFont>

@@ -61,7 +61,7 @@ public:
     int grabAttempts = 0;
     QWindow *inputHolder = nullptr; // the window holding the input; null when nobody does
     int inputReleases = 0;          // releases of a held grab
-    bool inputHeldAtPrompt = false;  // whether the input was held when the last prompt appeared
+    bool inputHeldAtPrompt = false; // whether the input was held when the last prompt appeared
     bool hidden = false;
     QStringList topLevelTitles;
 

@@ -14,7 +14,8 @@ namespace korvane {
 
 static QStringList recordFiles(const QDir &dir)
 {
-    return dir.entryList({QLatin1Char('*') + RecoveryFile::Suffix}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    return dir.entryList({QLatin1Char('*') + RecoveryFile::Suffix}, QDir::Files | QDir::Hidden | QDir::System,
+                         QDir::Name);
 }
 
 AbandonedRuns::AbandonedRuns(const QString &root, const QString &ownRunFolder) : m_root(QDir::cleanPath(root))

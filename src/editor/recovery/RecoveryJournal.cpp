@@ -42,10 +42,7 @@ RecoveryJournal::RecoveryJournal(Editor &editor, const QString &root, QObject *p
     }
 }
 
-RecoveryJournal::~RecoveryJournal()
-{
-    finish();
-}
+RecoveryJournal::~RecoveryJournal() { finish(); }
 
 QString RecoveryJournal::recordPath(int slot) const
 {

@@ -59,10 +59,10 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<RecoveryWriter> m_writer;
     int m_timer = 0;
-    QSet<int> m_dirty;      // edited since their last write was handed out
-    QList<int> m_due;       // waiting for the writer, lowest slot first
-    int m_writing = 0;      // slot being written, 0 for none
-    QSet<int> m_recorded;   // slots whose file may exist
+    QSet<int> m_dirty;    // edited since their last write was handed out
+    QList<int> m_due;     // waiting for the writer, lowest slot first
+    int m_writing = 0;    // slot being written, 0 for none
+    QSet<int> m_recorded; // slots whose file may exist
     bool m_failureShown = false;
     bool m_finished = false;
 };

@@ -12,7 +12,10 @@ struct RecoveryRecord;
 // unsaved, and either brings them back as changed documents, or puts them aside.
 class RecoveryStartup {
 public:
-    static QString question(int count) { return QStringLiteral("发现 %1 个上次未保存的文档。要恢复它们吗？").arg(count); }
+    static QString question(int count)
+    {
+        return QStringLiteral("发现 %1 个上次未保存的文档。要恢复它们吗？").arg(count);
+    }
 
     RecoveryStartup(Editor &editor, RecoveryJournal &journal) : m_editor(editor), m_journal(journal) {}
 

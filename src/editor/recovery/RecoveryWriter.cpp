@@ -50,7 +50,8 @@ void RecoveryWriter::write(const QString &path, RecoveryRecord record)
         m_sharedTexts.notify_all();
         if (reason.isEmpty())
             reason = RecoveryFile::writeAtomically(path, m_buffer);
-        QMetaObject::invokeMethod(this, [this, slot, reason] { emit written(slot, reason); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, slot, reason] { emit written(slot, reason); }, Qt::QueuedConnection);
     });
 }
 
@@ -72,7 +73,8 @@ void RecoveryWriter::waitForTexts()
 
 void RecoveryWriter::drain()
 {
-    QMetaObject::invokeMethod(m_worker, [] {}, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [] {}, Qt::BlockingQueuedConnection);
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 

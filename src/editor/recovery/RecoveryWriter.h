@@ -40,7 +40,7 @@ private:
     void post(std::function<void()> job);
 
     QThread *m_thread;
-    QObject *m_worker;  // lives on m_thread; jobs run in its event queue
+    QObject *m_worker;   // lives on m_thread; jobs run in its event queue
     QByteArray m_buffer; // used on m_thread only
     std::atomic<int> m_sharedTexts{0};
 };

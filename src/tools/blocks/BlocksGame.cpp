@@ -230,8 +230,8 @@ void BlocksGame::askNewGame()
     stopTimer();
     emit changed();
     const QPointer<BlocksGame> self(this);
-    const MsgAnswer answer = m_platform.messages().showMessage(QStringLiteral("你玩完了！想再试试身手吗？"),
-                                                               MsgButtons::YesNo, MsgIcon::Question, QString(), window());
+    const MsgAnswer answer = m_platform.messages().showMessage(
+        QStringLiteral("你玩完了！想再试试身手吗？"), MsgButtons::YesNo, MsgIcon::Question, QString(), window());
     if (!self)
         return; // the window closed while the question waited for the screen saver to end
     if (answer == MsgAnswer::Yes)

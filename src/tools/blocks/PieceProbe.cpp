@@ -139,8 +139,7 @@ bool PieceProbe::canRotate()
     case 4:
     case 6: // wide in orientation 0 (and 2 for T)
         return orientation % 2 == 0 ? findRoomToStandTall() : findRoomToLieWide();
-    default:
-        return false; // the O has one orientation; no piece, no turn
+    default: return false; // the O has one orientation; no piece, no turn
     }
 }
 

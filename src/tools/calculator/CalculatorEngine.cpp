@@ -12,8 +12,7 @@ using Operator = CalculatorState::Operator;
 
 CalculatorEngine::CalculatorEngine(CalculatorState &state, BeepService &beeper, QObject *parent)
     : QObject(parent), m_state(state), m_beeper(beeper)
-{
-}
+{}
 
 QString CalculatorEngine::divisionByZeroText() { return QStringLiteral("除数不能为零"); }
 QString CalculatorEngine::undefinedResultText() { return QStringLiteral("结果未定义"); }

@@ -22,14 +22,14 @@ public:
     const CalculatorState &state() const { return m_state; }
 
     // The buttons.
-    void enterDigit(int digit);         // cmdNumber, 0..9
+    void enterDigit(int digit);                       // cmdNumber, 0..9
     void pressOperator(CalculatorState::Operator op); // cmdOperator
-    void pressDecimalPoint();           // cmdDecimal
-    void pressEquals();                 // cmdEquals
-    void clear();                       // cmdClear
-    void clearEntry();                  // cmdClearEntry
-    void changeSign();                  // cmdPlusMinus
-    void backspace();                   // keyboard only
+    void pressDecimalPoint();                         // cmdDecimal
+    void pressEquals();                               // cmdEquals
+    void clear();                                     // cmdClear
+    void clearEntry();                                // cmdClearEntry
+    void changeSign();                                // cmdPlusMinus
+    void backspace();                                 // keyboard only
 
     // The keyboard: one typed character, and a released key (a Qt::Key). The window
     // hands every key to these first and then drops it.

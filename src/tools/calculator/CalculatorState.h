@@ -11,7 +11,7 @@ struct CalculatorState {
 
     double accumulator = 0;
     Operator pendingOperator = Operator::None;
-    bool newEntry = false;      // the next digit replaces the display text
+    bool newEntry = false; // the next digit replaces the display text
 };
 
 } // namespace korvane

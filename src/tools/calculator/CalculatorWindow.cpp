@@ -40,11 +40,10 @@ bool passesToFocusChain(const QKeyEvent *event)
 
 bool isEditingKey(const QKeyEvent *event)
 {
-    return event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete ||
-           event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Cut) ||
-           event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
-           event->matches(QKeySequence::DeleteStartOfWord) || event->matches(QKeySequence::DeleteEndOfWord) ||
-           event->matches(QKeySequence::DeleteEndOfLine);
+    return event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete || event->matches(QKeySequence::Paste) ||
+           event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Undo) ||
+           event->matches(QKeySequence::Redo) || event->matches(QKeySequence::DeleteStartOfWord) ||
+           event->matches(QKeySequence::DeleteEndOfWord) || event->matches(QKeySequence::DeleteEndOfLine);
 }
 
 // "Courier New", or where it is missing the nearest face: one cut to its measure,
@@ -111,10 +110,26 @@ CalculatorWindow::CalculatorWindow(std::shared_ptr<CalculatorState> state, Platf
     connect(decimal, &QPushButton::clicked, m_engine, &CalculatorEngine::pressDecimalPoint);
     connect(equals, &QPushButton::clicked, m_engine, &CalculatorEngine::pressEquals);
 
-    setTabOrder({m_display, m_numbers[0], m_numbers[1], m_numbers[2], m_numbers[3], m_numbers[4], m_numbers[5],
-                 m_numbers[6], m_numbers[7], m_numbers[8], m_numbers[9], operatorButton(Operator::Multiply),
-                 operatorButton(Operator::Add), operatorButton(Operator::Subtract), equals,
-                 operatorButton(Operator::Divide), clear, clearEntry, decimal, plusMinus});
+    setTabOrder({m_display,
+                 m_numbers[0],
+                 m_numbers[1],
+                 m_numbers[2],
+                 m_numbers[3],
+                 m_numbers[4],
+                 m_numbers[5],
+                 m_numbers[6],
+                 m_numbers[7],
+                 m_numbers[8],
+                 m_numbers[9],
+                 operatorButton(Operator::Multiply),
+                 operatorButton(Operator::Add),
+                 operatorButton(Operator::Subtract),
+                 equals,
+                 operatorButton(Operator::Divide),
+                 clear,
+                 clearEntry,
+                 decimal,
+                 plusMinus});
     m_display->setFocus();
 
     // Window-level key preview: the window sees every key before the focused control.

@@ -79,8 +79,7 @@ QString NumberText::format(double value)
 
 NumberText::Parsed NumberText::parse(const QString &text)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
+    static const QRegularExpression number(QStringLiteral("^[+-]?(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
     const QString trimmed = text.trimmed();
     if (!number.match(trimmed).hasMatch())
         return {};

@@ -6,8 +6,8 @@ namespace korvane {
 
 QStringList CalendarModel::monthNames()
 {
-    return {QStringLiteral("一月"), QStringLiteral("二月"), QStringLiteral("三月"), QStringLiteral("四月"),
-            QStringLiteral("五月"), QStringLiteral("六月"), QStringLiteral("七月"), QStringLiteral("八月"),
+    return {QStringLiteral("一月"), QStringLiteral("二月"), QStringLiteral("三月"),   QStringLiteral("四月"),
+            QStringLiteral("五月"), QStringLiteral("六月"), QStringLiteral("七月"),   QStringLiteral("八月"),
             QStringLiteral("九月"), QStringLiteral("十月"), QStringLiteral("十一月"), QStringLiteral("十二月")};
 }
 

@@ -16,8 +16,8 @@ public:
     static constexpr int MonthCount = 12;
     static constexpr int CellCount = 31; // one per day of the longest month
 
-    static QStringList monthNames();       // "一月" … "十二月"
-    static QStringList yearItems();        // " 1960" … " 2060"
+    static QStringList monthNames(); // "一月" … "十二月"
+    static QStringList yearItems();  // " 1960" … " 2060"
     static int monthLength(int year, int month);
     static QString weekdayName(const QDate &date); // "星期日" … "星期六"
     static QString longDate(const QDate &date);    // "2026年12月7日"

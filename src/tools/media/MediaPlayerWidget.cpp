@@ -37,10 +37,10 @@ static QString clockText(qint64 ms)
 }
 
 MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
-    : QWidget(parent), m_player(new QMediaPlayer(this)), m_audio(new QAudioOutput(this)),
-      m_screen(new QStackedLayout), m_video(new VideoSurface(this)), m_placeholder(new QLabel(this)),
-      m_playPause(new QToolButton(this)), m_stop(new QToolButton(this)), m_position(new QSlider(Qt::Horizontal, this)),
-      m_time(new QLabel(this)), m_volume(new QSlider(Qt::Horizontal, this))
+    : QWidget(parent), m_player(new QMediaPlayer(this)), m_audio(new QAudioOutput(this)), m_screen(new QStackedLayout),
+      m_video(new VideoSurface(this)), m_placeholder(new QLabel(this)), m_playPause(new QToolButton(this)),
+      m_stop(new QToolButton(this)), m_position(new QSlider(Qt::Horizontal, this)), m_time(new QLabel(this)),
+      m_volume(new QSlider(Qt::Horizontal, this))
 {
     setObjectName(QLatin1String(kPlayerName));
     setAutoFillBackground(true);
@@ -92,8 +92,7 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
         if (isPlaying()) {
             m_playWhenLoaded = false;
             m_player->pause();
-        }
-        else
+        } else
             play();
     });
     connect(m_stop, &QToolButton::clicked, this, &MediaPlayerWidget::stop);
@@ -237,18 +236,10 @@ void MediaPlayerWidget::reportError(QMediaPlayer::Error error)
     }
     QString reason;
     switch (error) {
-    case QMediaPlayer::FormatError:
-        reason = QStringLiteral("不支持此文件的格式，或缺少相应的解码器。");
-        break;
-    case QMediaPlayer::AccessDeniedError:
-        reason = QStringLiteral("没有读取此文件的权限。");
-        break;
-    case QMediaPlayer::NetworkError:
-        reason = QStringLiteral("网络错误。");
-        break;
-    default:
-        reason = QStringLiteral("无法打开或播放此文件。");
-        break;
+    case QMediaPlayer::FormatError: reason = QStringLiteral("不支持此文件的格式，或缺少相应的解码器。"); break;
+    case QMediaPlayer::AccessDeniedError: reason = QStringLiteral("没有读取此文件的权限。"); break;
+    case QMediaPlayer::NetworkError: reason = QStringLiteral("网络错误。"); break;
+    default: reason = QStringLiteral("无法打开或播放此文件。"); break;
     }
     const QString detail = m_player->errorString();
     m_failure = QStringLiteral("无法播放“%1”：%2").arg(QFileInfo(m_fileName).fileName(), reason);

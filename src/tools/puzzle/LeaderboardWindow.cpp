@@ -86,8 +86,9 @@ void LeaderboardWindow::resetScores()
     const QStringList failed = m_board.reset();
     showRows();
     if (!failed.isEmpty())
-        m_platform.messages().showMessage(QStringLiteral("无法删除记录文件“%1”。").arg(failed.join(QStringLiteral("”、“"))),
-                                          MsgButtons::Ok, MsgIcon::Exclamation, QString(), this);
+        m_platform.messages().showMessage(
+            QStringLiteral("无法删除记录文件“%1”。").arg(failed.join(QStringLiteral("”、“"))), MsgButtons::Ok,
+            MsgIcon::Exclamation, QString(), this);
 }
 
 void LeaderboardWindow::closeEvent(QCloseEvent *event)

@@ -40,8 +40,8 @@ void showInFront(QWidget *window)
 }
 } // namespace
 
-PuzzleWindow::PuzzleWindow(Platform &platform, std::shared_ptr<PuzzleState> state,
-                           std::function<bool()> quitProgram, QWidget *parent)
+PuzzleWindow::PuzzleWindow(Platform &platform, std::shared_ptr<PuzzleState> state, std::function<bool()> quitProgram,
+                           QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_state(std::move(state)), m_quitProgram(std::move(quitProgram))
 {
     setObjectName(QString::fromLatin1(kObjectName));

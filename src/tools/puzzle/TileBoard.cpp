@@ -56,8 +56,8 @@ void TileBoard::shuffle(RandomSource &random)
     // one step round, which keeps the order even.
     if (isSolved()) {
         const int a = (m_rows - 2) * m_columns + m_columns - 2; // above left of the empty place
-        const int b = a + 1;                                     // above it
-        const int c = a + m_columns;                             // left of it
+        const int b = a + 1;                                    // above it
+        const int c = a + m_columns;                            // left of it
         const int t = m_cells[a];
         m_cells[a] = m_cells[c];
         m_cells[c] = m_cells[b];

@@ -32,7 +32,7 @@ void InputLock::attempt()
         return;
     }
     m_retry.stop();
-    m_state = result == InputGrab::Taken ? State::Held
+    m_state = result == InputGrab::Taken  ? State::Held
               : result == InputGrab::Busy ? State::Refused
                                           : State::Unavailable;
     emit settled();

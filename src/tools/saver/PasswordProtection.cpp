@@ -8,8 +8,7 @@ namespace korvane {
 
 PasswordProtection::PasswordProtection(SaverModule &module, SaverSystemService &system, const RegistryService &registry)
     : m_module(module), m_system(system), m_registry(registry)
-{
-}
+{}
 
 bool PasswordProtection::inForce() const { return inForce(m_module.platformId, m_module.usePassword); }
 

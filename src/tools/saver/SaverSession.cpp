@@ -12,12 +12,10 @@ namespace korvane {
 namespace {
 
 const QString NoticeTitle = QStringLiteral("屏幕保护");
-const QString InputBusyNotice =
-    QStringLiteral("屏幕保护没能独占键盘和鼠标：另一个程序正占用着它们。"
-                   "因此这次没有用密码锁定屏幕，结束时也没有询问密码。");
-const QString InputUnavailableNotice =
-    QStringLiteral("当前的桌面环境（例如 Wayland）不允许程序独占键盘和鼠标。"
-                   "因此屏幕保护这次没有用密码锁定屏幕，结束时也没有询问密码。");
+const QString InputBusyNotice = QStringLiteral("屏幕保护没能独占键盘和鼠标：另一个程序正占用着它们。"
+                                               "因此这次没有用密码锁定屏幕，结束时也没有询问密码。");
+const QString InputUnavailableNotice = QStringLiteral("当前的桌面环境（例如 Wayland）不允许程序独占键盘和鼠标。"
+                                                      "因此屏幕保护这次没有用密码锁定屏幕，结束时也没有询问密码。");
 
 } // namespace
 
@@ -133,8 +131,7 @@ void SaverSession::end(bool tellUser)
     m_password.finish();
     emit ended();
     // Said once the saver's windows are gone, so that the user can read it.
-    if (tellUser && protectionWanted &&
-        (lock == InputLock::State::Refused || lock == InputLock::State::Unavailable)) {
+    if (tellUser && protectionWanted && (lock == InputLock::State::Refused || lock == InputLock::State::Unavailable)) {
         const QString &notice = lock == InputLock::State::Unavailable ? InputUnavailableNotice : InputBusyNotice;
         m_platform.messages().showMessage(notice, MsgButtons::Ok, MsgIcon::Exclamation, NoticeTitle);
     }

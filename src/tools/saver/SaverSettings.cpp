@@ -12,7 +12,10 @@ static constexpr qsizetype RegistryBufferBytes = 255;
 
 int sizeFromText(const QString &text) { return roundClamped(leadingNumber(text), 1, 9); }
 
-int readSize(const SettingsStore &store) { return sizeFromText(store.setting(Application, Section, SizeKey, DefaultSize)); }
+int readSize(const SettingsStore &store)
+{
+    return sizeFromText(store.setting(Application, Section, SizeKey, DefaultSize));
+}
 
 QString readRegistryString(const RegistryService &registry, std::uint32_t root, const QString &subKey,
                            const QString &valueName)
@@ -51,8 +54,8 @@ QString readRegistryString(const RegistryService &registry, std::uint32_t root, 
 
 int readUsePassword(const RegistryService &registry)
 {
-    const QString text =
-        readRegistryString(registry, static_cast<std::uint32_t>(RegistryRoot::CurrentUser), DesktopKey, UsePasswordValue);
+    const QString text = readRegistryString(registry, static_cast<std::uint32_t>(RegistryRoot::CurrentUser), DesktopKey,
+                                            UsePasswordValue);
     return roundClamped(leadingNumber(text), std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
 }
 

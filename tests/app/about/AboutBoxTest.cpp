@@ -1,8 +1,8 @@
 #include "app/AboutBox.h"
+#include "ScriptedPlatform.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,9 +44,13 @@ TEST(AboutBoxTest, EightBlueLabelsAtTheirPlaces)
         int top;
         QString text;
     } expected[] = {
-        {0, 24, QStringLiteral("Korvane V1.2")},          {3, 88, QStringLiteral("软件语言：简体中文")},
-        {1, 192, QStringLiteral("软件网站：")},            {2, 224, QStringLiteral("下载地址：")},
-        {5, 56, QString()}, {6, 152, QString()}, {7, 280, QString()},
+        {0, 24, QStringLiteral("Korvane V1.2")},
+        {3, 88, QStringLiteral("软件语言：简体中文")},
+        {1, 192, QStringLiteral("软件网站：")},
+        {2, 224, QStringLiteral("下载地址：")},
+        {5, 56, QString()},
+        {6, 152, QString()},
+        {7, 280, QString()},
     };
     for (const auto &e : expected) {
         QLabel *label = box.label(e.index);
@@ -75,7 +79,8 @@ TEST(AboutBoxTest, NoticeIsSetInTheFirstCjkFaceTheScreenOffers)
     ScriptedPlatform platform;
     platform.fontList = {QStringLiteral("Arial"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("SimSun")};
     AboutBox box(platform.fonts());
-    EXPECT_EQ(box.label(7)->font().families(), (QStringList{QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")}));
+    EXPECT_EQ(box.label(7)->font().families(),
+              (QStringList{QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")}));
 }
 
 TEST(AboutBoxTest, MenuOpensOneBoxAndAFreshOneAfterClosing)

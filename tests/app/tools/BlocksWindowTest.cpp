@@ -1,9 +1,9 @@
+#include "tools/blocks/BlocksWindow.h"
+#include "ScriptedPlatform.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 #include "tools/blocks/BlocksGame.h"
-#include "tools/blocks/BlocksWindow.h"
 #include "tools/blocks/BoardView.h"
 #include "tools/saver/SaverLauncher.h"
 #include "tools/saver/SaverWindow.h"
@@ -30,7 +30,11 @@ protected:
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    template <typename T> T *child(const char *name) { return window.findChild<T *>(QString::fromLatin1(name)); }
+    template <typename T>
+    T *child(const char *name)
+    {
+        return window.findChild<T *>(QString::fromLatin1(name));
+    }
     void trigger(const char *name) { child<QAction>(name)->trigger(); }
 
     ScriptedPlatform platform;
@@ -160,7 +164,9 @@ TEST_F(BlocksWindowTest, GameOverQuestionWaitsForTheScreenSaverAndBelongsToTheGa
     ASSERT_TRUE(cover && cover->isVisible());
 
     bool coverUpAtQuestion = true;
-    platform.onMessage = [&](const ScriptedPlatform::ShownMessage &) { coverUpAtQuestion = cover && cover->isVisible(); };
+    platform.onMessage = [&](const ScriptedPlatform::ShownMessage &) {
+        coverUpAtQuestion = cover && cover->isVisible();
+    };
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     QTimer::singleShot(100, cover, [cover] { QTest::keyClick(cover, Qt::Key_Return); });
     game.dropStep(); // lands the O; the next piece cannot enter

@@ -1,11 +1,11 @@
+#include "tools/calculator/CalculatorWindow.h"
+#include "ScriptedPlatform.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 #include "platform/Twips.h"
 #include "tools/calculator/CalculatorDisplay.h"
 #include "tools/calculator/CalculatorEngine.h"
-#include "tools/calculator/CalculatorWindow.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -70,15 +70,15 @@ TEST_F(CalculatorWindowTest, LayoutFollowsTheTwipTable)
         const char *caption;
         int left, top;
     };
-    const Cell cells[] = {{"cmdNumber", 1, "1", 240, 720},     {"cmdNumber", 2, "2", 960, 720},
-                          {"cmdNumber", 3, "3", 1680, 720},    {"cmdOperator", 1, "+", 2520, 720},
+    const Cell cells[] = {{"cmdNumber", 1, "1", 240, 720},        {"cmdNumber", 2, "2", 960, 720},
+                          {"cmdNumber", 3, "3", 1680, 720},       {"cmdOperator", 1, "+", 2520, 720},
                           {"cmdClearEntry", -1, "CE", 3240, 720}, {"cmdNumber", 4, "4", 240, 1320},
-                          {"cmdNumber", 5, "5", 960, 1320},    {"cmdNumber", 6, "6", 1680, 1320},
-                          {"cmdOperator", 2, "-", 2520, 1320}, {"cmdClear", -1, "C", 3240, 1320},
-                          {"cmdNumber", 7, "7", 240, 1920},    {"cmdNumber", 8, "8", 960, 1920},
-                          {"cmdNumber", 9, "9", 1680, 1920},   {"cmdOperator", 3, "x", 2520, 1920},
+                          {"cmdNumber", 5, "5", 960, 1320},       {"cmdNumber", 6, "6", 1680, 1320},
+                          {"cmdOperator", 2, "-", 2520, 1320},    {"cmdClear", -1, "C", 3240, 1320},
+                          {"cmdNumber", 7, "7", 240, 1920},       {"cmdNumber", 8, "8", 960, 1920},
+                          {"cmdNumber", 9, "9", 1680, 1920},      {"cmdOperator", 3, "x", 2520, 1920},
                           {"cmdPlusMinus", -1, "+/-", 240, 2520}, {"cmdNumber", 0, "0", 960, 2520},
-                          {"cmdDecimal", -1, ".", 1680, 2520}, {"cmdOperator", 4, "/", 2520, 2520},
+                          {"cmdDecimal", -1, ".", 1680, 2520},    {"cmdOperator", 4, "/", 2520, 2520},
                           {"cmdEquals", -1, "=", 3240, 2520}};
     const QList<QPushButton *> buttons = w->findChildren<QPushButton *>();
     EXPECT_EQ(buttons.size(), 19);
@@ -113,8 +113,8 @@ TEST_F(CalculatorWindowTest, TabOrderRunsFromTheDisplayThroughTheKeys)
         order << (b ? b->text() : x->objectName());
         x = x->nextInFocusChain();
     }
-    EXPECT_EQ(order, (QStringList{"txtDisplay", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "x", "+", "-",
-                                  "=", "/", "C", "CE", ".", "+/-"}));
+    EXPECT_EQ(order, (QStringList{"txtDisplay", "0", "1", "2", "3", "4", "5", "6",  "7", "8",
+                                  "9",          "x", "+", "-", "=", "/", "C", "CE", ".", "+/-"}));
 }
 
 TEST_F(CalculatorWindowTest, KeysGoThroughTheMappingWhateverHasTheFocus)

@@ -1,9 +1,9 @@
+#include "tools/calendar/CalendarWindow.h"
+#include "ScriptedPlatform.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 #include "platform/Twips.h"
-#include "tools/calendar/CalendarWindow.h"
 #include "tools/calendar/WrapAfterLabel.h"
 
 #include <QApplication>
@@ -40,7 +40,8 @@ protected:
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    template <typename T> T *child(QWidget *w, const char *name)
+    template <typename T>
+    T *child(QWidget *w, const char *name)
     {
         return w->findChild<T *>(QString::fromLatin1(name));
     }

@@ -1,9 +1,9 @@
+#include "tools/media/MediaWindow.h"
+#include "ScriptedPlatform.h"
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "ScriptedPlatform.h"
 #include "tools/media/MediaPlayerWidget.h"
-#include "tools/media/MediaWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -27,8 +27,16 @@ bool writeTone(const QString &path)
         const qint16 v = qint16(8000 * std::sin(2 * M_PI * 440 * i / rate));
         pcm.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
     }
-    auto u32 = [](quint32 v) { QByteArray b(4, '\0'); qToLittleEndian(v, b.data()); return b; };
-    auto u16 = [](quint16 v) { QByteArray b(2, '\0'); qToLittleEndian(v, b.data()); return b; };
+    auto u32 = [](quint32 v) {
+        QByteArray b(4, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    auto u16 = [](quint16 v) {
+        QByteArray b(2, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
     QByteArray wav = "RIFF" + u32(36 + pcm.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1) + u32(rate) +
                      u32(rate * 2) + u16(2) + u16(16) + "data" + u32(pcm.size()) + pcm;
     QFile f(path);
@@ -53,7 +61,7 @@ TEST(MediaLayout, PlayerLeavesTheStripAndNeverGoesNegative)
 {
     EXPECT_EQ(MediaWindow::playerGeometry(QSize(312, 206)), QRect(0, 0, 312, 189)); // 2840 twips
     EXPECT_EQ(MediaWindow::playerGeometry(QSize(600, 400)), QRect(0, 0, 600, 383));
-    EXPECT_EQ(MediaWindow::playerGeometry(QSize(100, 17)), QRect(0, 0, 100, 0));   // 5 twips
+    EXPECT_EQ(MediaWindow::playerGeometry(QSize(100, 17)), QRect(0, 0, 100, 0)); // 5 twips
     EXPECT_EQ(MediaWindow::playerGeometry(QSize(100, 10)), QRect(0, 0, 100, 0));
     EXPECT_EQ(MediaWindow::playerGeometry(QSize(0, 0)), QRect(0, 0, 0, 0));
 }
@@ -118,8 +126,8 @@ TEST_F(MediaWindowTest, UnplayableFileShowsTheReasonInsideThePlayer)
     platform.openAnswers = {bad};
     action("mnuopen")->trigger();
     // The media framework gives up on the file in its own time.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.player()->statusText().startsWith(QStringLiteral("无法播放")); },
-                                10000))
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window.player()->statusText().startsWith(QStringLiteral("无法播放")); }, 10000))
         << window.player()->statusText().toStdString();
     EXPECT_TRUE(window.player()->statusText().contains(QStringLiteral("broken.mp3")));
     EXPECT_EQ(window.geometry(), before);

@@ -1,5 +1,5 @@
-#include "EditorFixture.h"
 #include "editor/CipherCommands.h"
+#include "EditorFixture.h"
 #include "editor/EditCommands.h"
 
 using namespace korvane;
@@ -40,12 +40,14 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
         QString after;
     };
     const QList<Case> cases{
-        {&CipherCommands::encryptHex, QStringLiteral("请输入加密码"), QStringLiteral("Encrypt"), QStringLiteral("Hi"), QStringLiteral("715E")},
-        {&CipherCommands::decryptHex, QStringLiteral("请输入解密码"), QStringLiteral("Decrypt"), QStringLiteral("715E"), QStringLiteral("Hi")},
-        {&CipherCommands::encryptBinary, QStringLiteral("请输入加密码"), QStringLiteral("Encrypt"), QStringLiteral("Hi"),
-         QStringLiteral("0111000101011110")},
-        {&CipherCommands::decryptBinary, QStringLiteral("请输入解密码"), QStringLiteral("Decrypt"), QStringLiteral("0111000101011110"),
+        {&CipherCommands::encryptHex, QStringLiteral("请输入加密码"), QStringLiteral("Encrypt"), QStringLiteral("Hi"),
+         QStringLiteral("715E")},
+        {&CipherCommands::decryptHex, QStringLiteral("请输入解密码"), QStringLiteral("Decrypt"), QStringLiteral("715E"),
          QStringLiteral("Hi")},
+        {&CipherCommands::encryptBinary, QStringLiteral("请输入加密码"), QStringLiteral("Encrypt"),
+         QStringLiteral("Hi"), QStringLiteral("0111000101011110")},
+        {&CipherCommands::decryptBinary, QStringLiteral("请输入解密码"), QStringLiteral("Decrypt"),
+         QStringLiteral("0111000101011110"), QStringLiteral("Hi")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.prompt.toStdString() + " " + c.before.toStdString());
@@ -66,7 +68,7 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
 TEST_F(CipherCommandsTest, CancelOrAnEmptyCodeChangesNothingButStillTakesTheSnapshot)
 {
     for (void (CipherCommands::*run)() : {&CipherCommands::encryptHex, &CipherCommands::decryptHex,
-                                           &CipherCommands::encryptBinary, &CipherCommands::decryptBinary}) {
+                                          &CipherCommands::encryptBinary, &CipherCommands::decryptBinary}) {
         setText(QStringLiteral("older text"));
         editor.takeSnapshot(1);
         setText(QStringLiteral("715E"));

@@ -1,5 +1,5 @@
-#include "EditorFixture.h"
 #include "editor/FontDialog.h"
+#include "EditorFixture.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(FontDialogTest, LaysOutItsControlsAndFillsTheLists)
 {
-    platform.fontList = {QStringLiteral("宋体"), QStringLiteral("Arial"), QStringLiteral("黑体"),
+    platform.fontList = {QStringLiteral("宋体"),        QStringLiteral("Arial"), QStringLiteral("黑体"),
                          QStringLiteral("Courier New"), QStringLiteral("Arial"), QStringLiteral("arial black")};
     FontDialog dialog(editor);
     EXPECT_EQ(dialog.objectName(), QStringLiteral("Form2"));
@@ -231,9 +231,9 @@ TEST(FontDialogNumericValue, ReadsTheLeadingNumberIgnoringBlanks)
         const char16_t *text;
         double value;
     } cases[] = {
-        {u" 12", 12}, {u"12pt", 12}, {u" 1 2", 12}, {u"7.5", 7.5},  {u".5", 0.5}, {u"-3", -3},
-        {u"1e2x", 100}, {u"Text1", 0}, {u"", 0}, {u"-", 0},
-        {u"１２", 0}, // full-width digits are not a number here
+        {u" 12", 12},   {u"12pt", 12}, {u" 1 2", 12}, {u"7.5", 7.5}, {u".5", 0.5}, {u"-3", -3},
+        {u"1e2x", 100}, {u"Text1", 0}, {u"", 0},      {u"-", 0},     {u"１２", 0}, // full-width digits are not a number
+                                                                                   // here
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());

@@ -1,5 +1,5 @@
-#include "EditorFixture.h"
 #include "editor/BlankRemover.h"
+#include "EditorFixture.h"
 #include "editor/EditCommands.h"
 
 #include <QRandomGenerator>
@@ -39,7 +39,8 @@ QString expectedResult(const QString &text)
 
 TEST_F(BlankRemoverTest, FourSpaceIndentsGoAndLineBreaksStay)
 {
-    EXPECT_EQ(run(QStringLiteral("    one\r\n    two  x\r\n    three\r\n")), QStringLiteral("one\r\ntwo  x\r\nthree\r\n"));
+    EXPECT_EQ(run(QStringLiteral("    one\r\n    two  x\r\n    three\r\n")),
+              QStringLiteral("one\r\ntwo  x\r\nthree\r\n"));
     EXPECT_EQ(run(QStringLiteral("a\r\n      \r\n\r\n  b")), QStringLiteral("a\r\n\r\n\r\nb"));
 }
 
@@ -110,7 +111,7 @@ TEST_F(BlankRemoverTest, LongTextsAreHandledWhole)
 TEST(BlankRemoverProperty, RandomTextsKeepTheirLinesAndLoseOnlyLeadingSpaces)
 {
     QRandomGenerator random(20261207);
-    const QChar alphabet[] = {QLatin1Char(' '), QLatin1Char(' '), QLatin1Char('\t'), QLatin1Char('\r'),
+    const QChar alphabet[] = {QLatin1Char(' '),  QLatin1Char(' '), QLatin1Char('\t'), QLatin1Char('\r'),
                               QLatin1Char('\n'), QLatin1Char('a'), QLatin1Char('b')};
     for (int round = 0; round < 3000; ++round) {
         const int length = random.bounded(0, 40);

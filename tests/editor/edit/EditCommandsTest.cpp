@@ -1,5 +1,5 @@
-#include "EditorFixture.h"
 #include "editor/EditCommands.h"
+#include "EditorFixture.h"
 
 using namespace korvane;
 

@@ -1,6 +1,6 @@
+#include "editor/FindDialog.h"
 #include "EditorFixture.h"
 #include "editor/EditorDialogs.h"
-#include "editor/FindDialog.h"
 
 #include <QCheckBox>
 #include <QLabel>

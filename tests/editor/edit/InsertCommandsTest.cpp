@@ -1,8 +1,8 @@
+#include "editor/InsertCommands.h"
 #include "EditorFixture.h"
 #include "editor/DateTimeFormats.h"
 #include "editor/EditCommands.h"
 #include "editor/FileCommands.h"
-#include "editor/InsertCommands.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,9 +21,9 @@ protected:
 TEST_F(InsertCommandsTest, EachDateAndTimeItemTypesTheFixedClockAtTheCaret)
 {
     const std::pair<InsertItem, QString> cases[] = {
-        {InsertItem::DateShort, QStringLiteral("2026/12/7")},  {InsertItem::DateMedium, QStringLiteral("26-12-07")},
+        {InsertItem::DateShort, QStringLiteral("2026/12/7")},    {InsertItem::DateMedium, QStringLiteral("26-12-07")},
         {InsertItem::DateLong, QStringLiteral("2026年12月7日")}, {InsertItem::TimeShort, QStringLiteral("17:45")},
-        {InsertItem::TimeMedium, QStringLiteral("05:45 下午")}, {InsertItem::TimeLong, QStringLiteral("17:45:30")},
+        {InsertItem::TimeMedium, QStringLiteral("05:45 下午")},  {InsertItem::TimeLong, QStringLiteral("17:45:30")},
     };
     for (const auto &[item, expected] : cases) {
         setText(QStringLiteral("[]"));

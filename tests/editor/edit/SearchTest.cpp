@@ -6,7 +6,10 @@ namespace {
 
 class SearchTest : public EditorFixture {
 protected:
-    QString lastMessage() const { return platform.shownMessages.isEmpty() ? QString() : platform.shownMessages.last().text; }
+    QString lastMessage() const
+    {
+        return platform.shownMessages.isEmpty() ? QString() : platform.shownMessages.last().text;
+    }
 
     DocumentSearch &search = editor.search();
 };

@@ -57,11 +57,13 @@ TEST_P(ChunkedReadTest, EveryWayOfCuttingGivesTheWholeBuffersText)
 // Two- and four-byte characters, broken and out-of-range four-byte sequences, bytes that
 // start nothing, lead bytes at the end, and CR LF or a lone CR across the end of a 7-byte chunk.
 INSTANTIATE_TEST_SUITE_P(Sequences, ChunkedReadTest,
-    testing::Values(QByteArray(), QByteArray("\r"), QByteArray("\xD6\xD0\xCE\xC4\r\n"),
-                    QByteArray("\x81\x30\x81\x30\x94\x39\xFC\x36"), QByteArray("\x81\x30\x41\x30\x84\x31\xA5\x30"),
-                    QByteArray("\xE4\x30\x81\x30\x81\x30\x81"), QByteArray("a\x80\xFF\xD6\r\xD6"),
-                    QByteArray("x\r\r\n\r\xD6\xD6\xD0\x81\x30\x81\x41\r"), QByteArray("abcdef\r\nxy\r"),
-                    QByteArray("abcdef\rxyz"), QByteArray("\n\r\r\n\n\r")));
+                         testing::Values(QByteArray(), QByteArray("\r"), QByteArray("\xD6\xD0\xCE\xC4\r\n"),
+                                         QByteArray("\x81\x30\x81\x30\x94\x39\xFC\x36"),
+                                         QByteArray("\x81\x30\x41\x30\x84\x31\xA5\x30"),
+                                         QByteArray("\xE4\x30\x81\x30\x81\x30\x81"), QByteArray("a\x80\xFF\xD6\r\xD6"),
+                                         QByteArray("x\r\r\n\r\xD6\xD6\xD0\x81\x30\x81\x41\r"),
+                                         QByteArray("abcdef\r\nxy\r"), QByteArray("abcdef\rxyz"),
+                                         QByteArray("\n\r\r\n\n\r")));
 
 TEST(ChunkedRead, RandomBytesAndCutsGiveTheWholeBuffersText)
 {

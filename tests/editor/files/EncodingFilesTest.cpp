@@ -53,9 +53,9 @@ TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesTheSameBytes)
     EXPECT_EQ(doc(1).text(), c.text);
     EXPECT_EQ(editor.encoding(1), c.encoding);
     files.save();
-    EXPECT_EQ(readFile("f.txt"), c.bytes + (c.bytes.endsWith("\r\n") || c.bytes == Bom || c.bytes.isEmpty()
-                                                ? QByteArray("\r\n")
-                                                : QByteArray("\r\n\r\n")));
+    EXPECT_EQ(readFile("f.txt"),
+              c.bytes + (c.bytes.endsWith("\r\n") || c.bytes == Bom || c.bytes.isEmpty() ? QByteArray("\r\n")
+                                                                                         : QByteArray("\r\n\r\n")));
     EXPECT_TRUE(platform.shownMessages.isEmpty());
 }
 
@@ -106,12 +106,12 @@ TEST_P(EncodingChunks, EveryChunkSizeDecidesAndReadsAlike)
 
 // Byte-order marks and sequences cut by chunk ends, lone CRs before and after a
 // late break (the text decoded as UTF-8 is read again with its line ends in place).
-INSTANTIATE_TEST_SUITE_P(
-    Sequences, EncodingChunks,
-    testing::Values(Bom, Bom + "\xE4", Bom + "a\rb", QByteArray("\xEF\xBB"), QByteArray("\xEF\xBB\xBE"),
-                    QByteArray("a\r中\r\r\n文\xF0\x9F\x98\x80\r"), QByteArray("中\r文\r\xE4\xB8\r字\r"),
-                    QByteArray("字字字字字\r\r\r\xF4\x90\x80\x80"), QByteArray("\xF0\x9F\x98\x80\xF0\x9F\x98"),
-                    Bom + "中\r文\xC3" + "\r\r\n"));
+INSTANTIATE_TEST_SUITE_P(Sequences, EncodingChunks,
+                         testing::Values(Bom, Bom + "\xE4", Bom + "a\rb", QByteArray("\xEF\xBB"),
+                                         QByteArray("\xEF\xBB\xBE"), QByteArray("a\r中\r\r\n文\xF0\x9F\x98\x80\r"),
+                                         QByteArray("中\r文\r\xE4\xB8\r字\r"),
+                                         QByteArray("字字字字字\r\r\r\xF4\x90\x80\x80"),
+                                         QByteArray("\xF0\x9F\x98\x80\xF0\x9F\x98"), Bom + "中\r文\xC3" + "\r\r\n"));
 
 TEST(EncodingChunks, BreakAfterTheFirstChunkReadsTheWholeFileAsGb18030AndSavesItBack)
 {

@@ -2,8 +2,8 @@
 #include "editor/AnsiCodec.h"
 #include "editor/TextFile.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -19,7 +19,10 @@ protected:
         bool changed;
         bool operator==(const DocState &) const = default;
     };
-    DocState state(int n) { return {doc(n).text(), caption(n), editor.fileTitle(n), editor.filePath(n), editor.isChanged(n)}; }
+    DocState state(int n)
+    {
+        return {doc(n).text(), caption(n), editor.fileTitle(n), editor.filePath(n), editor.isChanged(n)};
+    }
 
     void expectMessage(const QString &start, const QString &file, const QString &reason)
     {

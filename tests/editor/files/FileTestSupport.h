@@ -12,7 +12,6 @@ namespace korvane {
 // An editor with its file commands and a real temporary folder.
 class FileFixture : public EditorFixture {
 protected:
-
     QString path(const QString &name) const { return dir.filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes)
     {

@@ -1,8 +1,8 @@
 #include "FileTestSupport.h"
 #include "editor/TextFile.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

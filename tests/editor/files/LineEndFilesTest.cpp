@@ -50,9 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
         LineEndFile{"crlf.txt", "one\r\ntwo\r\n", {"one", "two", ""}, "one\r\ntwo\r\n\r\n"},
         LineEndFile{"cr.txt", "one\rtwo", {"one", "two", ""}, "one\r\ntwo\r\n\r\n"},
         LineEndFile{"mixed.txt", "a\r\nb\nc\rd", {"a", "b", "c", "d", ""}, "a\r\nb\nc\r\nd\r\n\r\n"},
-        LineEndFile{"standins.txt", QByteArray("x\xb5\xff\x00y", 5), {QStringLiteral("x") + byteStandIn(0xB5) + byteStandIn(0xFF) + QChar(0) + QStringLiteral("y"), ""},
+        LineEndFile{"standins.txt",
+                    QByteArray("x\xb5\xff\x00y", 5),
+                    {QStringLiteral("x") + byteStandIn(0xB5) + byteStandIn(0xFF) + QChar(0) + QStringLiteral("y"), ""},
                     QByteArray("x\xb5\xff\x00y\r\n\r\n", 9)}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name).substr(0, std::string(testInfo.param.name).find('.')); });
+    [](const auto &testInfo) {
+    return std::string(testInfo.param.name).substr(0, std::string(testInfo.param.name).find('.'));
+    });
 
 TEST(StandInMarkers, EachByteOfAFileThatDoesNotDecodeShowsItsHexValue)
 {
@@ -67,5 +71,6 @@ TEST(StandInMarkers, EachByteOfAFileThatDoesNotDecodeShowsItsHexValue)
     }
     EXPECT_EQ(labels, (QStringList{"1:B5", "2:NUL", "4:80"}));
     // Each box is wide enough for its label, and the text goes on after it.
-    EXPECT_GT(layouts.xOf(0, 2) - layouts.xOf(0, 1), QFontMetricsF(layouts.markerFont()).horizontalAdvance(QStringLiteral("B5")));
+    EXPECT_GT(layouts.xOf(0, 2) - layouts.xOf(0, 1),
+              QFontMetricsF(layouts.markerFont()).horizontalAdvance(QStringLiteral("B5")));
 }

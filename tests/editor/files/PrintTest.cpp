@@ -14,7 +14,8 @@ protected:
     QString pdfText()
     {
         QProcess tool;
-        tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf(), QStringLiteral("-")});
+        tool.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf(), QStringLiteral("-")});
         EXPECT_TRUE(tool.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed to read the printed PDF";
         EXPECT_EQ(tool.exitCode(), 0);
         return QString::fromUtf8(tool.readAllStandardOutput());

@@ -1,5 +1,5 @@
-#include "editor/ByteStandIn.h"
 #include "editor/recovery/RecoveryFile.h"
+#include "editor/ByteStandIn.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,9 +30,14 @@ class RecoveryFileRoundTrip : public ::testing::TestWithParam<Sample> {};
 TEST_P(RecoveryFileRoundTrip, TextAndHeaderComeBackExactly)
 {
     QTemporaryDir dir;
-    RecoveryRecord record{7, QStringLiteral("文档 7\n二"), QStringLiteral("笔记 \"1\".txt"), QStringLiteral("/home/用户/笔记 \"1\".txt"),
-                          TextFont{QStringLiteral("Noto Sans CJK SC"), 10.5, true, false, false, true, QColor(1, 2, 3, 200)},
-                          QString(), GetParam().text};
+    RecoveryRecord record{
+        7,
+        QStringLiteral("文档 7\n二"),
+        QStringLiteral("笔记 \"1\".txt"),
+        QStringLiteral("/home/用户/笔记 \"1\".txt"),
+        TextFont{QStringLiteral("Noto Sans CJK SC"), 10.5, true, false, false, true, QColor(1, 2, 3, 200)},
+        QString(),
+        GetParam().text};
     const QString path = dir.filePath(QStringLiteral("slot-7.krec"));
     ASSERT_EQ(RecoveryFile::writeAtomically(path, RecoveryFile::encode(record)), QString());
     EXPECT_EQ(RecoveryFile::read(path), record);
@@ -45,7 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Sample{"LoneHighSurrogateAtTheEnd", QStringLiteral("abc") + QChar(0xD83D)},
                       Sample{"LoneLowSurrogateAtTheStart", QChar(0xDE00) + QStringLiteral("abc")},
                       Sample{"SurrogatesTheWrongWayRound", QString(QChar(0xDE00)) + QChar(0xD83D)},
-                      Sample{"PairAndStandInsMixed", QStringLiteral("中😀") + byteStandIn(0x80) + QChar(0xD800) + byteStandIn(0xFF)},
+                      Sample{"PairAndStandInsMixed",
+                             QStringLiteral("中😀") + byteStandIn(0x80) + QChar(0xD800) + byteStandIn(0xFF)},
                       Sample{"LineEndsAndControls", QString::fromUtf16(u"a\r\nb\rc\nd\0e\x1f\x7f", 13)},
                       Sample{"NonCharactersAndByteOrderMarks", QString::fromUtf16(u"\xFEFF\xFFFE\xFFFF\xFDD0", 4)}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
@@ -88,7 +94,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Damage{"CutShort", [](QByteArray b) { return b.left(b.size() - 1); }},
                       Damage{"HeaderOnly", [](QByteArray b) { return b.left(b.indexOf('\n', 20) + 1); }},
                       Damage{"HeaderNotJson", [](QByteArray b) { return b.replace(19, 1, "["); }},
-                      Damage{"NegativeLength", [](QByteArray b) { return b.replace("\"length\":9", "\"length\":-9"); }}),
+                      Damage{"NegativeLength",
+                             [](QByteArray b) { return b.replace("\"length\":9", "\"length\":-9"); }}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

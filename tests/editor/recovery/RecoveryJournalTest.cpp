@@ -2,9 +2,9 @@
 
 #include "editor/TextFile.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
 #include <functional>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 using namespace korvane;
@@ -29,7 +29,8 @@ TEST_P(JournalTimingTest, RecordFollowsTypingWithinTwoSecondsAndAtMostEveryTwo)
         if (parts[1] == QLatin1String("+"))
             doc(1).setSelText(QString(QChar(u'a' + typed++)));
         else
-            EXPECT_EQ(recordText(1), parts[1] == QLatin1String("-") ? QStringLiteral("<no record>") : parts[1]) << "at " << parts[0].toStdString();
+            EXPECT_EQ(recordText(1), parts[1] == QLatin1String("-") ? QStringLiteral("<no record>") : parts[1])
+                << "at " << parts[0].toStdString();
     }
 }
 
@@ -38,8 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Typing{"OneKeystroke", "0:+ 1999:- 2000:a 9000:a"},
                       Typing{"APauseAfterTwo", "0:+ 1500:+ 1999:- 2000:ab 9000:ab"},
                       // Steady typing is written every two seconds, not only once it stops.
-                      Typing{"SteadyTyping", "100:+ 400:+ 700:+ 1000:+ 1300:+ 1600:+ 1900:+ 2099:- 2100:abcdefg 2200:+ "
-                                             "2500:+ 2800:+ 3100:+ 3400:+ 3700:+ 4000:+ 4199:abcdefg 4200:abcdefghijklmn"},
+                      Typing{"SteadyTyping",
+                             "100:+ 400:+ 700:+ 1000:+ 1300:+ 1600:+ 1900:+ 2099:- 2100:abcdefg 2200:+ "
+                             "2500:+ 2800:+ 3100:+ 3400:+ 3700:+ 4000:+ 4199:abcdefg 4200:abcdefghijklmn"},
                       Typing{"TypingResumedLater", "0:+ 2000:a 5000:+ 6999:a 7000:ab"}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
@@ -82,8 +84,8 @@ TEST_F(JournalTest, AnEditDuringAWriteGoesIntoTheNextRecordNotIntoThisOne)
 // The ways a document's edits become safe or are given up, and ways they stay unsaved.
 struct Cleanup {
     const char *name;
-    MsgAnswer prompt;    // the close prompt's answer, Ok for no close
-    const char *saveAs;  // the save dialog's answer, "" to cancel, nullptr for no Save As
+    MsgAnswer prompt;   // the close prompt's answer, Ok for no close
+    const char *saveAs; // the save dialog's answer, "" to cancel, nullptr for no Save As
     bool openOverIt;
     bool recordStays;
 };
@@ -117,16 +119,16 @@ TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cleanup, JournalCleanupTest,
-    ::testing::Values(Cleanup{"Saved", MsgAnswer::Ok, "saved.txt", false, false},
-                      Cleanup{"ClosedWithNo", MsgAnswer::No, nullptr, false, false},
-                      Cleanup{"ClosedWithYes", MsgAnswer::Yes, "saved.txt", false, false},
-                      Cleanup{"FileOpenedOverIt", MsgAnswer::Ok, nullptr, true, false},
-                      Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true},
-                      Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true},
-                      Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false, true}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cleanup, JournalCleanupTest,
+                         ::testing::Values(Cleanup{"Saved", MsgAnswer::Ok, "saved.txt", false, false},
+                                           Cleanup{"ClosedWithNo", MsgAnswer::No, nullptr, false, false},
+                                           Cleanup{"ClosedWithYes", MsgAnswer::Yes, "saved.txt", false, false},
+                                           Cleanup{"FileOpenedOverIt", MsgAnswer::Ok, nullptr, true, false},
+                                           Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true},
+                                           Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true},
+                                           Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false,
+                                                   true}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(JournalTest, ClosingNormallyLeavesNothingOfTheRun)
 {
@@ -209,7 +211,8 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
     if (cutShort()) { // the failed write left the previous record, and no temporary
         EXPECT_EQ(recordText(1), QStringLiteral("old"));
-        EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
+        EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"),
+                                                 QStringLiteral("slot-2.krec")}));
     }
 
     doc(1).setSelText(QStringLiteral("!"));
@@ -221,7 +224,10 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
     EXPECT_EQ(platform.shownNotices.size(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest, ::testing::Values(Trouble::WriteCutShort, Trouble::FolderCannotBeMade),
-                         [](const auto &testInfo) { return std::string(testInfo.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade"); });
+INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest,
+                         ::testing::Values(Trouble::WriteCutShort, Trouble::FolderCannotBeMade),
+                         [](const auto &testInfo) {
+    return std::string(testInfo.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade");
+});
 
 } // namespace

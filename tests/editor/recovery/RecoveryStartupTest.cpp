@@ -41,19 +41,20 @@ TEST_P(RecoveryLockTest, OnlyRunsThatNoRunningProgramHoldsAreOffered)
     EXPECT_EQ(QDir(folder).exists(), GetParam().folderStays);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locks, RecoveryLockTest,
-    ::testing::Values(Leftover{"LiveLockIsLeftAlone", Lock::Live, 2, false, true},
-                      Leftover{"StaleLockAfterAKill", Lock::Stale, 2, true, false},
-                      Leftover{"NoLockAfterAnEndWithoutPrompts", Lock::None, 1, true, false},
-                      Leftover{"StaleLockWithoutRecordsGoesQuietly", Lock::Stale, 0, false, false}),
-    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Locks, RecoveryLockTest,
+                         ::testing::Values(Leftover{"LiveLockIsLeftAlone", Lock::Live, 2, false, true},
+                                           Leftover{"StaleLockAfterAKill", Lock::Stale, 2, true, false},
+                                           Leftover{"NoLockAfterAnEndWithoutPrompts", Lock::None, 1, true, false},
+                                           Leftover{"StaleLockWithoutRecordsGoesQuietly", Lock::Stale, 0, false,
+                                                    false}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 using RecoveryStartupTest = RecoveryFixture;
 
 TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
 {
-    const QString tricky = QStringLiteral("甲") + QChar(0xD800) + byteStandIn(0x81) + QStringLiteral("\r\n乙") + QChar(0xDFFF);
+    const QString tricky = QStringLiteral("甲") + QChar(0xD800) + byteStandIn(0x81) + QStringLiteral("\r\n乙") +
+                           QChar(0xDFFF);
     RecoveryRecord withFile = sample(3, tricky, QStringLiteral("/data/笔记.txt"));
     withFile.font = TextFont{QStringLiteral("宋体"), 16, true, false, false, false, Qt::red};
     withFile.encoding = QStringLiteral("UTF-8 BOM");
@@ -78,7 +79,8 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     EXPECT_EQ(recordText(1), tricky);
     EXPECT_EQ(RecoveryFile::read(QDir(journal->runFolder()).filePath(QStringLiteral("slot-1.krec")))->encoding,
               QStringLiteral("UTF-8 BOM"));
-    EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
+    EXPECT_EQ(runFolderFiles(),
+              (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
 
     // The close prompt protects them again.
     platform.messageAnswers.push_back(MsgAnswer::Cancel);
@@ -117,10 +119,12 @@ TEST_F(RecoveryStartupTest, NoPutsTheFilesAsideAndKeepsTheNewestTwenty)
     EXPECT_FALSE(QDir(earlier).exists());
     const QStringList kept = discarded.entryList(QDir::Files);
     EXPECT_EQ(kept.size(), AbandonedRuns::KeptDiscarded);
-    for (const char *name : {"run-earlier-slot-1.krec", "run-earlier-slot-2.krec", "run-earlier-slot-9.krec", "old-8.krec"})
+    for (const char *name :
+         {"run-earlier-slot-1.krec", "run-earlier-slot-2.krec", "run-earlier-slot-9.krec", "old-8.krec"})
         EXPECT_TRUE(kept.contains(QString::fromLatin1(name))) << name;
     EXPECT_FALSE(kept.contains(QStringLiteral("old-7.krec"))); // the oldest go
-    EXPECT_EQ(RecoveryFile::read(discarded.filePath(QStringLiteral("run-earlier-slot-2.krec")))->text, QStringLiteral("b"));
+    EXPECT_EQ(RecoveryFile::read(discarded.filePath(QStringLiteral("run-earlier-slot-2.krec")))->text,
+              QStringLiteral("b"));
 
     RecoveryStartup(editor, *journal).offer(); // nothing is offered a second time
     EXPECT_EQ(platform.shownMessages.size(), 1);
@@ -130,7 +134,8 @@ TEST_F(RecoveryStartupTest, DocumentsBeyondTheLimitWaitForTheNextStart)
 {
     for (int i = 2; i <= 29; ++i)
         editor.newDocument();
-    makeRun(Lock::Stale, {sample(1, QStringLiteral("a")), sample(2, QStringLiteral("b")), sample(3, QStringLiteral("c"))});
+    makeRun(Lock::Stale,
+            {sample(1, QStringLiteral("a")), sample(2, QStringLiteral("b")), sample(3, QStringLiteral("c"))});
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 1);
     EXPECT_EQ(doc(30).text(), QStringLiteral("a"));

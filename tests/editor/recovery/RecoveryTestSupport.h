@@ -18,7 +18,9 @@ public:
     enum class Lock { Live, Stale, None };
 
 protected:
-    RecoveryFixture() : root(state.filePath(QStringLiteral("recovery"))), journal(std::make_unique<RecoveryJournal>(editor, root)) {}
+    RecoveryFixture()
+        : root(state.filePath(QStringLiteral("recovery"))), journal(std::make_unique<RecoveryJournal>(editor, root))
+    {}
 
     // Lets msec of simulated time pass and waits for the writes it caused.
     void wait(int msec)
@@ -39,7 +41,8 @@ protected:
         const QString folder = root + QStringLiteral("/run-earlier");
         QDir().mkpath(folder);
         for (const RecoveryRecord &r : records)
-            RecoveryFile::writeAtomically(folder + QStringLiteral("/slot-%1.krec").arg(r.slot), RecoveryFile::encode(r));
+            RecoveryFile::writeAtomically(folder + QStringLiteral("/slot-%1.krec").arg(r.slot),
+                                          RecoveryFile::encode(r));
         const QString lockPath = folder + QLatin1Char('/') + RecoveryJournal::LockName;
         if (lock == Lock::None)
             return folder;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakeDocumentHost.h"
+#include "ScriptedPlatform.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
-#include "ScriptedPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 
 #include <QImage>
 #include <algorithm>
-#include <set>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace blocks_test {
 

@@ -198,11 +198,11 @@ TEST_F(LandingTest, TwoRowsApartAreBothRemovedAndTheRowBetweenIsExaminedAgain)
 {
     startGame(1, 7);
     landCell(1, 20, 6);
-    landCell(10, 20, 6);         // the I rests on this one
-    fillRow(16, {5, 10}, 2);     // not full even with the I
-    fillRow(17, {10}, 3);        // full with the I
-    fillRow(18, {9, 10}, 4);     // not full
-    fillRow(19, {10}, 5);        // full with the I
+    landCell(10, 20, 6);          // the I rests on this one
+    fillRow(16, {5, 10}, 2);      // not full even with the I
+    fillRow(17, {10}, 3);         // full with the I
+    fillRow(18, {9, 10}, 4);      // not full
+    fillRow(19, {10}, 5);         // full with the I
     game.placePiece(1, 0, 9, 15); // upright I in column 10, rows 16 to 19
     game.dropStep();
 
@@ -319,7 +319,7 @@ TEST_F(GameOverTest, APieceThatStillFitsKeepsPlaying)
     game.dropStep();
     EXPECT_TRUE(platform.shownMessages.isEmpty());
     EXPECT_EQ(game.piece().top, 1); // rows 2 and 3
-    game.dropStep();           // it lands there; the next one cannot enter
+    game.dropStep();                // it lands there; the next one cannot enter
     EXPECT_EQ(platform.shownMessages.size(), 1);
 }
 

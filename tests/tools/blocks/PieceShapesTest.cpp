@@ -15,13 +15,11 @@ struct Drawn {
 };
 
 const Drawn AllOrientations[] = {
-    {1, 0, 11, "X/X/X/X"}, {1, 1, 12, "XXXX"},
-    {2, 0, 13, "XX./.XX"}, {2, 1, 14, ".X/XX/X."},
-    {3, 0, 15, "XX/.X/.X"}, {3, 1, 16, "..X/XXX"}, {3, 2, 17, "X./X./XX"}, {3, 3, 18, "XXX/X.."},
-    {4, 0, 19, ".X./XXX"}, {4, 1, 20, "X./XX/X."}, {4, 2, 21, "XXX/.X."}, {4, 3, 22, ".X/XX/.X"},
-    {5, 0, 23, "XX/X./X."}, {5, 1, 24, "XXX/..X"}, {5, 2, 25, ".X/.X/XX"}, {5, 3, 26, "X../XXX"},
-    {6, 0, 27, ".XX/XX."}, {6, 1, 28, "X./XX/.X"},
-    {7, 0, 29, "XX/XX"},
+    {1, 0, 11, "X/X/X/X"},  {1, 1, 12, "XXXX"},     {2, 0, 13, "XX./.XX"},  {2, 1, 14, ".X/XX/X."},
+    {3, 0, 15, "XX/.X/.X"}, {3, 1, 16, "..X/XXX"},  {3, 2, 17, "X./X./XX"}, {3, 3, 18, "XXX/X.."},
+    {4, 0, 19, ".X./XXX"},  {4, 1, 20, "X./XX/X."}, {4, 2, 21, "XXX/.X."},  {4, 3, 22, ".X/XX/.X"},
+    {5, 0, 23, "XX/X./X."}, {5, 1, 24, "XXX/..X"},  {5, 2, 25, ".X/.X/XX"}, {5, 3, 26, "X../XXX"},
+    {6, 0, 27, ".XX/XX."},  {6, 1, 28, "X./XX/.X"}, {7, 0, 29, "XX/XX"},
 };
 
 QStringList rowsOf(const Drawn &d) { return QString::fromLatin1(d.rows).split(QLatin1Char('/')); }
@@ -58,8 +56,10 @@ TEST_F(PieceShapesTest, LocateCellsGivesTheDrawnCellsOfEveryOrientationWhereTheB
                     expected.insert({4 + dx, 6 + dy, drawnBottom(rows, dx, dy)});
         EXPECT_EQ(got, expected);
         // Every picture reaches its box's left, right and bottom edges.
-        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const QString &r) { return r.front() == QLatin1Char('X'); }));
-        EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const QString &r) { return r.back() == QLatin1Char('X'); }));
+        EXPECT_TRUE(
+            std::any_of(rows.begin(), rows.end(), [](const QString &r) { return r.front() == QLatin1Char('X'); }));
+        EXPECT_TRUE(
+            std::any_of(rows.begin(), rows.end(), [](const QString &r) { return r.back() == QLatin1Char('X'); }));
         EXPECT_TRUE(rows.back().contains(QLatin1Char('X')));
     }
 }

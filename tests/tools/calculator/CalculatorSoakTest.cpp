@@ -59,7 +59,8 @@ std::vector<Step> steps()
     }
     // Digits come more often, so numbers grow long enough to overflow.
     for (int d = 0; d <= 9; ++d)
-        all.push_back({QStringLiteral("key '%1'").arg(d), [d](CalculatorEngine &e) { e.keyPress(QString::number(d)); }});
+        all.push_back(
+            {QStringLiteral("key '%1'").arg(d), [d](CalculatorEngine &e) { e.keyPress(QString::number(d)); }});
     all.push_back({QStringLiteral("release Backspace"), [](CalculatorEngine &e) { e.keyRelease(Qt::Key_Backspace); }});
     all.push_back({QStringLiteral("release Delete"), [](CalculatorEngine &e) { e.keyRelease(Qt::Key_Delete); }});
     all.push_back({QStringLiteral("release Backspace"), [](CalculatorEngine &e) { e.keyRelease(Qt::Key_Backspace); }});

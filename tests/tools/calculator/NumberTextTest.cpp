@@ -37,7 +37,8 @@ TEST(NumberTextTest, VeryLargeAndVerySmallMagnitudesUseExponentForm)
     EXPECT_EQ(NumberText::format(1.5e-7), QStringLiteral("1.5E-07"));
     EXPECT_EQ(NumberText::format(0.00001), QStringLiteral("1E-05"));
     EXPECT_EQ(NumberText::format(-2.5e100), QStringLiteral("-2.5E+100"));
-    EXPECT_EQ(NumberText::format(DBL_MAX), QStringLiteral("1.79769313486231E+308")); // cut off, not rounded past the range
+    EXPECT_EQ(NumberText::format(DBL_MAX),
+              QStringLiteral("1.79769313486231E+308")); // cut off, not rounded past the range
     // Rounding to fifteen digits can carry into the next power of ten.
     EXPECT_EQ(NumberText::format(999999999999999.9), QStringLiteral("1E+15"));
 }
@@ -73,8 +74,8 @@ TEST(NumberTextTest, ReadsWhatTheKeysBuild)
 
 TEST(NumberTextTest, TextsThatAreNoNumber)
 {
-    for (const char *text : {"", ".", "-", "-.", "--1", "1.2.3", "1,5", "abc", "1E", "inf", "nan", "0x10", "12a",
-                             "1E+20E+1"})
+    for (const char *text :
+         {"", ".", "-", "-.", "--1", "1.2.3", "1,5", "abc", "1E", "inf", "nan", "0x10", "12a", "1E+20E+1"})
         EXPECT_EQ(NumberText::parse(QString::fromLatin1(text)).reading, NumberText::Reading::NoNumber) << text;
     EXPECT_EQ(NumberText::parse(QStringLiteral("溢出")).reading, NumberText::Reading::NoNumber);
     EXPECT_EQ(NumberText::parse(QStringLiteral("1E+309")).reading, NumberText::Reading::TooLarge);

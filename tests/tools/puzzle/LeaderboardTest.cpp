@@ -38,7 +38,8 @@ TEST_F(LeaderboardTest, FramedTitleAndEmptyRowsWithoutScoreFiles)
     const char *captions[] = {"初级:", "中级:", "高级:"};
     for (int level = 1; level <= 3; ++level)
         EXPECT_EQ(board.levelCaption(level)->text(), QString::fromUtf8(captions[level - 1])) << level;
-    EXPECT_TRUE(board.findChild<QWidget *>(QStringLiteral("Shape1"))->geometry().contains(board.titleLabel()->geometry()));
+    EXPECT_TRUE(
+        board.findChild<QWidget *>(QStringLiteral("Shape1"))->geometry().contains(board.titleLabel()->geometry()));
     EXPECT_EQ(board.resetButton()->text(), QStringLiteral("分数重置(&R)"));
     EXPECT_EQ(board.okButton()->text(), QStringLiteral("OK"));
     EXPECT_EQ(rows(board), QStringList({QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}));
@@ -54,7 +55,8 @@ TEST_F(LeaderboardTest, RowsShowCountAndNameOfEachLevelsRecord)
     } cases[] = {
         {{gb18030(QStringLiteral("12!张三\r\n")), "7!Alice\r\n", "9!a!b\r\n", "1!never shown\r\n"},
          {QStringLiteral("12步|张三"), QStringLiteral("7步|Alice"), QStringLiteral("9步|a!b")}},
-        {{"", "no separator\r\n", "abc!x\r\n", "1!x\r\n"}, {QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}},
+        {{"", "no separator\r\n", "abc!x\r\n", "1!x\r\n"},
+         {QStringLiteral("|"), QStringLiteral("|"), QStringLiteral("|")}},
         {{"15!\r\n", "", "", ""}, {QStringLiteral("15步|"), QStringLiteral("|"), QStringLiteral("|")}},
     };
     for (const auto &c : cases) {

@@ -8,8 +8,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <deque>
+#include <gtest/gtest.h>
 #include <string>
 #include <unordered_map>
 #include <vector>

@@ -9,7 +9,8 @@ using namespace korvane::test;
 
 TEST(RecordFileTest, NamesCarryTheLeadingBlankAndCountFromTwoByTwo)
 {
-    const std::pair<int, const char *> names[] = {{2, " 1.txt"}, {3, " 2.txt"}, {4, " 3.txt"}, {5, " 4.txt"}, {11, " 10.txt"}};
+    const std::pair<int, const char *> names[] = {
+        {2, " 1.txt"}, {3, " 2.txt"}, {4, " 3.txt"}, {5, " 4.txt"}, {11, " 10.txt"}};
     for (const auto &[grid, name] : names)
         EXPECT_EQ(RecordFile::nameForGrid(grid), QString::fromLatin1(name)) << grid;
 }
@@ -61,7 +62,8 @@ TEST(RecordFileTest, LinesThatAreNoRecordGiveNoCount)
 TEST(RecordFileTest, CountIsTheLeadingNumber)
 {
     const std::pair<const char *, std::optional<qint64>> counts[] = {
-        {"12", 12}, {" 12", 12}, {"12abc", 12}, {"0", 0}, {"", std::nullopt}, {"-3", std::nullopt}, {"x12", std::nullopt}};
+        {"12", 12},         {" 12", 12},          {"12abc", 12},        {"0", 0},
+        {"", std::nullopt}, {"-3", std::nullopt}, {"x12", std::nullopt}};
     for (const auto &[text, count] : counts)
         EXPECT_EQ(RecordFile::parseCount(QString::fromLatin1(text)), count) << text;
     // Far beyond any integer: still a (very large) record, no overflow.

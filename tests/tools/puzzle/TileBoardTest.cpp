@@ -134,10 +134,10 @@ TEST(TileBoardTest, OnlyTilesBesideTheEmptyPlaceMove)
 
 TEST(TileBoardTest, ArrowSlidesMoveTheNeighbourInThatDirection)
 {
-    TileBoard b(3, 3); // empty at the bottom right
+    TileBoard b(3, 3);                                 // empty at the bottom right
     EXPECT_FALSE(b.slide(TileBoard::Direction::Left)); // nothing to its right
     EXPECT_FALSE(b.slide(TileBoard::Direction::Up));   // nothing below it
-    EXPECT_TRUE(b.slide(TileBoard::Direction::Right));  // tile 7 moves right
+    EXPECT_TRUE(b.slide(TileBoard::Direction::Right)); // tile 7 moves right
     EXPECT_EQ(b.tileAt(8), 7);
     EXPECT_EQ(b.emptyPlace(), 7);
     EXPECT_TRUE(b.slide(TileBoard::Direction::Down)); // tile 4 moves down

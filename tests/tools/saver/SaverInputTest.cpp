@@ -1,5 +1,5 @@
-#include "platform/QtSaverSystem.h"
 #include "ScriptedPlatform.h"
+#include "platform/QtSaverSystem.h"
 #include "tools/saver/SaverLauncher.h"
 #include "tools/saver/SaverSession.h"
 #include "tools/saver/SaverWindow.h"
@@ -137,22 +137,27 @@ INSTANTIATE_TEST_SUITE_P(
     EveryPath, SaverInputHeld,
     ::testing::Values(
         ClosingPath{"Key", false, {}, [](SaverRun &r) { QTest::keyClick(r.launcher.window(), Qt::Key_A); }, 0},
-        ClosingPath{"MouseButton", false, {},
-                    [](SaverRun &r) { QTest::mouseClick(r.launcher.windows().at(1), Qt::LeftButton); }, 0},
-        ClosingPath{"PromptAccepted", true, {true},
-                    [](SaverRun &r) { QTest::keyClick(r.launcher.window(), Qt::Key_A); }, 1},
-        ClosingPath{"PromptCancelledThenAccepted", true, {false, true},
+        ClosingPath{"MouseButton",
+                    false,
+                    {},
+                    [](SaverRun &r) { QTest::mouseClick(r.launcher.windows().at(1), Qt::LeftButton); },
+                    0},
+        ClosingPath{
+            "PromptAccepted", true, {true}, [](SaverRun &r) { QTest::keyClick(r.launcher.window(), Qt::Key_A); }, 1},
+        ClosingPath{"PromptCancelledThenAccepted",
+                    true,
+                    {false, true},
                     [](SaverRun &r) {
-                        QTest::keyClick(r.launcher.window(), Qt::Key_A);
-                        // Refused: the saver runs on and still holds everything.
-                        ASSERT_FALSE(r.over());
-                        EXPECT_NE(r.platform.saver.inputHolder, nullptr);
-                        EXPECT_TRUE(r.platform.saver.cursorHidden());
-                        QTest::mouseClick(r.launcher.window(), Qt::LeftButton);
+    QTest::keyClick(r.launcher.window(), Qt::Key_A);
+    // Refused: the saver runs on and still holds everything.
+    ASSERT_FALSE(r.over());
+    EXPECT_NE(r.platform.saver.inputHolder, nullptr);
+    EXPECT_TRUE(r.platform.saver.cursorHidden());
+    QTest::mouseClick(r.launcher.window(), Qt::LeftButton);
                     },
                     2},
-        ClosingPath{"WindowDestroyedWithoutAClose", true, {},
-                    [](SaverRun &r) { delete r.launcher.windows().at(1); }, 0}),
+        ClosingPath{
+            "WindowDestroyedWithoutAClose", true, {}, [](SaverRun &r) { delete r.launcher.windows().at(1); }, 0}),
     [](const ::testing::TestParamInfo<ClosingPath> &testInfo) { return std::string(testInfo.param.name); });
 
 // Without the input, switching the password on must not pretend to lock.
@@ -192,7 +197,9 @@ TEST_P(SaverWithoutInput, ClosesWithoutAskingAndSaysSoAfterwards)
 INSTANTIATE_TEST_SUITE_P(Refusals, SaverWithoutInput,
                          ::testing::Values(RefusedGrab{"HeldByAnotherProgram", InputGrab::Busy, "另一个程序"},
                                            RefusedGrab{"NotGrantedByTheDesktop", InputGrab::Unavailable, "Wayland"}),
-                         [](const ::testing::TestParamInfo<RefusedGrab> &testInfo) { return std::string(testInfo.param.name); });
+                         [](const ::testing::TestParamInfo<RefusedGrab> &testInfo) {
+    return std::string(testInfo.param.name);
+});
 
 TEST(SaverInputLock, NoNoticeWhenNoPasswordWasWanted)
 {

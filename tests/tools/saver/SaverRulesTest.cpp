@@ -94,9 +94,9 @@ TEST(CircleBatchTest, EachCircleTakesFourDrawsInOrderWithoutSeeding)
     SaverModule module;
     module.saverSize = 3; // 22 circles
     // A 16 x 10 pixel surface: 240 x 150 twips.
-    platform.randomValues = {1.0 / 32, 3.0 / 32, 0.5, 0.5,   // 7.5 -> 8, 14.0625 -> 14, 8388607.5 -> 8388608
-                             3.0 / 32, 0.1, 0.0, 0.0,        // 22.5 -> 22 (ties go to even)
-                             0.999, 0.999, 0.99999999, 0.75};
+    platform.randomValues = {1.0 / 32, 3.0 / 32, 0.5,        0.5, // 7.5 -> 8, 14.0625 -> 14, 8388607.5 -> 8388608
+                             3.0 / 32, 0.1,      0.0,        0.0, // 22.5 -> 22 (ties go to even)
+                             0.999,    0.999,    0.99999999, 0.75};
     const auto circles = drawRandomCircles(module, platform.random(), 240.0, 150.0);
     ASSERT_EQ(circles.size(), 22);
     EXPECT_EQ(module.targetWidth, 240);
@@ -199,8 +199,8 @@ TEST(MoveRule, JustAfterMidnightNoResetHappens)
 {
     int moveCount = 0;
     MoveCounter moves(moveCount);
-    moves.mouseMoved(86395); // 23:59:55
-    EXPECT_FALSE(moves.mouseMoved(30));  // 00:00:30: negative difference
+    moves.mouseMoved(86395);            // 23:59:55
+    EXPECT_FALSE(moves.mouseMoved(30)); // 00:00:30: negative difference
     EXPECT_EQ(moveCount, 2);
     EXPECT_EQ(moves.firstMoveTime(), 86395);
     EXPECT_FALSE(moves.mouseMoved(3000));

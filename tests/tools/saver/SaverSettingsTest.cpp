@@ -1,10 +1,10 @@
-#include "platform/RegFileRegistry.h"
-#include "ScriptedSaverSystem.h"
-#include "tools/saver/LeadingNumber.h"
 #include "tools/saver/SaverSettings.h"
+#include "ScriptedSaverSystem.h"
+#include "platform/RegFileRegistry.h"
+#include "tools/saver/LeadingNumber.h"
 
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace korvane;
@@ -151,7 +151,9 @@ TEST(RegFileRegistryTest, FileEditsAreSeenWithoutRestart)
     };
     write("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"ScreenSaveUsePassword\"=\"1\"\n");
     EXPECT_EQ(SaverSettings::readUsePassword(registry), 1);
-    write("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"ScreenSaveUsePassword\"=\"00\"\n"); // another size: a same-second edit is seen too
+    write("[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n\"ScreenSaveUsePassword\"=\"00\"\n"); // another size: a
+                                                                                              // same-second edit is
+                                                                                              // seen too
     EXPECT_EQ(SaverSettings::readUsePassword(registry), 0);
 }
 

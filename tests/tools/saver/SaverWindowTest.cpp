@@ -1,8 +1,8 @@
-#include "platform/QtSaverSystem.h"
+#include "tools/saver/SaverWindow.h"
 #include "ScriptedPlatform.h"
+#include "platform/QtSaverSystem.h"
 #include "tools/saver/SaverLauncher.h"
 #include "tools/saver/SaverSession.h"
-#include "tools/saver/SaverWindow.h"
 
 #include <QPointer>
 #include <QTest>
@@ -34,8 +34,11 @@ protected:
         platform.saver.setSetting(QStringLiteral("Samples"), QStringLiteral("Velt Screen Saver"),
                                   QStringLiteral("Size"), text);
     }
-    void protect() { platform.saver.setRegistryString(RegistryRoot::CurrentUser, Desktop,
-                                                      QStringLiteral("ScreenSaveUsePassword"), QStringLiteral("1")); }
+    void protect()
+    {
+        platform.saver.setRegistryString(RegistryRoot::CurrentUser, Desktop, QStringLiteral("ScreenSaveUsePassword"),
+                                         QStringLiteral("1"));
+    }
     static bool gone(const QPointer<SaverWindow> &w)
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -74,7 +77,8 @@ TEST_F(SaverWindowTest, UnreadableScreenGivesBlackAndEachTickAddsOneBatch)
     ASSERT_TRUE(w);
     EXPECT_EQ(w->session().surface().pixelColor(160, 100), QColor(Qt::black));
     // A white disc of radius 300 twips (20 px) at the centre, then a blue one at the corner.
-    platform.randomValues = {0.5, 0.5, 1.0 - 1e-12, 300.0 / (4800.0 / 400 * 81), 0.0, 0.0, 16711680.0 / 16777215.0, 0.01};
+    platform.randomValues = {0.5, 0.5, 1.0 - 1e-12, 300.0 / (4800.0 / 400 * 81), 0.0, 0.0, 16711680.0 / 16777215.0,
+                             0.01};
     w->session().tick();
     const QImage &surface = w->session().surface();
     EXPECT_EQ(surface.pixelColor(160, 100), QColor(Qt::white));
