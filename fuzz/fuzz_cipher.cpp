@@ -4,6 +4,7 @@
 //    group, each ASCII or a byte stand-in.
 //  - Encrypting the single-byte text made of the input's bytes and decrypting it again
 //    must give that text back, for both ciphers.
+#include "FuzzSupport.h"
 #include "editor/ByteStandIn.h"
 #include "editor/TextCipher.h"
 
@@ -12,23 +13,10 @@
 #include <cstdlib>
 
 using namespace korvane;
+using korvane::fuzz::require;
+using korvane::fuzz::unitsFrom;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-// UTF-16 units taken verbatim: a byte order mark or a lone surrogate stays in the text.
-QString unitsFrom(const uint8_t *bytes, size_t units)
-{
-    QString s(qsizetype(units), Qt::Uninitialized);
-    for (size_t i = 0; i < units; ++i)
-        s[qsizetype(i)] = QChar(char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8)));
-    return s;
-}
 
 bool isDecipheredChar(QChar c) { return c.unicode() < 0x80 || isByteStandIn(c); }
 

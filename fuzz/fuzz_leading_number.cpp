@@ -5,6 +5,7 @@
 //    negates it.
 //  - The size is always 1..9 and equals the leading number where that is a whole 1..9.
 //  - Rounding and clamping stays inside any bounds it is given.
+#include "FuzzSupport.h"
 #include "tools/saver/LeadingNumber.h"
 #include "tools/saver/SaverSettings.h"
 
@@ -14,14 +15,10 @@
 #include <cstdlib>
 
 using namespace korvane;
+using korvane::fuzz::require;
+using korvane::fuzz::unitsFrom;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
 
@@ -32,9 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 1)
         return 0;
     const size_t units = (size - 1) / 2;
-    QString text(qsizetype(units), Qt::Uninitialized);
-    for (size_t i = 0; i < units; ++i)
-        text[qsizetype(i)] = QChar(char16_t(data[1 + 2 * i] | (data[2 + 2 * i] << 8)));
+    const QString text = unitsFrom(data + 1, units);
 
     const double value = leadingNumber(text);
     require(!std::isnan(value));

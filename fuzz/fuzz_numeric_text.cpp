@@ -4,6 +4,7 @@
 //    sign, digit or point.
 //  - A blank put anywhere changes nothing.
 //  - A "-" put in front of a text that begins with a digit or point negates the value.
+#include "FuzzSupport.h"
 #include "editor/NumericText.h"
 
 #include <QString>
@@ -12,14 +13,10 @@
 #include <cstdlib>
 
 using namespace korvane;
+using korvane::fuzz::require;
+using korvane::fuzz::unitsFrom;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
@@ -30,9 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 1)
         return 0;
     const size_t units = (size - 1) / 2;
-    QString text(qsizetype(units), Qt::Uninitialized);
-    for (size_t i = 0; i < units; ++i)
-        text[qsizetype(i)] = QChar(char16_t(data[1 + 2 * i] | (data[2 + 2 * i] << 8)));
+    const QString text = unitsFrom(data + 1, units);
 
     const double value = numericTextValue(text);
     require(std::isfinite(value));

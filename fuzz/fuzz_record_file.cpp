@@ -6,6 +6,7 @@
 //  - Any text's count: never negative, present exactly when the text begins (after blanks)
 //    with an ASCII digit, and equal to the digits' value while that fits.
 //  - The two parts, read as texts, written as a record must read back unchanged.
+#include "FuzzSupport.h"
 #include "tools/puzzle/RecordFile.h"
 
 #include <QDir>
@@ -16,14 +17,9 @@
 #include <cstdlib>
 
 using namespace korvane;
+using korvane::fuzz::require;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 void checkCount(const QString &text)
 {

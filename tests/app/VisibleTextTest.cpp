@@ -1,3 +1,4 @@
+#include "RegisteredTools.h"
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolCatalog.h"
@@ -18,18 +19,12 @@ using namespace korvane;
 // layout, which screen readers would read and copies would carry along.
 TEST(VisibleText, NoLabelOrCaptionHoldsInvisibleCharacters)
 {
-    QTemporaryDir dir; // the puzzle looks for its score files in the current folder
-    const QString oldCurrent = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return false; }};
-    registerTools(tools, context);
-    MainFrame frame(platform, tools, {});
+    test::RegisteredTools registered;
+    MainFrame frame(registered.platform, registered.tools, {});
     frame.show();
     QList<QWidget *> windows{&frame};
-    for (const char *name : {"fankai", "pt", "rily", "jsq", "mnuMP3", "mnuAbout"})
-        windows << tools.show(QString::fromLatin1(name));
+    for (const Tool tool : test::RegisteredTools::all)
+        windows << registered.tools.show(tool);
 
     for (QWidget *w : windows) {
         ASSERT_TRUE(w);
@@ -48,5 +43,4 @@ TEST(VisibleText, NoLabelOrCaptionHoldsInvisibleCharacters)
     for (QWidget *w : windows.mid(1))
         w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QDir::setCurrent(oldCurrent);
 }

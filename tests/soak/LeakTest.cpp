@@ -1,3 +1,4 @@
+#include "../app/RegisteredTools.h"
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolCatalog.h"
@@ -112,26 +113,20 @@ TEST(Leaks, ThirtyDocumentsOpenedAndClosedAgainAndAgain)
 
 TEST(Leaks, EveryToolWindowOpenedAndClosedAgainAndAgain)
 {
-    QTemporaryDir dir; // the puzzle looks for its score files in the current folder
-    const QString oldCurrent = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return false; }};
-    registerTools(tools, context);
-    const QStringList names = {"fankai", "pt", "rily", "jsq", "mnuMP3", "mnuAbout"};
+    test::RegisteredTools registered;
+    ToolWindows &tools = registered.tools;
     auto round = [&] {
-        for (const QString &name : names) {
-            QWidget *w = tools.show(name);
-            ASSERT_NE(w, nullptr) << name.toStdString();
+        for (const Tool tool : test::RegisteredTools::all) {
+            const std::string name = toolMenuName(tool).toStdString();
+            QWidget *w = tools.show(tool);
+            ASSERT_NE(w, nullptr) << name;
             settle();
             w->close();
             settle();
-            ASSERT_EQ(tools.window(name), nullptr) << name.toStdString();
+            ASSERT_EQ(tools.window(tool), nullptr) << name;
         }
     };
     expectMemoryReturned("6 tool windows", 15, round);
-    QDir::setCurrent(oldCurrent);
 }
 
 TEST(Leaks, ScreenSaverStartedAndClosedAgainAndAgain)
