@@ -163,18 +163,11 @@ TEST_F(EditorSlots, NextAndPreviousWrapAroundAndSkipFreeSlots)
     editor.newDocument();
     ASSERT_TRUE(host.closeWindow(3)); // open: 1, 2, 4
     host.activateWindow(4);
-    editor.nextDocument();
-    EXPECT_EQ(host.activeSlot(), 1);
-    editor.nextDocument();
-    EXPECT_EQ(host.activeSlot(), 2);
-    editor.nextDocument();
-    EXPECT_EQ(host.activeSlot(), 4);
-    editor.previousDocument();
-    EXPECT_EQ(host.activeSlot(), 2);
-    editor.previousDocument();
-    EXPECT_EQ(host.activeSlot(), 1);
-    editor.previousDocument();
-    EXPECT_EQ(host.activeSlot(), 4);
+    const std::pair<bool, int> steps[] = {{true, 1}, {true, 2}, {true, 4}, {false, 2}, {false, 1}, {false, 4}};
+    for (const auto &[forward, expected] : steps) {
+        forward ? editor.nextDocument() : editor.previousDocument();
+        EXPECT_EQ(host.activeSlot(), expected) << (forward ? "next to " : "previous to ") << expected;
+    }
 }
 
 TEST_F(EditorSlots, NextWithASingleDocumentDoesNothing)

@@ -14,22 +14,6 @@ protected:
 
 } // namespace
 
-TEST_F(CipherCommandsTest, EncryptHexAsksForTheCodeAndReplacesTheWholeText)
-{
-    doc(1).setText(QStringLiteral("Hi"));
-    doc(1).setSelStart(2);
-    platform.inputAnswers = {QStringLiteral("ab")};
-    commands.encryptHex();
-
-    ASSERT_EQ(platform.shownInputs.size(), 1);
-    EXPECT_EQ(platform.shownInputs[0].prompt, QStringLiteral("请输入加密码"));
-    EXPECT_EQ(platform.shownInputs[0].title, QStringLiteral("Encrypt"));
-    EXPECT_EQ(doc(1).text(), QStringLiteral("715E"));
-    EXPECT_EQ(doc(1).selStart(), 0);
-    EXPECT_TRUE(editor.isChanged(1));
-    EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-}
-
 TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText)
 {
     struct Case {
@@ -53,12 +37,17 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
         SCOPED_TRACE(c.prompt.toStdString() + " " + c.before.toStdString());
         platform.shownInputs.clear();
         doc(1).setText(c.before);
+        doc(1).setSelStart(2);
         platform.inputAnswers = {QStringLiteral("ab")};
         (commands.*c.run)();
         ASSERT_EQ(platform.shownInputs.size(), 1);
         EXPECT_EQ(platform.shownInputs[0].prompt, c.prompt);
         EXPECT_EQ(platform.shownInputs[0].title, c.title);
+        // The whole text is replaced, the caret goes to its start, and it counts as an edit.
         EXPECT_EQ(doc(1).text(), c.after);
+        EXPECT_EQ(doc(1).selStart(), 0);
+        EXPECT_TRUE(editor.isChanged(1));
+        EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
         EXPECT_EQ(editor.undoSnapshot(1), c.before);
         edit.undo();
         EXPECT_EQ(doc(1).text(), c.before);

@@ -26,31 +26,31 @@ const QStringList SampleCodes{QStringLiteral("ab"), QStringLiteral("x"), QString
 
 TEST(AnsiCharCode, GivesSingleByteDoubleByteAndUnrepresentableCodes)
 {
-    EXPECT_EQ(ansiCharCode(QChar(u'a')), 97);
-    EXPECT_EQ(ansiCharCode(QChar(u'\0')), 0);
-    EXPECT_EQ(ansiCharCode(QChar(u'\r')), 13);
-    EXPECT_EQ(ansiCharCode(QChar(u'加')), qint16(0xBCD3));
-    EXPECT_EQ(ansiCharCode(QChar(u'一')), qint16(0xD2BB));
-    EXPECT_LT(ansiCharCode(QChar(u'€')), 0); // two bytes, not the Windows single byte 0x80
-    // A kept byte from a file is its own byte; characters outside GBK count as "?".
-    EXPECT_EQ(ansiCharCode(byteStandIn(0x80)), 0x80);
-    EXPECT_EQ(ansiCharCode(byteStandIn(0xFF)), 0xFF);
-    EXPECT_EQ(ansiCharCode(QChar(char16_t(0x0080))), 63);
-    EXPECT_EQ(ansiCharCode(QChar(char16_t(0xD83D))), 63); // half of a surrogate pair
-    EXPECT_EQ(ansiCharCode(QChar(char16_t(0xFFFD))), 63);
+    // A kept byte from a file is its own byte; characters outside GBK count as "?"; the
+    // euro is two bytes, not the Windows single byte 0x80; D83D is half a surrogate pair.
+    // clang-format off
+    const struct { QChar c; int code; } cases[] = {
+        {u'a', 97}, {u'\0', 0}, {u'\r', 13}, {u'加', qint16(0xBCD3)}, {u'一', qint16(0xD2BB)},
+        {byteStandIn(0x80), 0x80}, {byteStandIn(0xFF), 0xFF}, {u'\x0080', 63}, {u'\xD83D', 63},
+        {u'\xFFFD', 63},
+    };
+    // clang-format on
+    for (const auto &c : cases)
+        EXPECT_EQ(ansiCharCode(c.c), c.code) << "U+" << std::hex << unsigned(c.c.unicode());
+    EXPECT_LT(ansiCharCode(QChar(u'€')), 0);
 }
 
 TEST(TextCipher, KeyDigitsJoinTheDecimalCodesWithTheSignOfDoubleByteCharacters)
 {
-    EXPECT_EQ(keyDigits(u"ab"), QStringLiteral("9798"));
-    EXPECT_EQ(keyDigits(u"a"), QStringLiteral("97"));
-    EXPECT_EQ(keyDigits(u"\x01"), QStringLiteral("1"));
-    EXPECT_EQ(keyDigits(u"加"), QStringLiteral("-17197"));
-    EXPECT_EQ(keyDigits(u"a加"), QStringLiteral("97-17197"));
-    // A first byte high in the range gives a short negative number.
-    EXPECT_EQ(keyDigits(QString(QChar(char16_t(0x9F98)))), QStringLiteral("-621")); // GBK FD93
-    EXPECT_EQ(keyDigits(QString(QChar(char16_t(0xD83D)))), QStringLiteral("63"));
-    EXPECT_EQ(keyDigits(u""), QString());
+    // A first byte high in the range gives a short negative number (9F98 is GBK FD93).
+    // clang-format off
+    const struct { const char16_t *key; const char *digits; } cases[] = {
+        {u"ab", "9798"}, {u"a", "97"}, {u"\x01", "1"}, {u"加", "-17197"}, {u"a加", "97-17197"},
+        {u"\x9F98", "-621"}, {u"\xD83D", "63"}, {u"", ""},
+    };
+    // clang-format on
+    for (const auto &c : cases)
+        EXPECT_EQ(keyDigits(c.key), QLatin1String(c.digits));
 }
 
 TEST(TextCipher, EncryptsHexWithTheRepeatingKeyStream)
@@ -106,17 +106,15 @@ TEST(TextCipher, DecryptedHighCodesBecomeByteStandIns)
 
 TEST(TextCipher, HexGroupsReadTheirLeadingDigitsAndSkipBlanks)
 {
-    EXPECT_EQ(hexGroupValue(u"ff"), 255);
-    EXPECT_EQ(hexGroupValue(u"aB"), 0xAB);
-    EXPECT_EQ(hexGroupValue(u"1G"), 1);
-    EXPECT_EQ(hexGroupValue(u"G1"), 0);
-    EXPECT_EQ(hexGroupValue(u" A"), 10);
-    EXPECT_EQ(hexGroupValue(u"A "), 10);
-    EXPECT_EQ(hexGroupValue(u"\tF"), 15);
-    EXPECT_EQ(hexGroupValue(u"\n1"), 1);
-    EXPECT_EQ(hexGroupValue(u"\r1"), 0); // only blanks, tabs and line feeds are skipped
-    EXPECT_EQ(hexGroupValue(u""), 0);
-    EXPECT_EQ(hexGroupValue(u"-1"), 0);
+    // Only blanks, tabs and line feeds are skipped, not carriage returns.
+    // clang-format off
+    const struct { const char16_t *group; int value; } groups[] = {
+        {u"ff", 255}, {u"aB", 0xAB}, {u"1G", 1}, {u"G1", 0}, {u" A", 10}, {u"A ", 10},
+        {u"\tF", 15}, {u"\n1", 1}, {u"\r1", 0}, {u"", 0}, {u"-1", 0},
+    };
+    // clang-format on
+    for (const auto &g : groups)
+        EXPECT_EQ(hexGroupValue(g.group), g.value) << QStringView(g.group).toString().toStdString();
 
     // An odd-length text ends in a one-digit group: '7' (55) XOR 5 = '2'.
     EXPECT_EQ(decryptHex(u"715", u"ab"), QStringLiteral("H2"));
@@ -127,18 +125,20 @@ TEST(TextCipher, HexGroupsReadTheirLeadingDigitsAndSkipBlanks)
 
 TEST(TextCipher, BitGroupsAreClampedAndShortGroupsAreHighOrderBits)
 {
-    EXPECT_EQ(byteToBits(0), QStringLiteral("00000000"));
-    EXPECT_EQ(byteToBits(5), QStringLiteral("00000101"));
-    EXPECT_EQ(byteToBits(255), QStringLiteral("11111111"));
-    EXPECT_EQ(byteToBits(-1), QStringLiteral("00000000"));
-    EXPECT_EQ(byteToBits(-17000), QStringLiteral("00000000"));
-    EXPECT_EQ(byteToBits(256), QStringLiteral("11111111"));
-
-    EXPECT_EQ(bitsToByte(u"10000001"), 129);
-    EXPECT_EQ(bitsToByte(u"101"), 160);
-    EXPECT_EQ(bitsToByte(u""), 0);
-    EXPECT_EQ(bitsToByte(u"1x2 1111"), 128 + 15);
-    EXPECT_EQ(bitsToByte(u"111111111"), 255); // a ninth character is never read
+    // clang-format off
+    const struct { int byte; const char *bits; } bytes[] = {
+        {0, "00000000"}, {5, "00000101"}, {255, "11111111"}, {-1, "00000000"}, {-17000, "00000000"},
+        {256, "11111111"},
+    };
+    // A ninth character is never read.
+    const struct { const char16_t *bits; int byte; } groups[] = {
+        {u"10000001", 129}, {u"101", 160}, {u"", 0}, {u"1x2 1111", 128 + 15}, {u"111111111", 255},
+    };
+    // clang-format on
+    for (const auto &b : bytes)
+        EXPECT_EQ(byteToBits(b.byte), QLatin1String(b.bits)) << b.byte;
+    for (const auto &g : groups)
+        EXPECT_EQ(bitsToByte(g.bits), g.byte) << QStringView(g.bits).toString().toStdString();
 
     // "H" then a short final group "0101" read as 0x50: '7' (55) XOR 0x50 = 'g'.
     EXPECT_EQ(decryptBinary(u"011100010101", u"ab"), QStringLiteral("Hg"));

@@ -37,16 +37,24 @@ QString expectedResult(const QString &text)
 
 } // namespace
 
-TEST_F(BlankRemoverTest, FourSpaceIndentsGoAndLineBreaksStay)
+// Leading spaces go from every CR LF line, the last one too; tabs, other blanks and line
+// breaks stay, and a lone CR or LF is an ordinary character of its line.
+TEST_F(BlankRemoverTest, LeadingSpacesGoAndEverythingElseStays)
 {
-    EXPECT_EQ(run(QStringLiteral("    one\r\n    two  x\r\n    three\r\n")),
-              QStringLiteral("one\r\ntwo  x\r\nthree\r\n"));
-    EXPECT_EQ(run(QStringLiteral("a\r\n      \r\n\r\n  b")), QStringLiteral("a\r\n\r\n\r\nb"));
-}
-
-TEST_F(BlankRemoverTest, TheFinalLineWithoutBreakIsTrimmedToo)
-{
-    EXPECT_EQ(run(QStringLiteral("  first\r\n   last")), QStringLiteral("first\r\nlast"));
+    // clang-format off
+    const struct { QString text, result; } cases[] = {
+        {QStringLiteral("    one\r\n    two  x\r\n    three\r\n"), QStringLiteral("one\r\ntwo  x\r\nthree\r\n")},
+        {QStringLiteral("a\r\n      \r\n\r\n  b"), QStringLiteral("a\r\n\r\n\r\nb")},
+        {QStringLiteral("  first\r\n   last"), QStringLiteral("first\r\nlast")},
+        {QStringLiteral("\t  a\r\n  \tb\r\n\u3000c"), QStringLiteral("\t  a\r\n\tb\r\n\u3000c")},
+        {QStringLiteral("  a\n  b\r\n  c\r  d"), QStringLiteral("a\n  b\r\nc\r  d")},
+        {QStringLiteral("\r"), QStringLiteral("\r")},
+        {QStringLiteral("  \n"), QStringLiteral("\n")},
+        {QStringLiteral(" \r \r\n \n\r\n"), QStringLiteral("\r \r\n\n\r\n")},
+    };
+    // clang-format on
+    for (const auto &c : cases)
+        EXPECT_EQ(run(c.text), c.result) << qPrintable(c.text.toUtf8().toPercentEncoding());
 }
 
 TEST_F(BlankRemoverTest, EmptyAndOneCharacterTexts)
@@ -56,19 +64,6 @@ TEST_F(BlankRemoverTest, EmptyAndOneCharacterTexts)
     EXPECT_EQ(run(QStringLiteral(" ")), QString());
     EXPECT_EQ(run(QStringLiteral("x")), QStringLiteral("x"));
     EXPECT_EQ(editor.search().position(), 1);
-}
-
-TEST_F(BlankRemoverTest, TabsAndOtherBlanksStay)
-{
-    EXPECT_EQ(run(QStringLiteral("\t  a\r\n  \tb\r\n\u3000c")), QStringLiteral("\t  a\r\n\tb\r\n\u3000c"));
-}
-
-TEST_F(BlankRemoverTest, LoneCrAndLfAreOrdinaryCharactersOfTheirLine)
-{
-    EXPECT_EQ(run(QStringLiteral("  a\n  b\r\n  c\r  d")), QStringLiteral("a\n  b\r\nc\r  d"));
-    EXPECT_EQ(run(QStringLiteral("\r")), QStringLiteral("\r"));
-    EXPECT_EQ(run(QStringLiteral("  \n")), QStringLiteral("\n"));
-    EXPECT_EQ(run(QStringLiteral(" \r \r\n \n\r\n")), QStringLiteral("\r \r\n\n\r\n"));
 }
 
 TEST_F(BlankRemoverTest, UndoGivesBackTheIndentedText)

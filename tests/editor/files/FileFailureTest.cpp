@@ -2,9 +2,7 @@
 #include "editor/AnsiCodec.h"
 #include "editor/TextFile.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace korvane;
@@ -79,16 +77,11 @@ TEST_F(FileFailureTest, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
     openFile("keep.txt");
     doc(1).setText(QString(200000, u'中'));
 
-    // A file size limit makes the write fail after the first few kilobytes.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 8192;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    files.save();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit limit;
+        ASSERT_TRUE(limit.applied);
+        files.save();
+    }
 
     expectMessage(QStringLiteral("无法保存文件"), path("keep.txt"), TextFile::reasonFor(EFBIG));
     EXPECT_EQ(readFile("keep.txt"), QByteArray("old contents\r\n"));
@@ -129,29 +122,29 @@ TEST_F(FileFailureTest, OpenFailuresNeverChangeTheDocument)
     doc(1).setSelText(QStringLiteral("mine"));
     const DocState before = state(1);
 
-    openFile("vanished.txt");
-    expectMessage(QStringLiteral("无法打开文件"), path("vanished.txt"), TextFile::reasonFor(ENOENT));
-    EXPECT_EQ(state(1), before);
-
     QDir(dir.path()).mkdir(QStringLiteral("folder.txt"));
-    openFile("folder.txt");
-    expectMessage(QStringLiteral("无法打开文件"), path("folder.txt"), TextFile::reasonFor(EISDIR));
-    EXPECT_EQ(state(1), before);
-
     // A pipe would block the read for ever.
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
-    openFile("pipe");
-    expectMessage(QStringLiteral("无法打开文件"), path("pipe"), QStringLiteral("普通文件"));
-    EXPECT_EQ(state(1), before);
-
     {
         QFile huge(path("huge.txt"));
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
         ASSERT_TRUE(huge.resize(TextFile::MaxSize + 1)); // sparse: takes no disk space
     }
-    openFile("huge.txt");
-    expectMessage(QStringLiteral("无法打开文件"), path("huge.txt"), QStringLiteral("文件太大"));
-    EXPECT_EQ(state(1), before);
+    const struct {
+        const char *name;
+        QString reason;
+    } cases[] = {
+        {"vanished.txt", TextFile::reasonFor(ENOENT)},
+        {"folder.txt", TextFile::reasonFor(EISDIR)},
+        {"pipe", QStringLiteral("普通文件")},
+        {"huge.txt", QStringLiteral("文件太大")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        openFile(QString::fromLatin1(c.name));
+        expectMessage(QStringLiteral("无法打开文件"), path(QString::fromLatin1(c.name)), c.reason);
+        EXPECT_EQ(state(1), before);
+    }
 }
 
 } // namespace

@@ -6,8 +6,35 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace korvane {
+
+// Like a full disk while it lives: each write fails after its first few kilobytes.
+class FileSizeLimit {
+public:
+    FileSizeLimit() : handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = 8192;
+        applied = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    bool applied = false;
+
+private:
+    void (*handler)(int);
+    rlimit saved{};
+};
 
 // An editor with its file commands and a real temporary folder.
 class FileFixture : public EditorFixture {

@@ -1,10 +1,8 @@
 #include "FileTestSupport.h"
 #include "editor/TextFile.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,16 +83,11 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsPutsTheOldTextBack)
 {
     writeFile("a.txt", "old contents\r\n");
     ASSERT_EQ(::link(native("a.txt").constData(), native("b.txt").constData()), 0);
-    // A file size limit makes the write fail after the first few kilobytes.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 8192;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    saveNewText(QString(200000, u'中'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit limit;
+        ASSERT_TRUE(limit.applied);
+        saveNewText(QString(200000, u'中'));
+    }
 
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_TRUE(platform.shownMessages[0].text.contains(TextFile::reasonFor(EFBIG)));

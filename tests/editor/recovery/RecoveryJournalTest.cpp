@@ -2,10 +2,9 @@
 
 #include "editor/TextFile.h"
 
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <optional>
 
 using namespace korvane;
 
@@ -163,19 +162,10 @@ protected:
     void setTrouble(bool on)
     {
         if (cutShort()) {
-            // Like a full disk: each write fails after its first few kilobytes.
-            static rlimit saved{};
-            static void (*handler)(int) = nullptr;
-            rlimit limited = saved;
-            if (on) {
-                handler = std::signal(SIGXFSZ, SIG_IGN);
-                getrlimit(RLIMIT_FSIZE, &saved);
-                limited = saved;
-                limited.rlim_cur = 8192;
-            }
-            setrlimit(RLIMIT_FSIZE, &limited);
-            if (!on)
-                std::signal(SIGXFSZ, handler);
+            if (on)
+                sizeLimit.emplace();
+            else
+                sizeLimit.reset();
         } else if (on) {
             // Like a home that cannot be written, for a journal yet to make its folder.
             journal = std::make_unique<RecoveryJournal>(editor, root + QStringLiteral("/deeper"));
@@ -185,6 +175,8 @@ protected:
             QFile::remove(root);
         }
     }
+
+    std::optional<FileSizeLimit> sizeLimit;
 };
 
 TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
