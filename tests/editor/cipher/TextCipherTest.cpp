@@ -53,27 +53,27 @@ TEST(TextCipher, KeyDigitsJoinTheDecimalCodesWithTheSignOfDoubleByteCharacters)
         EXPECT_EQ(keyDigits(c.key), QLatin1String(c.digits));
 }
 
-TEST(TextCipher, EncryptsHexWithTheRepeatingKeyStream)
+// Key "97" wraps: 9 7 9 7 9. Hex codes below 16 keep two digits, and a Chinese character
+// keeps its lead byte: four digits. Binary zeroes a double-byte character. An empty code
+// leaves the text alone.
+TEST(TextCipher, EncryptsWithTheRepeatingKeyStream)
 {
-    EXPECT_EQ(encryptHex(u"Hi", u"ab"), QStringLiteral("715E"));
-    // Key "97" wraps: 9 7 9 7 9.
-    EXPECT_EQ(encryptHex(u"AAAAA", u"a"), QStringLiteral("7876787678"));
-    // Codes below 16 keep two digits.
-    EXPECT_EQ(encryptHex(u"9", u"a"), QStringLiteral("00"));
-    EXPECT_EQ(encryptHex(u"", u"ab"), QString());
-    // A Chinese character keeps its lead byte: four digits.
-    EXPECT_EQ(encryptHex(u"加", u"a"), QStringLiteral("BCEA"));
+    using Cipher = QString (*)(QStringView, QStringView);
+    // clang-format off
+    const struct { Cipher cipher; const char16_t *text, *code; const char *result; } cases[] = {
+        {encryptHex, u"Hi", u"ab", "715E"}, {encryptHex, u"AAAAA", u"a", "7876787678"},
+        {encryptHex, u"9", u"a", "00"}, {encryptHex, u"", u"ab", ""}, {encryptHex, u"加", u"a", "BCEA"},
+        {encryptBinary, u"H", u"ab", "01110001"}, {encryptBinary, u"Hi", u"ab", "0111000101011110"},
+        {encryptBinary, u"加", u"ab", "00000000"}, {encryptBinary, u"", u"ab", ""},
+        {encryptHex, u"Hi", u"", "Hi"}, {decryptHex, u"715E", u"", "715E"},
+        {encryptBinary, u"Hi", u"", "Hi"}, {decryptBinary, u"0101", u"", "0101"},
+    };
+    // clang-format on
+    for (const auto &c : cases)
+        EXPECT_EQ(c.cipher(c.text, c.code), QLatin1String(c.result)) << c.result;
     EXPECT_EQ(encryptHex(u"a加b", u"a").size(), 8);
     // Decryption cannot bring a Chinese character back.
     EXPECT_NE(decryptHex(encryptHex(u"加", u"a"), u"a"), QStringLiteral("加"));
-}
-
-TEST(TextCipher, EncryptsBinaryAndZeroesDoubleByteCharacters)
-{
-    EXPECT_EQ(encryptBinary(u"H", u"ab"), QStringLiteral("01110001"));
-    EXPECT_EQ(encryptBinary(u"Hi", u"ab"), QStringLiteral("0111000101011110"));
-    EXPECT_EQ(encryptBinary(u"加", u"ab"), QStringLiteral("00000000"));
-    EXPECT_EQ(encryptBinary(u"", u"ab"), QString());
 }
 
 TEST(TextCipher, EveryByteSurvivesBothRoundTripsWithEveryCode)
@@ -143,12 +143,4 @@ TEST(TextCipher, BitGroupsAreClampedAndShortGroupsAreHighOrderBits)
     // "H" then a short final group "0101" read as 0x50: '7' (55) XOR 0x50 = 'g'.
     EXPECT_EQ(decryptBinary(u"011100010101", u"ab"), QStringLiteral("Hg"));
     EXPECT_EQ(decryptBinary(u"", u"ab"), QString());
-}
-
-TEST(TextCipher, AnEmptyCodeLeavesTheTextAlone)
-{
-    EXPECT_EQ(encryptHex(u"Hi", u""), QStringLiteral("Hi"));
-    EXPECT_EQ(decryptHex(u"715E", u""), QStringLiteral("715E"));
-    EXPECT_EQ(encryptBinary(u"Hi", u""), QStringLiteral("Hi"));
-    EXPECT_EQ(decryptBinary(u"0101", u""), QStringLiteral("0101"));
 }
