@@ -26,13 +26,4 @@ QString toolMenuName(Tool tool)
     return QString();
 }
 
-std::optional<Tool> toolForMenuName(const QString &name)
-{
-    for (const ToolName &n : MenuNames) {
-        if (name == QLatin1String(n.menuName))
-            return n.tool;
-    }
-    return std::nullopt;
-}
-
 } // namespace korvane

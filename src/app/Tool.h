@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
 
 namespace korvane {
 
@@ -11,7 +10,5 @@ enum class Tool { Calendar, Calculator, Media, Blocks, Puzzle, About };
 // Object name of the menu item that opens the tool ("rily", "jsq", "mnuMP3", "fankai",
 // "pt", "mnuAbout").
 QString toolMenuName(Tool tool);
-// The tool a menu item's object name opens, if any.
-std::optional<Tool> toolForMenuName(const QString &name);
 
 } // namespace korvane

@@ -29,16 +29,4 @@ QWidget *ToolWindows::show(Tool tool)
 
 QWidget *ToolWindows::window(Tool tool) const { return m_windows.value(tool).data(); }
 
-QWidget *ToolWindows::show(const QString &menuName)
-{
-    const std::optional<Tool> tool = toolForMenuName(menuName);
-    return tool ? show(*tool) : nullptr;
-}
-
-QWidget *ToolWindows::window(const QString &menuName) const
-{
-    const std::optional<Tool> tool = toolForMenuName(menuName);
-    return tool ? window(*tool) : nullptr;
-}
-
 } // namespace korvane

@@ -25,11 +25,6 @@ public:
     // The tool's window while it is open.
     QWidget *window(Tool tool) const;
 
-    // The same, for the tool named by its menu item's object name (toolMenuName);
-    // nullptr for a name that opens no tool.
-    QWidget *show(const QString &menuName);
-    QWidget *window(const QString &menuName) const;
-
 private:
     QMap<Tool, Factory> m_factories;
     QMap<Tool, QPointer<QWidget>> m_windows;

@@ -1,8 +1,5 @@
 #include "app/AboutBox.h"
-#include "ScriptedPlatform.h"
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "../tools/ToolWindowTest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -83,35 +80,28 @@ TEST(AboutBoxTest, NoticeIsSetInTheFirstCjkFaceTheScreenOffers)
               (QStringList{QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC")}));
 }
 
-TEST(AboutBoxTest, MenuOpensOneBoxAndAFreshOneAfterClosing)
+using AboutMenuTest = test::ToolWindowTest<AboutBox, Tool::About>;
+
+TEST_F(AboutMenuTest, MenuOpensOneBoxAndAFreshOneAfterClosing)
 {
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return true; }};
-    registerTools(tools, context);
-    QWidget *first = tools.show(QStringLiteral("mnuAbout"));
-    ASSERT_TRUE(qobject_cast<AboutBox *>(first));
-    EXPECT_EQ(tools.show(QStringLiteral("mnuAbout")), first);
+    AboutBox *first = open();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(open(), first);
     EXPECT_FALSE(first->isModal());
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QWidget *second = tools.show(QStringLiteral("mnuAbout"));
-    ASSERT_TRUE(qobject_cast<AboutBox *>(second));
+    closeWindow();
+    EXPECT_EQ(openWindow(), nullptr);
+    AboutBox *second = open();
+    ASSERT_TRUE(second);
     EXPECT_TRUE(second->isVisible());
-    second->close();
 }
 
 // Like every tool window, the about box outlives the frame and keeps the program
 // running until it is closed itself.
-TEST(AboutBoxTest, KeepsTheProgramRunningAfterTheFrameCloses)
+TEST_F(AboutMenuTest, KeepsTheProgramRunningAfterTheFrameCloses)
 {
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return true; }};
-    registerTools(tools, context);
     QWidget frame; // an ordinary top-level window, as the main frame is
     frame.show();
-    QPointer<QWidget> about = tools.show(QStringLiteral("mnuAbout"));
+    QPointer<QWidget> about = tools.show(Tool::About);
     ASSERT_TRUE(about);
     ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
 

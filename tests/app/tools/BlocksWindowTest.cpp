@@ -1,8 +1,5 @@
 #include "tools/blocks/BlocksWindow.h"
-#include "ScriptedPlatform.h"
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "ToolWindowTest.h"
 #include "tools/blocks/BlocksGame.h"
 #include "tools/blocks/BoardView.h"
 #include "tools/saver/SaverLauncher.h"
@@ -124,27 +121,23 @@ TEST_F(BlocksWindowTest, ArrowKeysReachTheGameWhileTheButtonHasTheFocus)
     EXPECT_EQ(button->text(), QStringLiteral("隐藏(&D)")); // the keys never pressed the button
 }
 
-TEST(BlocksToolTest, ClosingTheWindowEndsTheGameAndReopeningStartsWithout)
+using BlocksToolTest = test::ToolWindowTest<BlocksWindow, Tool::Blocks>;
+
+TEST_F(BlocksToolTest, ClosingTheWindowEndsTheGameAndReopeningStartsWithout)
 {
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return true; }};
-    registerTools(tools, context);
-    auto *first = qobject_cast<BlocksWindow *>(tools.show(QStringLiteral("fankai")));
+    BlocksWindow *first = open();
     ASSERT_TRUE(first);
     first->findChild<QAction *>(QStringLiteral("mnuGameNew"))->trigger();
     ASSERT_TRUE(first->dropTimer()->isActive());
     first->findChild<QAction *>(QStringLiteral("mnuGameExit"))->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(tools.window(QStringLiteral("fankai")), nullptr);
+    EXPECT_EQ(openWindow(), nullptr);
 
-    auto *second = qobject_cast<BlocksWindow *>(tools.show(QStringLiteral("fankai")));
+    BlocksWindow *second = open();
     ASSERT_TRUE(second);
     EXPECT_FALSE(second->game().isRunning());
     EXPECT_FALSE(second->dropTimer()->isActive());
     EXPECT_FALSE(second->game().piece().visible);
-    second->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // The game ends while the screen saver runs: the question waits until the saver has gone

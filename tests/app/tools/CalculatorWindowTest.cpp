@@ -1,8 +1,5 @@
 #include "tools/calculator/CalculatorWindow.h"
-#include "ScriptedPlatform.h"
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "ToolWindowTest.h"
 #include "platform/Twips.h"
 #include "tools/calculator/CalculatorDisplay.h"
 #include "tools/calculator/CalculatorEngine.h"
@@ -18,35 +15,14 @@ using namespace korvane;
 
 namespace {
 
-// The calculator as the menu item "计算器" opens it.
-class CalculatorWindowTest : public ::testing::Test {
+// The calculator as the menu item "计算器" opens it; the tests type into it.
+class CalculatorWindowTest
+    : public test::ToolWindowTest<CalculatorWindow, Tool::Calculator, test::WindowReady::Active> {
 protected:
-    CalculatorWindowTest() { registerTools(tools, context); }
-    ~CalculatorWindowTest() override { closeWindow(); }
-
-    CalculatorWindow *open()
-    {
-        auto *w = qobject_cast<CalculatorWindow *>(tools.show(QStringLiteral("jsq")));
-        EXPECT_NE(w, nullptr);
-        if (w) {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        }
-        return w;
-    }
-    void closeWindow()
-    {
-        if (QWidget *w = tools.window(QStringLiteral("jsq")))
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     QPushButton *button(CalculatorWindow *w, const char *name)
     {
         return w->findChild<QPushButton *>(QString::fromLatin1(name));
     }
-
-    ScriptedPlatform platform;
-    ToolContext context{platform, [] { return true; }};
-    ToolWindows tools;
 };
 
 } // namespace
@@ -207,7 +183,7 @@ TEST_F(CalculatorWindowTest, ReopenedWindowStartsEmptyAndCarriesOnWithThePending
     ASSERT_TRUE(w);
     QTest::keyClicks(w->display(), QStringLiteral("12+"));
     closeWindow();
-    EXPECT_EQ(tools.window(QStringLiteral("jsq")), nullptr);
+    EXPECT_EQ(openWindow(), nullptr);
 
     w = open();
     ASSERT_TRUE(w);

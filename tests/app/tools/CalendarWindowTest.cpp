@@ -1,8 +1,5 @@
 #include "tools/calendar/CalendarWindow.h"
-#include "ScriptedPlatform.h"
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "ToolWindowTest.h"
 #include "platform/Twips.h"
 #include "tools/calendar/WrapAfterLabel.h"
 
@@ -20,26 +17,8 @@ using namespace korvane;
 namespace {
 
 // The calendar as the menu item "日历" opens it, on a clock fixed at 7 December 2026.
-class CalendarWindowTest : public ::testing::Test {
+class CalendarWindowTest : public test::ToolWindowTest<CalendarWindow, Tool::Calendar> {
 protected:
-    CalendarWindowTest() { registerTools(tools, context); }
-    ~CalendarWindowTest() override { closeWindow(); }
-
-    CalendarWindow *open()
-    {
-        auto *w = qobject_cast<CalendarWindow *>(tools.show(QStringLiteral("rily")));
-        EXPECT_NE(w, nullptr);
-        if (w) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
-        }
-        return w;
-    }
-    void closeWindow()
-    {
-        if (QWidget *w = tools.window(QStringLiteral("rily")))
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
     template <typename T>
     T *child(QWidget *w, const char *name)
     {
@@ -54,10 +33,6 @@ protected:
         return cells;
     }
     QString label(CalendarWindow *w, const char *name) { return child<QLabel>(w, name)->text(); }
-
-    ScriptedPlatform platform;
-    ToolContext context{platform, [] { return true; }};
-    ToolWindows tools;
 };
 
 } // namespace
@@ -197,13 +172,13 @@ TEST_F(CalendarWindowTest, QuitAndEscapeCloseTheWindow)
     ASSERT_TRUE(w);
     QTest::mouseClick(child<QPushButton>(w, "CmdCancel"), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(tools.window(QStringLiteral("rily")), nullptr);
+    EXPECT_EQ(openWindow(), nullptr);
 
     w = open();
     ASSERT_TRUE(w);
     QTest::keyClick(w, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(tools.window(QStringLiteral("rily")), nullptr);
+    EXPECT_EQ(openWindow(), nullptr);
 }
 
 TEST_F(CalendarWindowTest, ReopenedWindowStartsLikeTheFirst)

@@ -1,8 +1,5 @@
 #include "tools/media/MediaWindow.h"
-#include "ScriptedPlatform.h"
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "ToolWindowTest.h"
 #include "tools/media/MediaPlayerWidget.h"
 
 #include <QAction>
@@ -165,16 +162,13 @@ TEST_F(MediaWindowTest, ExitClosesTheWindow)
 
 namespace {
 
-TEST(MediaMenu, TheMenuItemOpensTheMediaWindow)
+using MediaMenu = test::ToolWindowTest<MediaWindow, Tool::Media>;
+
+TEST_F(MediaMenu, TheMenuItemOpensTheMediaWindow)
 {
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    ToolContext context{platform, [] { return true; }};
-    registerTools(tools, context);
-    QWidget *w = tools.show(QStringLiteral("mnuMP3"));
-    ASSERT_TRUE(qobject_cast<MediaWindow *>(w));
-    EXPECT_EQ(tools.show(QStringLiteral("mnuMP3")), w);
-    w->close();
+    MediaWindow *w = open();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(open(), w);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "../../tools/puzzle/PuzzleTestSupport.h"
 
-#include "app/ToolCatalog.h"
-#include "app/ToolContext.h"
-#include "app/ToolWindows.h"
+#include "ToolWindowTest.h"
 #include "tools/puzzle/LeaderboardWindow.h"
 #include "tools/puzzle/PuzzleState.h"
 #include "tools/puzzle/PuzzleWindow.h"
@@ -302,15 +300,12 @@ TEST_F(PuzzleWindowTest, EveryRecordDueIsWrittenWithItsOwnCountToItsOwnFile)
     EXPECT_EQ(readBytes(QStringLiteral(" 3.txt")), recordLine(total, QStringLiteral("Bob")));
 }
 
-TEST(PuzzleToolTest, MoveCountSurvivesClosingAndReopening)
+using PuzzleToolTest = ToolWindowTest<PuzzleWindow, Tool::Puzzle>;
+
+TEST_F(PuzzleToolTest, MoveCountSurvivesClosingAndReopening)
 {
-    TempCurrentDir dir;
-    ScriptedPlatform platform;
     int quits = 0;
-    ToolContext context{platform, [&quits] { return ++quits, true; }};
-    ToolWindows tools;
-    registerTools(tools, context);
-    auto open = [&tools] { return qobject_cast<PuzzleWindow *>(tools.show(QStringLiteral("pt"))); };
+    context.quitProgram = [&quits] { return ++quits, true; }; // each window takes it when it opens
     auto action = [](PuzzleWindow *w, const char *name) { return w->findChild<QAction *>(QString::fromLatin1(name)); };
     auto startAndMove = [&](PuzzleWindow *w) {
         action(w, "p1")->trigger();
@@ -322,9 +317,8 @@ TEST(PuzzleToolTest, MoveCountSurvivesClosingAndReopening)
     action(first, "p32")->trigger();
     startAndMove(first);
     EXPECT_EQ(open(), first); // still open: the same window
-    first->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(tools.window(QStringLiteral("pt")));
+    closeWindow();
+    EXPECT_FALSE(openWindow());
 
     PuzzleWindow *second = open();
     ASSERT_TRUE(second);
