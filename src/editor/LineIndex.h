@@ -26,19 +26,25 @@ public:
     qsizetype lineLength(qsizetype line) const { return lineEnd(line) - lineStart(line); }
     // The line holding a position; a position inside a line end belongs to its line.
     qsizetype lineOf(qsizetype position) const;
-    // The longest line seen since the last reset, in UTF-16 units (it never shrinks on edits).
-    qsizetype longestLine() const { return m_longest; }
+    // The longest line there is, in UTF-16 units.
+    qsizetype longestLine() const;
 
     static bool isLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
 
 private:
-    // Appends the lines that start in (from, to] of text; `from` is a line start.
-    void scan(QStringView text, qsizetype from, qsizetype to, std::vector<qsizetype> &starts,
+    // Appends the lines that start in (from, to] of text; `from` lies in the line that
+    // starts at lineStart, before its line end.
+    void scan(QStringView text, qsizetype lineStart, qsizetype from, qsizetype to, std::vector<qsizetype> &starts,
               std::vector<qsizetype> &ends);
+    // An edit inside one line that leaves every line end as it was.
+    bool updateInsideLine(QStringView newText, qsizetype position, qsizetype removed, qsizetype added);
+    void shift(size_t fromLine, qsizetype delta);
 
     std::vector<qsizetype> m_starts{0};
     std::vector<qsizetype> m_ends{0};
-    qsizetype m_longest = 0;
+    mutable qsizetype m_longest = 0;
+    // The longest line may have become shorter: m_longest is then found again when asked.
+    mutable bool m_longestStale = false;
 };
 
 } // namespace korvane

@@ -1,8 +1,6 @@
 #include "editor/LineLayouts.h"
 
-#include "editor/ByteStandIn.h"
 #include "editor/TextDocument.h"
-#include "editor/TextMarkers.h"
 
 #include <QFontMetricsF>
 #include <QTextOption>
@@ -13,13 +11,19 @@ namespace korvane {
 
 namespace {
 
-// Enough for the screen several times over; beyond it the cache starts again.
-constexpr size_t MaxCachedPieces = 4096;
+// Enough for the screen many times over; beyond it the layouts (not the measures) of
+// every line are dropped, and short lines are forgotten altogether.
+constexpr size_t MaxLayouts = 1024;
+constexpr size_t MaxLines = 1024;
 // The stand-in laid out for a marked character: a blank that cannot break, widened by
 // letter spacing to the width of its label's box.
 constexpr char16_t MarkerPlaceholder = 0x00A0;
+// Laid out before a later piece of a left-to-right line, as wide as the piece's start
+// lies past a tab stop, so that the piece's tabs stop where the whole line's would.
+constexpr char16_t TabSpacer = 0x200B;
 
-quint64 key(qsizetype line, qsizetype index) { return (quint64(line) << 20) | quint64(index); }
+qint64 toUnits(qreal pixels) { return qint64(std::llround(pixels * CharAdvances::Unit)); }
+qreal toPixels(qint64 units) { return qreal(units) / CharAdvances::Unit; }
 
 } // namespace
 
@@ -37,86 +41,120 @@ void LineLayouts::setFont(const QFont &font)
     const QFontMetricsF metrics(font);
     m_lineHeight = std::max(1, int(std::ceil(metrics.lineSpacing())));
     m_averageCharWidth = std::max<qreal>(1, metrics.averageCharWidth());
-    m_tabWidth = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')) * 8);
+    m_placeholderWidth = metrics.horizontalAdvance(QChar(MarkerPlaceholder));
+    m_advances.setFonts(m_font, m_markerFont);
     clear();
 }
 
 void LineLayouts::clear()
 {
-    m_pieces.clear();
-    m_pieceX.clear();
-    m_advances.clear();
+    m_lines.clear();
+    m_layoutCount = 0;
+    m_lineCount = m_document.lines().lineCount();
 }
 
-void LineLayouts::invalidateLines(qsizetype first, qsizetype last)
-{
-    std::erase_if(m_pieces, [first, last](const auto &entry) {
-        const auto line = qsizetype(entry.first >> 20);
-        return line >= first && line <= last;
-    });
-    std::erase_if(m_pieceX, [first, last](const auto &entry) { return entry.first >= first && entry.first <= last; });
-}
-
-qsizetype LineLayouts::pieceCount(qsizetype lineLength) const
-{
-    return lineLength <= PieceLength ? 1 : (lineLength + PieceLength - 1) / PieceLength;
-}
-
-qsizetype LineLayouts::pieceStart(qsizetype line, qsizetype index) const
-{
-    if (index == 0)
-        return 0;
-    // A piece never begins between the halves of a surrogate pair.
-    const LineIndex &lines = m_document.lines();
-    const qsizetype length = lines.lineLength(line);
-    const qsizetype start = std::min(index * PieceLength, length);
-    const QString &text = m_document.text();
-    const qsizetype at = lines.lineStart(line) + start;
-    if (start > 0 && start < length && QChar::isHighSurrogate(text[at - 1].unicode()) &&
-        QChar::isLowSurrogate(text[at].unicode()))
-        return start + 1;
-    return start;
-}
-
-qsizetype LineLayouts::pieceOf(qsizetype line, qsizetype column) const
-{
-    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
-    qsizetype index = std::min(column / PieceLength, count - 1);
-    if (index > 0 && column < pieceStart(line, index))
-        --index;
-    return index;
-}
-
-std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetype index) const
+void LineLayouts::textReplaced(qsizetype position, qsizetype removed, qsizetype added)
 {
     const LineIndex &lines = m_document.lines();
+    const qsizetype count = lines.lineCount();
+    const qsizetype lineDelta = count - m_lineCount;
+    const qsizetype delta = added - removed;
+    m_lineCount = count;
+    const auto reads = [&](qsizetype line, qsizetype start, qsizetype length) {
+        return line >= 0 && line < count && lines.lineStart(line) == start && lines.lineLength(line) == length;
+    };
+    std::map<qsizetype, LinePieces> kept;
+    for (auto it = m_lines.begin(); it != m_lines.end();) {
+        auto node = m_lines.extract(it++);
+        LinePieces &p = node.mapped();
+        const qsizetype line = node.key();
+        bool keep = false;
+        if (p.lineStart() + p.length() <= position && reads(line, p.lineStart(), p.length())) {
+            keep = true; // before the change, and still the same line
+        } else if (p.lineStart() > position + removed && reads(line + lineDelta, p.lineStart() + delta, p.length())) {
+            node.key() = line + lineDelta; // after the change: only moved
+            p.moveBy(delta);
+            keep = true;
+        } else if (lineDelta == 0 && line < count) {
+            keep = p.edit(m_document.text(), lines.lineStart(line), lines.lineLength(line), position - p.lineStart(),
+                          removed, added);
+        }
+        if (keep)
+            kept.insert(std::move(node));
+        else
+            m_layoutCount -= p.dropLayouts();
+    }
+    m_lines = std::move(kept);
+}
+
+void LineLayouts::trim()
+{
+    if (m_layoutCount <= MaxLayouts)
+        return;
+    for (auto &[line, p] : m_lines)
+        p.dropLayouts();
+    m_layoutCount = 0;
+}
+
+LinePieces &LineLayouts::pieces(qsizetype line)
+{
+    auto it = m_lines.find(line);
+    if (it != m_lines.end())
+        return it->second;
+    if (m_lines.size() >= MaxLines) {
+        // Short lines are measured again in no time; long ones are kept.
+        for (auto e = m_lines.begin(); e != m_lines.end();) {
+            if (e->second.count() > 1) {
+                ++e;
+                continue;
+            }
+            m_layoutCount -= e->second.dropLayouts();
+            e = m_lines.erase(e);
+        }
+    }
+    const LineIndex &lines = m_document.lines();
+    return m_lines.try_emplace(line, m_advances, m_document.text(), lines.lineStart(line), lines.lineLength(line))
+        .first->second;
+}
+
+std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(LinePieces &pieces, size_t index, int lead, qint64 phase)
+{
+    const LinePieces::Span &span = pieces.span(index);
     const QString &text = m_document.text();
     auto piece = std::make_unique<Piece>();
-    piece->start = pieceStart(line, index);
-    const qsizetype end = index + 1 < pieceCount(lines.lineLength(line)) ? pieceStart(line, index + 1)
-                                                                         : lines.lineLength(line);
-    piece->length = end - piece->start;
-    const qsizetype at = lines.lineStart(line) + piece->start;
+    piece->start = span.start;
+    piece->length = span.length;
+    piece->lead = lead;
+    piece->phase = phase;
+    const qsizetype at = pieces.lineStart() + span.start;
 
-    QString shown = text.mid(at, piece->length);
+    QString shown;
+    shown.reserve(span.length + lead);
     QList<QTextLayout::FormatRange> formats;
-    const QFontMetricsF metrics(m_font);
-    const QFontMetricsF markerMetrics(m_markerFont);
-    const qreal placeholderWidth = metrics.horizontalAdvance(QChar(MarkerPlaceholder));
-    for (qsizetype i = 0; i < piece->length; ++i) {
-        const char16_t c = shown[i].unicode();
-        if (c >= 0x20 && c < 0x7F)
-            continue;
-        QString label = TextMarkers::labelAt(text, at + i);
-        if (label.isNull())
-            continue;
-        const QChar original = shown[i];
-        shown[i] = QChar(MarkerPlaceholder);
+    if (lead > 0) {
+        shown += QChar(TabSpacer);
         QTextLayout::FormatRange range;
-        range.start = int(i);
+        range.start = 0;
         range.length = 1;
         range.format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-        range.format.setFontLetterSpacing(markerMetrics.horizontalAdvance(label) + 6 - placeholderWidth);
+        range.format.setFontLetterSpacing(toPixels(phase));
+        formats.append(range);
+    }
+    shown += QStringView(text).sliced(at, span.length);
+    for (qsizetype i = 0; i < span.length; ++i) {
+        const char16_t c = shown[lead + i].unicode();
+        if (c >= 0x20 && c < 0x7F)
+            continue;
+        QString label = m_advances.label(text, at + i);
+        if (label.isNull())
+            continue;
+        const QChar original = shown[lead + i];
+        shown[lead + i] = QChar(MarkerPlaceholder);
+        QTextLayout::FormatRange range;
+        range.start = int(lead + i);
+        range.length = 1;
+        range.format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+        range.format.setFontLetterSpacing(m_advances.markerBoxWidth(label) - m_placeholderWidth);
         formats.append(range);
         piece->markers.push_back({i, std::move(label), original});
     }
@@ -125,7 +163,8 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetyp
     piece->layout.setFont(m_font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(m_tabWidth);
+    option.setTabStopDistance(toPixels(m_advances.tabWidth()));
+    option.setTextDirection(pieces.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     piece->layout.setTextOption(option);
     piece->layout.setFormats(formats);
     piece->layout.setCacheEnabled(true);
@@ -134,127 +173,130 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetyp
     if (textLine.isValid())
         textLine.setLineWidth(1e7);
     piece->layout.endLayout();
-    piece->width = textLine.isValid() ? textLine.horizontalAdvance() : 0;
+    if (!textLine.isValid())
+        return piece;
+
+    // Each box's room, found once here rather than on every paint.
+    for (Marker &m : piece->markers) {
+        const qreal a = piece->xAt(m.column);
+        const qreal b = piece->xAt(m.column + 1);
+        m.x = std::min(a, b);
+        m.width = std::abs(b - a);
+    }
+    // The piece's real measure replaces the one added up from single characters.
+    CharAdvances::Run run;
+    if (pieces.isRightToLeft()) {
+        run.before = toUnits(textLine.horizontalAdvance());
+    } else {
+        const qreal start = piece->xAt(0);
+        const qreal end = piece->xAt(span.length);
+        const qsizetype tab = shown.indexOf(u'\t', lead);
+        if (tab >= 0) {
+            run.tab = true;
+            run.before = toUnits(piece->xAt(tab - lead) - start);
+            run.after = toUnits(end - piece->xAt(tab - lead + 1));
+        } else {
+            run.before = toUnits(end - start);
+        }
+    }
+    pieces.setMeasured(index, run);
     return piece;
 }
 
-const LineLayouts::Piece &LineLayouts::piece(qsizetype line, qsizetype index)
+const LineLayouts::Piece &LineLayouts::laidOut(LinePieces &pieces, size_t index)
 {
-    const quint64 k = key(line, index);
-    auto it = m_pieces.find(k);
-    if (it == m_pieces.end()) {
-        if (m_pieces.size() >= MaxCachedPieces)
-            m_pieces.clear();
-        it = m_pieces.emplace(k, layOut(line, index)).first;
+    LinePieces::Span &span = pieces.span(index);
+    const int lead = !pieces.isRightToLeft() && index > 0 ? 1 : 0;
+    const qint64 phase = lead > 0 ? span.x % m_advances.tabWidth() : 0;
+    if (!span.laidOut || span.laidOut->phase != phase) {
+        if (!span.laidOut)
+            ++m_layoutCount;
+        span.laidOut = layOut(pieces, index, lead, phase);
     }
-    return *it->second;
+    return *span.laidOut;
 }
 
-qreal LineLayouts::advance(QStringView text, qsizetype i)
+qreal LineLayouts::originOf(LinePieces &pieces, size_t index) const
 {
-    const char16_t c = text[i].unicode();
-    if (c == u'\t')
-        return m_tabWidth;
-    if (QChar::isSurrogate(c) || (c < 0x20 || (c >= 0x7F && c < 0xA0)) || c == 0x2028 || c == 0x2029 ||
-        isByteStandIn(QChar(c))) {
-        const QString label = TextMarkers::labelAt(text, i);
-        if (!label.isNull())
-            return QFontMetricsF(m_markerFont).horizontalAdvance(label) + 6;
-        if (QChar::isHighSurrogate(c))
-            return QFontMetricsF(m_font).horizontalAdvance(text.sliced(i, 2).toString());
-        return 0; // the low half of a pair: its advance came with the high half
-    }
-    auto it = m_advances.find(c);
-    if (it == m_advances.end())
-        it = m_advances.emplace(c, QFontMetricsF(m_font).horizontalAdvance(QChar(c))).first;
-    return it->second;
-}
-
-qreal LineLayouts::pieceX(qsizetype line, qsizetype index)
-{
-    if (index == 0)
-        return 0;
-    // A long line's pieces are placed by the advances of their characters, added up
-    // once: laying out every piece before the one shown would make the end of a line of
-    // millions of characters take seconds to reach.
-    std::vector<qreal> &xs = m_pieceX[line];
-    if (xs.empty())
-        xs.push_back(0);
-    const QString &text = m_document.text();
-    const qsizetype lineStart = m_document.lines().lineStart(line);
-    while (qsizetype(xs.size()) <= index) {
-        const qsizetype measured = qsizetype(xs.size()) - 1;
-        const qsizetype from = lineStart + pieceStart(line, measured);
-        const qsizetype to = lineStart + pieceStart(line, measured + 1);
-        qreal width = 0;
-        for (qsizetype i = from; i < to; ++i)
-            width += advance(text, i);
-        xs.push_back(xs.back() + width);
-    }
-    return xs[size_t(index)];
+    const LinePieces::Span &span = pieces.span(index);
+    if (pieces.isRightToLeft())
+        return rightToLeftIndent() + toPixels(pieces.visualX(index));
+    return toPixels(span.x) - (span.laidOut ? span.laidOut->xAt(0) : 0);
 }
 
 qreal LineLayouts::xOf(qsizetype line, qsizetype column)
 {
-    const qsizetype index = pieceOf(line, column);
-    const qreal start = pieceX(line, index);
-    const Piece &p = piece(line, index);
-    const QTextLine textLine = p.layout.lineAt(0);
-    const qreal x = start + (textLine.isValid() ? textLine.cursorToX(int(column - p.start)) : 0);
-    m_widestSeen = std::max(m_widestSeen, start + p.width);
-    return x;
+    trim();
+    LinePieces &p = pieces(line);
+    column = std::clamp<qsizetype>(column, 0, p.length());
+    const size_t index = p.spanAt(column);
+    const Piece &piece = laidOut(p, index);
+    return originOf(p, index) + piece.xAt(column - piece.start);
 }
 
 qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
 {
-    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
-    qsizetype index = 0;
-    while (index + 1 < count && pieceX(line, index + 1) <= x)
-        ++index;
-    const qreal start = pieceX(line, index);
-    const Piece &p = piece(line, index);
-    const QTextLine textLine = p.layout.lineAt(0);
+    trim();
+    LinePieces &p = pieces(line);
+    const size_t index = p.spanAtX(toUnits(p.isRightToLeft() ? x - rightToLeftIndent() : x));
+    const Piece &piece = laidOut(p, index);
+    const QTextLine textLine = piece.layout.lineAt(0);
     if (!textLine.isValid())
-        return p.start;
-    return p.start + textLine.xToCursor(x - start, QTextLine::CursorBetweenCharacters);
+        return piece.start;
+    const qsizetype column = textLine.xToCursor(x - originOf(p, index), QTextLine::CursorBetweenCharacters) -
+                             piece.lead;
+    return piece.start + std::clamp<qsizetype>(column, 0, piece.length);
 }
 
 std::vector<std::pair<const LineLayouts::Piece *, qreal>> LineLayouts::piecesIn(qsizetype line, qreal x0, qreal x1)
 {
+    trim();
     std::vector<std::pair<const Piece *, qreal>> result;
-    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
-    // The first piece that reaches x0, found by halves: a long line has thousands.
-    qsizetype lo = 0;
-    qsizetype hi = count - 1;
-    while (lo < hi) {
-        const qsizetype mid = (lo + hi + 1) / 2;
-        if (pieceX(line, mid) <= x0)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    for (qsizetype index = lo; index < count; ++index) {
-        const qreal start = pieceX(line, index);
-        if (start >= x1)
-            break;
-        const Piece &p = piece(line, index);
-        m_widestSeen = std::max(m_widestSeen, start + p.width);
-        if (start + p.width >= x0)
-            result.emplace_back(&p, start);
+    LinePieces &p = pieces(line);
+    const qreal indent = p.isRightToLeft() ? rightToLeftIndent() : 0;
+    const qint64 u0 = toUnits(x0 - indent);
+    const qint64 u1 = toUnits(x1 - indent);
+    // Laying a piece out measures it afresh, which may move the pieces after it: each
+    // piece's place is read after the one before it was laid out.
+    if (!p.isRightToLeft()) {
+        for (size_t i = p.spanAtX(std::max<qint64>(0, u0)); i < p.count() && p.span(i).x < u1; ++i) {
+            const Piece &piece = laidOut(p, i);
+            if (p.endOf(i) >= u0)
+                result.emplace_back(&piece, originOf(p, i));
+        }
+    } else {
+        for (size_t i = p.spanAtX(u0) + 1; i-- > 0 && p.visualX(i) < u1;) {
+            const Piece &piece = laidOut(p, i);
+            result.emplace_back(&piece, originOf(p, i));
+        }
     }
     return result;
 }
 
+qreal LineLayouts::widthOf(qsizetype line)
+{
+    LinePieces &p = pieces(line);
+    return toPixels(p.width()) + (p.isRightToLeft() ? rightToLeftIndent() : 0);
+}
+
+bool LineLayouts::isRightToLeft(qsizetype line) { return pieces(line).isRightToLeft(); }
+
 QString LineLayouts::shownText(qsizetype line)
 {
+    trim();
     QString shown;
-    const qsizetype count = pieceCount(m_document.lines().lineLength(line));
-    for (qsizetype index = 0; index < count; ++index) {
-        const Piece &p = piece(line, index);
-        QString part = p.layout.text();
-        for (const Marker &m : p.markers)
+    LinePieces &p = pieces(line);
+    for (size_t index = 0; index < p.count(); ++index) {
+        const bool had = p.span(index).laidOut != nullptr;
+        const Piece &piece = laidOut(p, index);
+        QString part = piece.layout.text().mid(piece.lead);
+        for (const Marker &m : piece.markers)
             part[m.column] = m.original;
         shown += part;
+        if (!had) { // a look at the whole of a long line keeps none of its layouts
+            p.span(index).laidOut.reset();
+            --m_layoutCount;
+        }
     }
     return shown;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "editor/CharAdvances.h"
+#include "editor/LinePieces.h"
+
 #include <QFont>
 #include <QString>
-#include <QTextLayout>
-#include <memory>
-#include <unordered_map>
+#include <map>
 #include <vector>
 
 namespace korvane {
@@ -12,25 +13,15 @@ namespace korvane {
 class TextDocument;
 
 // The laid-out lines of a document's text, for the lines on screen only: a text of any
-// size costs one layout per visible line. A very long line is laid out in pieces of
-// PieceLength characters, each measured once, so neither the layout nor the painter
-// ever handles the whole line. All x values are in pixels from the start of the line.
+// size costs one layout per visible piece. A line is laid out in pieces (LinePieces), so
+// neither the layout nor the painter ever handles a whole long line; the pieces of a
+// line read on across their edges, tab stops included, and those of a right-to-left
+// line run from the right. All x values are in pixels from the line's left edge.
 class LineLayouts {
 public:
-    static constexpr qsizetype PieceLength = 2048;
-
-    struct Marker {
-        qsizetype column; // within the piece
-        QString label;
-        QChar original;
-    };
-    struct Piece {
-        QTextLayout layout;
-        qsizetype start = 0; // column of the piece's first character in its line
-        qsizetype length = 0;
-        qreal width = 0;
-        std::vector<Marker> markers;
-    };
+    static constexpr qsizetype PieceLength = LinePieces::MaxLength;
+    using Marker = PieceMarker;
+    using Piece = LaidOutPiece;
 
     explicit LineLayouts(const TextDocument &document);
 
@@ -40,41 +31,46 @@ public:
     int lineHeight() const { return m_lineHeight; }
     qreal averageCharWidth() const { return m_averageCharWidth; }
 
+    // Right-to-left lines begin this far from the left edge: room for their selected line
+    // end, which shows at their logical end, on the left.
+    qreal rightToLeftIndent() const { return m_averageCharWidth; }
+
+    // Forgets every line (a new text or a new font).
     void clear();
-    void invalidateLines(qsizetype first, qsizetype last);
+    // The document's text changed: [position, position + removed) now reads `added`
+    // characters. Lines the change did not touch keep what was measured of them.
+    void textReplaced(qsizetype position, qsizetype removed, qsizetype added);
 
     // x of a column of a line (0 .. line length).
     qreal xOf(qsizetype line, qsizetype column);
     // The column whose cursor position is nearest to x.
     qsizetype columnAt(qsizetype line, qreal x);
-    // The pieces of a line that reach into [x0, x1), with the x each begins at.
+    // The pieces of a line that reach into [x0, x1), each with the x its layout is drawn at.
     std::vector<std::pair<const Piece *, qreal>> piecesIn(qsizetype line, qreal x0, qreal x1);
-    // The widest line laid out so far.
-    qreal widestSeen() const { return m_widestSeen; }
+    // How wide a line is, and whether it reads from right to left.
+    qreal widthOf(qsizetype line);
+    bool isRightToLeft(qsizetype line);
     // The text a line's layouts show, piece by piece, each marker's box read as the
     // character it stands for: what is on screen for that line.
     QString shownText(qsizetype line);
 
 private:
-    qsizetype pieceCount(qsizetype lineLength) const;
-    qsizetype pieceStart(qsizetype line, qsizetype index) const;
-    qsizetype pieceOf(qsizetype line, qsizetype column) const;
-    const Piece &piece(qsizetype line, qsizetype index);
-    qreal pieceX(qsizetype line, qsizetype index);
-    qreal advance(QStringView text, qsizetype i);
-    std::unique_ptr<Piece> layOut(qsizetype line, qsizetype index) const;
+    LinePieces &pieces(qsizetype line);
+    const Piece &laidOut(LinePieces &pieces, size_t index);
+    qreal originOf(LinePieces &pieces, size_t index) const;
+    std::unique_ptr<Piece> layOut(LinePieces &pieces, size_t index, int lead, qint64 phase);
+    void trim();
 
     const TextDocument &m_document;
     QFont m_font;
     QFont m_markerFont;
     int m_lineHeight = 1;
     qreal m_averageCharWidth = 1;
-    qreal m_tabWidth = 8;
-    qreal m_widestSeen = 0;
-    std::unordered_map<quint64, std::unique_ptr<Piece>> m_pieces;
-    // x of each piece of the long lines measured so far (missing for one-piece lines).
-    std::unordered_map<qsizetype, std::vector<qreal>> m_pieceX;
-    std::unordered_map<char16_t, qreal> m_advances;
+    qreal m_placeholderWidth = 0;
+    CharAdvances m_advances;
+    std::map<qsizetype, LinePieces> m_lines;
+    size_t m_layoutCount = 0;
+    qsizetype m_lineCount = 1;
 };
 
 } // namespace korvane

@@ -1,7 +1,6 @@
 #include "editor/StandInMarkerPainter.h"
 
 #include <QPainter>
-#include <QTextLine>
 
 namespace korvane {
 
@@ -14,8 +13,10 @@ constexpr int BoxAlpha = 150;
 } // namespace
 
 StandInMarkerPainter::StandInMarkerPainter(QPainter &painter, const QPalette &palette, const QColor &textColor,
-                                           const QFont &markerFont, int lineHeight)
-    : m_painter(painter), m_palette(palette), m_boxColor(textColor), m_markerFont(markerFont), m_lineHeight(lineHeight)
+                                           const QFont &markerFont, int lineHeight, qreal visibleLeft,
+                                           qreal visibleRight)
+    : m_painter(painter), m_palette(palette), m_boxColor(textColor), m_markerFont(markerFont), m_lineHeight(lineHeight),
+      m_visibleLeft(visibleLeft), m_visibleRight(visibleRight)
 {
     m_boxColor.setAlpha(BoxAlpha);
 }
@@ -23,13 +24,11 @@ StandInMarkerPainter::StandInMarkerPainter(QPainter &painter, const QPalette &pa
 void StandInMarkerPainter::paint(const LineLayouts::Piece &piece, QPointF at, qsizetype selectedFrom,
                                  qsizetype selectedTo) const
 {
-    if (piece.markers.empty())
-        return;
-    const QTextLine textLine = piece.layout.lineAt(0);
+    // Where each box goes was found when the piece was laid out.
     for (const LineLayouts::Marker &m : piece.markers) {
-        const qreal a = textLine.cursorToX(int(m.column));
-        const qreal b = textLine.cursorToX(int(m.column + 1));
-        const QRectF box(at.x() + a + 1.5, at.y() + 2, b - a - 3, m_lineHeight - 4);
+        if (at.x() + m.x + m.width < m_visibleLeft || at.x() + m.x >= m_visibleRight)
+            continue;
+        const QRectF box(at.x() + m.x + 1.5, at.y() + 2, m.width - 3, m_lineHeight - 4);
         const bool inSelection = m.column >= selectedFrom && m.column < selectedTo;
         m_painter.setPen(Qt::NoPen);
         m_painter.setBrush(inSelection ? m_palette.highlightedText().color() : m_boxColor);

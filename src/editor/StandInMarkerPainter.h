@@ -17,8 +17,9 @@ namespace korvane {
 // room in the line. One is made for each paint, with that paint's colours.
 class StandInMarkerPainter {
 public:
+    // Only boxes reaching into [visibleLeft, visibleRight) of the painter are drawn.
     StandInMarkerPainter(QPainter &painter, const QPalette &palette, const QColor &textColor, const QFont &markerFont,
-                         int lineHeight);
+                         int lineHeight, qreal visibleLeft, qreal visibleRight);
 
     // The markers of a piece drawn at `at`; columns [selectedFrom, selectedTo) of the
     // piece are selected (either may lie outside the piece).
@@ -30,6 +31,8 @@ private:
     QColor m_boxColor;
     const QFont &m_markerFont;
     int m_lineHeight;
+    qreal m_visibleLeft;
+    qreal m_visibleRight;
 };
 
 } // namespace korvane

@@ -66,20 +66,26 @@ void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QS
     const LineIndex &lines = m_document->lines();
     const qsizetype count = lines.lineCount();
     const bool whole = position == 0 && added.size() == m_document->length();
-    if (whole || count != m_lineCount) {
+    if (whole)
         m_layouts.clear();
-    } else {
-        m_layouts.invalidateLines(std::max<qsizetype>(0, lines.lineOf(position) - 1),
-                                  lines.lineOf(position + added.size()) + 1);
-    }
+    else
+        m_layouts.textReplaced(position, removed, added.size());
+    // Only the changed lines are painted again, unless lines came or went.
+    const qsizetype firstChanged = lines.lineOf(position);
+    const qsizetype lastChanged = whole || count != m_lineCount ? lines.lineCount()
+                                                                : lines.lineOf(position + added.size());
     m_lineCount = count;
     const qsizetype length = m_document->length();
     m_anchor = std::min(m_anchor, length);
     m_caret = std::min(m_caret, length);
-    if (whole)
-        m_layouts.setFont(m_layouts.font()); // a new text: forget how wide the old one was
     updateScrollBars();
-    viewport()->update();
+    const qsizetype top = std::max<qsizetype>(0, firstChanged - firstVisibleLine());
+    const qsizetype bottom = std::min<qsizetype>(visibleLines() + 1, lastChanged - firstVisibleLine() + 1);
+    if (whole || bottom < 0)
+        viewport()->update();
+    else if (top <= bottom)
+        viewport()->update(0, int(top) * m_layouts.lineHeight(), viewport()->width(),
+                           int(bottom - top + 1) * m_layouts.lineHeight());
     if (QAccessible::isActive()) {
         if (removed > 0) {
             QAccessibleTextRemoveEvent event(this, int(position), QString(removed, QChar(u' ')));
@@ -122,6 +128,8 @@ void TextBoxView::applyFont()
     m_decoration.apply(m_document->font(), font());
     m_layouts.setFont(m_decoration.font());
     updateScrollBars();
+    // The caret's x is another after a change of font: it stays in view.
+    ensureCaretVisible();
     viewport()->update();
 }
 
@@ -133,8 +141,13 @@ void TextBoxView::updateScrollBars()
     verticalScrollBar()->setRange(0, int(std::clamp<qsizetype>(m_lineCount - visible, 0, INT_MAX)));
     verticalScrollBar()->setPageStep(int(visible));
     verticalScrollBar()->setSingleStep(1);
-    const qreal estimate = qreal(m_document->lines().longestLine()) * m_layouts.averageCharWidth();
-    const qreal content = std::max(m_layouts.widestSeen(), estimate) + 2 * Margin + m_layouts.averageCharWidth();
+    // As wide as the widest line there is: the lines on screen are measured, the others
+    // estimated from their length.
+    qreal widest = qreal(m_document->lines().longestLine()) * m_layouts.averageCharWidth();
+    const qsizetype first = firstVisibleLine();
+    for (qsizetype line = first; line < std::min(m_lineCount, first + visible + 1); ++line)
+        widest = std::max(widest, m_layouts.widthOf(line));
+    const qreal content = widest + 2 * Margin + m_layouts.averageCharWidth();
     const int width = viewport()->width();
     horizontalScrollBar()->setRange(0, int(std::clamp<qreal>(content - width, 0, INT_MAX / 2)));
     horizontalScrollBar()->setPageStep(width);
@@ -423,20 +436,23 @@ QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
 
 // ---- painting ----
 
-void TextBoxView::paintEvent(QPaintEvent *)
+void TextBoxView::paintEvent(QPaintEvent *e)
 {
     if (!m_document)
         return;
     QPainter painter(viewport());
     const QPalette pal = palette();
-    painter.fillRect(viewport()->rect(), pal.base());
+    // Only what was exposed is drawn: a blink of the caret paints the caret's rectangle.
+    const QRect exposed = e->rect();
+    painter.fillRect(exposed, pal.base());
     const LineIndex &lines = m_document->lines();
     const int lineHeight = m_layouts.lineHeight();
     const qreal left = leftX();
-    const qreal x0 = -left;
-    const qreal x1 = x0 + viewport()->width();
-    const qsizetype first = firstVisibleLine();
-    const qsizetype last = std::min(lines.lineCount() - 1, first + viewport()->height() / lineHeight + 1);
+    const qreal x0 = exposed.left() - left;
+    const qreal x1 = exposed.right() + 1 - left;
+    const qsizetype top = firstVisibleLine();
+    const qsizetype first = top + std::max(0, exposed.top()) / lineHeight;
+    const qsizetype last = std::min(lines.lineCount() - 1, top + std::max(0, exposed.bottom()) / lineHeight);
     const qsizetype selStart = std::min(m_anchor, m_caret);
     const qsizetype selEnd = std::max(m_anchor, m_caret);
 
@@ -444,10 +460,11 @@ void TextBoxView::paintEvent(QPaintEvent *)
     selected.setBackground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight));
     selected.setForeground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText));
     const QColor textColor = m_decoration.textColor();
-    const StandInMarkerPainter markers(painter, pal, textColor, m_layouts.markerFont(), lineHeight);
+    const StandInMarkerPainter markers(painter, pal, textColor, m_layouts.markerFont(), lineHeight, exposed.left(),
+                                       exposed.right() + 1);
 
     for (qsizetype line = first; line <= last; ++line) {
-        const qreal y = qreal(line - first) * lineHeight;
+        const qreal y = qreal(line - top) * lineHeight;
         const qsizetype lineStart = lines.lineStart(line);
         const qsizetype lineEnd = lines.lineEnd(line);
         for (const auto &[piece, pieceX] : m_layouts.piecesIn(line, x0, x1)) {
@@ -459,6 +476,7 @@ void TextBoxView::paintEvent(QPaintEvent *)
                 QTextLayout::FormatRange range;
                 range.start = int(std::max(selStart, from) - from);
                 range.length = int(std::min(selEnd, to) - from) - range.start;
+                range.start += piece->lead;
                 range.format = selected;
                 selections << range;
             }
@@ -466,10 +484,13 @@ void TextBoxView::paintEvent(QPaintEvent *)
             piece->layout.draw(&painter, at, selections);
             markers.paint(*piece, at, selStart - from, selEnd - from);
         }
-        // A selected line end shows as a selected blank after the line.
+        // A selected line end shows as a selected blank at the line's logical end: on its
+        // left when it reads from right to left.
         if (selStart <= lineEnd && selEnd > lineEnd && line + 1 < lines.lineCount()) {
             const qreal x = left + m_layouts.xOf(line, lineEnd - lineStart);
-            painter.fillRect(QRectF(x, y, m_layouts.averageCharWidth(), lineHeight), selected.background());
+            const qreal w = m_layouts.averageCharWidth();
+            painter.fillRect(QRectF(m_layouts.isRightToLeft(line) ? x - w : x, y, w, lineHeight),
+                             selected.background());
         }
     }
 
@@ -499,7 +520,12 @@ void TextBoxView::resizeEvent(QResizeEvent *e)
     updateScrollBars();
 }
 
-void TextBoxView::scrollContentsBy(int, int) { viewport()->update(); }
+void TextBoxView::scrollContentsBy(int, int dy)
+{
+    if (dy != 0)
+        updateScrollBars(); // other lines are on screen: the widest may be another
+    viewport()->update();
+}
 
 void TextBoxView::timerEvent(QTimerEvent *e)
 {
