@@ -37,7 +37,10 @@ public:
     // lines) a tab counts one tab width.
     Run measure(QStringView text, qsizetype from, qsizetype to, int maxMarkers, bool tabStops);
     // The x where a run that starts at x ends.
-    qint64 endOf(qint64 x, const Run &run) const { return run.tab ? (x + run.before) / m_tab * m_tab + m_tab + run.after : x + run.before; }
+    qint64 endOf(qint64 x, const Run &run) const
+    {
+        return run.tab ? (x + run.before) / m_tab * m_tab + m_tab + run.after : x + run.before;
+    }
     // The label of text[i], shared (null when it is shown as it is).
     QString label(QStringView text, qsizetype i);
 

@@ -50,8 +50,8 @@ size_t LinePieces::spanAt(qsizetype column) const
 size_t LinePieces::spanAtX(qint64 x) const
 {
     if (!m_rtl) {
-        const auto it =
-            std::upper_bound(m_spans.begin(), m_spans.end(), x, [](qint64 v, const Span &s) { return v < s.x; });
+        const auto it = std::upper_bound(m_spans.begin(), m_spans.end(), x,
+                                         [](qint64 v, const Span &s) { return v < s.x; });
         return size_t(std::max<qsizetype>(0, (it - m_spans.begin()) - 1));
     }
     // Right to left: the first piece (in the text's order) whose end reaches past x from the right.
@@ -79,8 +79,8 @@ void LinePieces::setMeasured(size_t i, const CharAdvances::Run &run)
     place(i + 1);
 }
 
-bool LinePieces::edit(QStringView text, qsizetype lineStart, qsizetype newLength, qsizetype column,
-                      qsizetype removed, qsizetype added)
+bool LinePieces::edit(QStringView text, qsizetype lineStart, qsizetype newLength, qsizetype column, qsizetype removed,
+                      qsizetype added)
 {
     if (lineStart != m_lineStart || column < 0 || column + removed > m_length ||
         newLength != m_length - removed + added)
