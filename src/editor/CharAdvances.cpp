@@ -19,7 +19,7 @@ void CharAdvances::setFonts(const QFont &font, const QFont &markerFont)
     m_tab = std::max<qint64>(Unit, toUnits(m_metrics.horizontalAdvance(QLatin1Char(' ')) * 8));
     m_kind.assign(0x10000, Unknown);
     m_width.assign(0x10000, 0);
-    m_labels.assign(0x10000, QString());
+    m_labels.clear();
     m_pairs.clear();
 }
 
@@ -59,6 +59,8 @@ QString CharAdvances::label(QStringView text, qsizetype i)
         return TextMarkers::labelAt(text, i);
     if (m_kind[c] == Unknown)
         fill(c);
+    if (m_kind[c] != Marker)
+        return QString();
     return m_labels[c];
 }
 

@@ -54,7 +54,7 @@ private:
     qint64 m_tab = 8 * Unit;
     std::vector<quint8> m_kind;
     std::vector<qint32> m_width;
-    std::vector<QString> m_labels;
+    std::unordered_map<char16_t, QString> m_labels; // of the marked characters only
     std::unordered_map<char32_t, qint64> m_pairs;
 };
 
