@@ -105,8 +105,9 @@ TEST(LinePieces, EditsAgreeWithAFreshMeasure)
     CharAdvances advances;
     advances.setFonts(QFont(), QFont());
     QRandomGenerator random(23);
-    const QStringList bits = {QStringLiteral("word "), QStringLiteral("\t"), QString(QChar(1)),
-                              QString(byteStandIn(0xFF)), QString::fromUcs4(U"\U0001F600"), QStringLiteral("中文")};
+    const QStringList bits = {
+        QStringLiteral("word "),          QStringLiteral("\t"),  QString(QChar(1)), QString(byteStandIn(0xFF)),
+        QString::fromUcs4(U"\U0001F600"), QStringLiteral("中文")};
     auto some = [&](int n) {
         QString s;
         for (int i = 0; i < n; ++i)
