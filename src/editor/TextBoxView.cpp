@@ -1,5 +1,6 @@
 #include "editor/TextBoxView.h"
 
+#include "editor/AccessibleTextAnnouncer.h"
 #include "editor/FrameKeyRouter.h"
 #include "editor/MiddleClickPaste.h"
 #include "editor/StandInMarkerPainter.h"
@@ -47,6 +48,8 @@ TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
     connect(document, &TextDocument::textReplaced, this, &TextBoxView::onTextReplaced);
     connect(document, &TextDocument::selectionChanged, this, &TextBoxView::onSelectionChanged);
     connect(document, &TextDocument::fontChanged, this, &TextBoxView::applyFont);
+    // After the view's own connections, so that a reader asking back sees the new lines.
+    new AccessibleTextAnnouncer(this, document);
 }
 
 TextBoxView::~TextBoxView() = default;
@@ -59,7 +62,7 @@ qsizetype TextBoxView::visibleLines() const { return std::max(1, viewport()->hei
 
 // ---- the document's changes ----
 
-void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin)
+void TextBoxView::onTextReplaced(qsizetype position, qsizetype, const QString &added, TextDocument::Origin)
 {
     if (!m_document)
         return;
@@ -80,16 +83,6 @@ void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QS
         m_layouts.setFont(m_layouts.font()); // a new text: forget how wide the old one was
     updateScrollBars();
     viewport()->update();
-    if (QAccessible::isActive()) {
-        if (removed > 0) {
-            QAccessibleTextRemoveEvent event(this, int(position), QString(removed, QChar(u' ')));
-            QAccessible::updateAccessibility(&event);
-        }
-        if (!added.isEmpty()) {
-            QAccessibleTextInsertEvent event(this, int(position), added);
-            QAccessible::updateAccessibility(&event);
-        }
-    }
 }
 
 void TextBoxView::onSelectionChanged(TextDocument::Origin origin)
