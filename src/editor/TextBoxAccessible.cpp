@@ -4,6 +4,7 @@
 
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace korvane {
 
@@ -14,6 +15,40 @@ QAccessibleInterface *textBoxFactory(const QString &className, QObject *object)
     if (className == QLatin1String("korvane::TextBoxView") && object && object->isWidgetType())
         return new TextBoxAccessible(static_cast<TextBoxView *>(object));
     return nullptr;
+}
+
+// A piece of the document as a text of its own, so that Qt's item rules (graphemes,
+// words, sentences) run on the lines around an offset instead of on a copy of the whole
+// text. Every line end ends a word and a sentence, so whole lines give the same items.
+class TextWindow : public QAccessibleTextInterface {
+public:
+    explicit TextWindow(QString text) : m_text(std::move(text)) {}
+    void selection(int, int *s, int *e) const override { *s = *e = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int s, int e) const override { return m_text.mid(s, e - s); }
+    int characterCount() const override { return int(m_text.size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *s, int *e) const override
+    {
+        *s = *e = 0;
+        return {};
+    }
+
+private:
+    QString m_text;
+};
+
+// Keeps a cut through a long line out of the middle of a surrogate pair.
+qsizetype cutBefore(const QString &text, qsizetype at)
+{
+    return at > 0 && at < text.size() && text.at(at).isLowSurrogate() ? at - 1 : at;
 }
 
 } // namespace
@@ -134,6 +169,86 @@ QString TextBoxAccessible::attributes(int offset, int *startOffset, int *endOffs
     *endOffset = characterCount();
     Q_UNUSED(offset);
     return QString();
+}
+
+QString TextBoxAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                            int *endOffset) const
+{
+    return textItem(Item::Before, offset, boundaryType, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                           int *endOffset) const
+{
+    return textItem(Item::After, offset, boundaryType, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                        int *endOffset) const
+{
+    return textItem(Item::At, offset, boundaryType, startOffset, endOffset);
+}
+
+QString TextBoxAccessible::textItem(Item item, int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                                    int *endOffset) const
+{
+    *startOffset = *endOffset = -1;
+    const TextDocument *doc = view()->textDocument();
+    if (!doc)
+        return {};
+    const QString &text = doc->text();
+    const qsizetype length = characterCount();
+    // By convention -2 asks about the caret and -1 about the end of the text.
+    qsizetype at = offset == -2 ? cursorPosition() : offset == -1 ? length : offset;
+    if (text.isEmpty() || at < 0 || at > length)
+        return {};
+    const LineIndex &lines = doc->lines();
+    const qsizetype line = lines.lineOf(at);
+    const auto lineFrom = [&](qsizetype l) { return lines.lineStart(l); };
+    const auto lineTo = [&](qsizetype l) { return l + 1 < lines.lineCount() ? lines.lineStart(l + 1) : text.size(); };
+
+    if (boundaryType == QAccessible::LineBoundary || boundaryType == QAccessible::ParagraphBoundary) {
+        // A line with its line end, as readers expect; the one before or after it for the
+        // other two questions. A line longer than the reach is given around the offset.
+        const qsizetype wanted = item == Item::Before ? line - 1 : item == Item::After ? line + 1 : line;
+        if (wanted < 0 || wanted >= lines.lineCount())
+            return {};
+        qsizetype from = lineFrom(wanted), to = lineTo(wanted);
+        if (to - from > 2 * Reach) {
+            const qsizetype centre = std::clamp(at, from, to);
+            from = cutBefore(text, std::max(from, centre - Reach));
+            to = cutBefore(text, std::min(to, centre + Reach));
+        }
+        *startOffset = int(from);
+        *endOffset = int(to);
+        return text.mid(from, to - from);
+    }
+
+    // An item before or after the offset may lie lines away, past blank lines, so the
+    // window takes whole lines up to the reach either way; inside one very long line it
+    // is cut at the reach.
+    const qsizetype back = std::max<qsizetype>(0, at - Reach);
+    const qsizetype ahead = std::min(text.size(), at + Reach);
+    qsizetype from = lineFrom(lines.lineOf(back));
+    qsizetype to = lineTo(lines.lineOf(ahead));
+    if (at - from > 2 * Reach)
+        from = cutBefore(text, back);
+    if (to - at > 2 * Reach)
+        to = cutBefore(text, ahead);
+    // Qt's rule for the end of the text then applies only at the real end: elsewhere the
+    // window goes on past the offset.
+    const TextWindow window(text.mid(from, to - from));
+    int s = -1, e = -1;
+    QString found;
+    const int local = int(at - from);
+    switch (item) {
+    case Item::Before: found = window.QAccessibleTextInterface::textBeforeOffset(local, boundaryType, &s, &e); break;
+    case Item::At: found = window.QAccessibleTextInterface::textAtOffset(local, boundaryType, &s, &e); break;
+    case Item::After: found = window.QAccessibleTextInterface::textAfterOffset(local, boundaryType, &s, &e); break;
+    }
+    *startOffset = s < 0 ? s : int(from + s);
+    *endOffset = e < 0 ? e : int(from + e);
+    return found;
 }
 
 } // namespace korvane

@@ -31,8 +31,22 @@ public:
     int offsetAtPoint(const QPoint &point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     QString attributes(int offset, int *startOffset, int *endOffset) const override;
+    // A reader asks for the character, word, sentence or line around the caret on every
+    // move: these look only at the lines around the offset, however long the text.
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                             int *endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                            int *endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override;
+
+    // How far either way of the offset an item is looked for inside one long line.
+    static constexpr qsizetype Reach = 4096;
 
 private:
+    enum class Item { Before, At, After };
+    QString textItem(Item item, int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                     int *endOffset) const;
     TextBoxView *view() const;
 };
 

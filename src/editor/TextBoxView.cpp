@@ -1,5 +1,6 @@
 #include "editor/TextBoxView.h"
 
+#include "editor/AccessibleTextAnnouncer.h"
 #include "editor/FrameKeyRouter.h"
 #include "editor/MiddleClickPaste.h"
 #include "editor/StandInMarkerPainter.h"
@@ -47,6 +48,8 @@ TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
     connect(document, &TextDocument::textReplaced, this, &TextBoxView::onTextReplaced);
     connect(document, &TextDocument::selectionChanged, this, &TextBoxView::onSelectionChanged);
     connect(document, &TextDocument::fontChanged, this, &TextBoxView::applyFont);
+    // After the view's own connections, so that a reader asking back sees the new lines.
+    new AccessibleTextAnnouncer(this, document);
 }
 
 TextBoxView::~TextBoxView() = default;
@@ -86,16 +89,6 @@ void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QS
     else if (top <= bottom)
         viewport()->update(0, int(top) * m_layouts.lineHeight(), viewport()->width(),
                            int(bottom - top + 1) * m_layouts.lineHeight());
-    if (QAccessible::isActive()) {
-        if (removed > 0) {
-            QAccessibleTextRemoveEvent event(this, int(position), QString(removed, QChar(u' ')));
-            QAccessible::updateAccessibility(&event);
-        }
-        if (!added.isEmpty()) {
-            QAccessibleTextInsertEvent event(this, int(position), added);
-            QAccessible::updateAccessibility(&event);
-        }
-    }
 }
 
 void TextBoxView::onSelectionChanged(TextDocument::Origin origin)

@@ -9,6 +9,7 @@ TextDocument::TextDocument(QObject *parent) : QObject(parent) {}
 void TextDocument::setText(const QString &text)
 {
     const qsizetype oldLength = m_text.size();
+    emit aboutToReplace(0, oldLength);
     m_text = text;
     m_linesValid = false;
     m_selStart = 0;
@@ -97,6 +98,7 @@ void TextDocument::setFont(const TextFont &font)
 
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
+    emit aboutToReplace(position, removed);
     emit aboutToChangeInPlace();
     m_text.replace(position, removed, added);
     if (m_linesValid)

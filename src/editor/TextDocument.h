@@ -67,6 +67,8 @@ signals:
     // Detail of a change for the view: the range [position, position+removed) now reads added.
     void textReplaced(qsizetype position, qsizetype removed, const QString &added,
                       korvane::TextDocument::Origin origin);
+    // [position, position+removed) is about to be replaced; the text still reads as before.
+    void aboutToReplace(qsizetype position, qsizetype removed);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();
