@@ -17,7 +17,7 @@ struct DocumentSlot {
     QString fileTitle;
     QString filePath;
     TextEncoding encoding = TextEncoding::Gb18030; // what Save writes
-    FileIdentity fileIdentity; // the file as last read or written here; unknown (not existing) else
+    FileIdentity fileIdentity;                     // the file as last read or written here; unknown (not existing) else
     QString undoSnapshot;
 };
 

@@ -61,9 +61,13 @@ bool copyExtendedAttributes(int from, int to)
             return false;
     }
     for (const QByteArray &name : wanted) {
-        QByteArray value;
-        if (!attributeValue(from, name, value) || ::fsetxattr(to, name.constData(), value.constData(),
-                                                              size_t(value.size()), 0) != 0)
+        QByteArray value, own;
+        if (!attributeValue(from, name, value))
+            return false;
+        // A security label the system gave the new file already may be one we may not set.
+        if (present.contains(name) && attributeValue(to, name, own) && own == value)
+            continue;
+        if (::fsetxattr(to, name.constData(), value.constData(), size_t(value.size()), 0) != 0)
             return false;
     }
     return true;

@@ -13,8 +13,8 @@ public:
     static inline const QString TextFilter = QStringLiteral("Text Files (*.TXT)|*.txt|All Files (*.*)|*.*");
     // Asked by Save when the document's file is no longer as it was read or last written;
     // %1 is the file title.
-    static inline const QString ChangedOutsideQuestion =
-        QStringLiteral("文件“%1”在打开后已被其他程序修改。要用本文档覆盖它吗？");
+    static inline const QString ChangedOutsideQuestion = QStringLiteral(
+        "文件“%1”在打开后已被其他程序修改。要用本文档覆盖它吗？");
 
     explicit FileCommands(Editor &editor);
 

@@ -19,8 +19,12 @@ struct FileIdentity {
 
     static FileIdentity of(const struct stat &info)
     {
-        return {true,          quint64(info.st_dev),     quint64(info.st_ino), qint64(info.st_size),
-                info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+        return {true,
+                quint64(info.st_dev),
+                quint64(info.st_ino),
+                qint64(info.st_size),
+                info.st_mtim.tv_sec,
+                info.st_mtim.tv_nsec};
     }
     // The file a path names now, following symbolic links; not existing when there is none.
     static FileIdentity ofPath(const QByteArray &nativePath)

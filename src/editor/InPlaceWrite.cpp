@@ -60,8 +60,8 @@ int makeRoom(int fd, off_t oldSize, off_t size)
         error = ::ftruncate(fd, size) == 0 ? 0 : errno;
     if (error) {
         struct stat now {};
-        if (::fstat(fd, &now) == 0 && now.st_size != oldSize)
-            (void)::ftruncate(fd, oldSize);
+        if (::fstat(fd, &now) == 0 && now.st_size != oldSize && ::ftruncate(fd, oldSize) != 0)
+            return error; // as much as can be done
     }
     return error;
 }
@@ -100,9 +100,9 @@ int InPlaceWrite::write(const QByteArray &nativePath, const QByteArray &bytes, F
     struct stat after {};
     if (::fstat(fd, &after) == 0) {
         // A write by a user without the right to keep them clears the set-ID bits.
-        if ((after.st_mode & 07777) != (before.st_mode & 07777))
-            (void)::fchmod(fd, before.st_mode & 07777);
-        if (written && !error && ::fstat(fd, &after) == 0)
+        const bool modeLost = (after.st_mode & 07777) != (before.st_mode & 07777) &&
+                              ::fchmod(fd, before.st_mode & 07777) != 0;
+        if (written && !error && !modeLost && ::fstat(fd, &after) == 0)
             *written = FileIdentity::of(after);
     }
     ::close(fd);

@@ -19,7 +19,7 @@ public:
         QString text;                                  // every line followed by CR LF
         QString reason;                                // why it failed, in Chinese
         TextEncoding encoding = TextEncoding::Gb18030; // what the file turned out to be
-        FileIdentity identity;                         // the file as it was read
+        FileIdentity identity{};                       // the file as it was read
     };
 
     // Files are read and decoded this many bytes at a time, straight into the text, so

@@ -104,7 +104,7 @@ QString NativePath::shown(const QString &path)
         QByteArray run;
         while (i < path.size() && isEscape(path[i].unicode()))
             run.append(char(path[i++].unicode() - EscapeBase));
-        QStringDecoder gb18030("GB18030");
+        QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
         const QString text = gb18030.isValid() ? QString(gb18030.decode(run)) : QString();
         out.append(gb18030.isValid() && !gb18030.hasError() && !text.contains(QChar::ReplacementCharacter)
                        ? text
