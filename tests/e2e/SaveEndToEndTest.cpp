@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +55,7 @@ TEST(SaveEndToEndTest, ExactNamesAndAFileSizeLimit)
     FILE *f = std::fopen(exactName.constData(), "rb");
     ASSERT_TRUE(f && exact.open(f, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
     EXPECT_EQ(exact.readAll(), QByteArray("savedmine\r\n\r\n"));
+    ::unlink(exactName.constData()); // QTemporaryDir would not find it by its name
     QFile other(dir.filePath(QStringLiteral("caf\uFFFD.txt")));
     ASSERT_TRUE(other.open(QIODevice::ReadOnly));
     EXPECT_EQ(other.readAll(), QByteArray("other\r\n"));
