@@ -20,9 +20,15 @@ void FileCommands::open()
 {
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
-    const QString path = m_editor.platform().fileDialog().showOpen(TextFilter);
-    if (!path.isEmpty())
-        openPath(n, path);
+    const QString chosen = m_editor.platform().fileDialog().showOpen(TextFilter);
+    if (chosen.isEmpty())
+        return;
+    if (const std::optional<QString> path = NativePath::fromDialog(chosen))
+        openPath(n, *path);
+    else
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
+            MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool FileCommands::openPath(int n, const QString &path)
@@ -48,8 +54,18 @@ void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
 
 bool FileCommands::saveAsSlot(int n)
 {
-    const QString path = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
-    if (path.isEmpty() || !writeStep(n, path, false))
+    const QString chosen = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
+    if (chosen.isEmpty())
+        return false;
+    const std::optional<QString> exact = NativePath::fromDialog(chosen);
+    if (!exact) {
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
+            MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    const QString path = *exact;
+    if (!writeStep(n, path, false))
         return false;
     const FileIdentity written = m_editor.fileIdentity(n);
     m_editor.setChanged(n, false);

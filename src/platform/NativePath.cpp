@@ -1,6 +1,8 @@
 #include "platform/NativePath.h"
 
+#include <QList>
 #include <QStringDecoder>
+#include <dirent.h>
 
 namespace korvane {
 
@@ -116,6 +118,33 @@ QString NativePath::shown(const QString &path)
 QString NativePath::unencodableReason()
 {
     return QStringLiteral("文件名中有无法准确还原为系统文件名的字符，为免错写到别的文件，不予处理");
+}
+
+std::optional<QString> NativePath::fromDialog(const QString &path)
+{
+    if (!path.contains(QChar::ReplacementCharacter))
+        return path;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    const std::optional<QByteArray> nativeFolder = encode(folder.isEmpty() ? QStringLiteral(".") : folder);
+    DIR *listing = nativeFolder ? ::opendir(nativeFolder->constData()) : nullptr;
+    if (!listing)
+        return path;
+    const QString name = path.mid(slash + 1);
+    QList<QByteArray> matches;
+    while (const dirent *entry = ::readdir(listing)) {
+        if (QString::fromUtf8(entry->d_name) == name)
+            matches << QByteArray(entry->d_name);
+    }
+    ::closedir(listing);
+    if (matches.size() > 1)
+        return std::nullopt;
+    return matches.isEmpty() ? path : folder + decode(matches.first());
+}
+
+QString NativePath::ambiguousReason()
+{
+    return QStringLiteral("文件夹中有几个文件的名称都显示为这个名称，无法确定是哪一个");
 }
 
 } // namespace korvane

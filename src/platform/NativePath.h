@@ -24,6 +24,13 @@ public:
     static QString shown(const QString &path);
     // Why a name that encode() refuses cannot be used.
     static QString unencodableReason();
+
+    // A path that a file dialog gave back. The dialog shows each byte of a name that is not
+    // UTF-8 as U+FFFD and returns the name so: the file meant is the one file of the folder
+    // whose name reads so. Nothing when several do; the path as it is when none does.
+    static std::optional<QString> fromDialog(const QString &path);
+    // Why fromDialog() found nothing.
+    static QString ambiguousReason();
 };
 
 } // namespace korvane

@@ -218,8 +218,13 @@ TEST_F(SaveSafetyTest, NamesThatAreNotUtf8AreKeptExactly)
         files.save();
         EXPECT_EQ(nativeFile(name), QByteArray("mine\r\n\r\n"));
         EXPECT_EQ(readFile(QString::fromUtf8(name)), QByteArray("other\r\n"));
-        ::unlink((folder + name).constData());
+        // The open dialog shows both files by the name Qt decodes: neither is taken for the other.
+        openFile(QString::fromUtf8(name));
+        EXPECT_TRUE(platform.shownMessages.takeFirst().text.contains(NativePath::ambiguousReason()));
         QFile::remove(path(QString::fromUtf8(name)));
+        openFile(QString::fromUtf8(name));
+        EXPECT_EQ(editor.filePath(1), NativePath::decode(folder + name));
+        ::unlink((folder + name).constData());
     }
     // A name that no bytes decode to is refused, not taken for another.
     const QString lossy = path(A) + QChar(0xD800);
