@@ -50,17 +50,11 @@ protected:
     const QString A = QStringLiteral("a.txt");
 };
 
-// An access list giving nobody read access, in the kernel's xattr form.
-QByteArray aclForNobody()
-{
-    QByteArray acl("\x02\0\0\0", 4);
-    const quint32 entries[][3] = {{1, 6, ~0u}, {2, 4, Nobody}, {4, 4, ~0u}, {0x10, 4, ~0u}, {0x20, 0, ~0u}};
-    for (const auto &[tag, perm, id] : entries)
-        acl.append(QByteArray::fromRawData(reinterpret_cast<const char *>(&tag), 2) +
-                   QByteArray::fromRawData(reinterpret_cast<const char *>(&perm), 2) +
-                   QByteArray::fromRawData(reinterpret_cast<const char *>(&id), 4));
-    return acl;
-}
+// An access list giving nobody (65534) read access, in the kernel's xattr form: version 2,
+// then tag, permissions and id of user::rw-, user:nobody:r--, group::r--, mask::r--, other::---.
+const QByteArray AclForNobody("\2\0\0\0\1\0\6\0\xff\xff\xff\xff\2\0\4\0\xfe\xff\0\0\4\0\4\0\xff\xff\xff\xff"
+                              "\x10\0\4\0\xff\xff\xff\xff\x20\0\0\0\xff\xff\xff\xff",
+                              44);
 
 TEST_F(SaveSafetyTest, BothWaysOfSavingKeepGroupModeAclAndExtendedAttributes)
 {
@@ -69,7 +63,7 @@ TEST_F(SaveSafetyTest, BothWaysOfSavingKeepGroupModeAclAndExtendedAttributes)
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "in place" : "new file renamed over the old");
         writeFile(A, "old\r\n");
-        const QByteArray a = native(A), acl = aclForNobody();
+        const QByteArray a = native(A), acl = AclForNobody;
         ASSERT_TRUE(!secondName || ::link(a.constData(), native(QStringLiteral("b")).constData()) == 0);
         ASSERT_EQ(::chown(a.constData(), 0, Users) | ::chmod(a.constData(), 06640), 0);
         ASSERT_EQ(::setxattr(a.constData(), "user.origin", "archive", 7, 0), 0);
