@@ -4,6 +4,7 @@
 #include "app/ToolWindows.h"
 #include "editor/recovery/RecoveryJournal.h"
 #include "editor/recovery/RecoveryStartup.h"
+#include "platform/NativePath.h"
 #include "platform/QtPlatform.h"
 #include "platform/StateFolder.h"
 
@@ -13,9 +14,32 @@
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
+#include <climits>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// A path from the command line, kept as the bytes it was given (NativePath) and made
+// absolute, so that exactly that file is opened and saved.
+QString commandLinePath(const char *argument)
+{
+    QByteArray path(argument);
+    if (!path.startsWith('/')) {
+        QByteArray folder(PATH_MAX, '\0');
+        if (::getcwd(folder.data(), size_t(folder.size())))
+            path = QByteArray(folder.constData()) + '/' + path;
+    }
+    return korvane::NativePath::decode(path);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    // Under a file-size limit (ulimit -f) a write that reaches it fails with EFBIG, which
+    // is reported like a full disk; the signal would end the program with unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvane"));
     QApplication::setOrganizationName(QStringLiteral("Korvane"));
@@ -50,8 +74,11 @@ int main(int argc, char *argv[])
     korvane::RecoveryJournal journal(mainFrame.editor(), korvane::stateFolder() + QStringLiteral("/recovery"));
     korvane::RecoveryStartup(mainFrame.editor(), journal).offer();
     // A file manager offers text files by their paths; each opens in a document of its own.
-    QStringList files = QApplication::arguments();
-    files.removeFirst();
+    // QApplication has taken its own options out of argv; QApplication::arguments() would
+    // turn each byte of a name that is not UTF-8 into U+FFFD, and so into another name.
+    QStringList files;
+    for (int i = 1; i < argc; ++i)
+        files << commandLinePath(argv[i]);
     mainFrame.openFiles(files);
     return app.exec();
 }

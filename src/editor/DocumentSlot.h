@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FileIdentity.h"
 #include "editor/TextEncoding.h"
 
 #include <QString>
@@ -16,6 +17,7 @@ struct DocumentSlot {
     QString fileTitle;
     QString filePath;
     TextEncoding encoding = TextEncoding::Gb18030; // what Save writes
+    FileIdentity fileIdentity;                     // the file as last read or written here; unknown (not existing) else
     QString undoSnapshot;
 };
 

@@ -2,6 +2,7 @@
 
 #include "editor/DocumentHost.h"
 #include "editor/TextDocument.h"
+#include "platform/NativePath.h"
 #include "platform/Platform.h"
 
 namespace korvane {
@@ -34,13 +35,14 @@ void Editor::setFile(int n, const QString &path, const QString &title)
     DocumentSlot &s = slot(n);
     s.filePath = path;
     s.fileTitle = title;
+    s.fileIdentity = FileIdentity();
     updateCaption(n);
 }
 
 QString Editor::title(int n) const
 {
     const QString &file = slot(n).fileTitle;
-    return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : file;
+    return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : NativePath::shown(file);
 }
 
 void Editor::updateCaption(int n)

@@ -46,11 +46,17 @@ public:
     void setChanged(int n, bool changed);
     QString fileTitle(int n) const { return slot(n).fileTitle; }
     QString filePath(int n) const { return slot(n).filePath; }
-    // Names the document after its file (the caption shows the title).
+    // Names the document after its file (the caption shows the title). The file's identity
+    // is unknown until setFileIdentity.
     void setFile(int n, const QString &path, const QString &title);
+    // The file as this document last read or wrote it: Save asks before it overwrites a
+    // file that another program has changed since.
+    FileIdentity fileIdentity(int n) const { return slot(n).fileIdentity; }
+    void setFileIdentity(int n, const FileIdentity &identity) { slot(n).fileIdentity = identity; }
     TextEncoding encoding(int n) const { return slot(n).encoding; }
     void setEncoding(int n, TextEncoding encoding) { slot(n).encoding = encoding; }
     // The caption without the changed mark: the file's title, or "文档 n" without a file.
+    // A title with bytes that are not UTF-8 is shown readably (NativePath::shown).
     QString title(int n) const;
     // Fills the document as a file load does: the fill is not an edit, and the
     // document reads as unchanged afterwards.

@@ -4,6 +4,7 @@
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
 #include "editor/TextMarkers.h"
+#include "platform/NativePath.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -13,15 +14,21 @@ namespace korvane {
 
 FileCommands::FileCommands(Editor &editor) : m_editor(editor) {}
 
-static QString shownPath(const QString &path) { return QDir::toNativeSeparators(path); }
+static QString shownPath(const QString &path) { return NativePath::shown(QDir::toNativeSeparators(path)); }
 
 void FileCommands::open()
 {
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
-    const QString path = m_editor.platform().fileDialog().showOpen(TextFilter);
-    if (!path.isEmpty())
-        openPath(n, path);
+    const QString chosen = m_editor.platform().fileDialog().showOpen(TextFilter);
+    if (chosen.isEmpty())
+        return;
+    if (const std::optional<QString> path = NativePath::fromDialog(chosen))
+        openPath(n, *path);
+    else
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
+            MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool FileCommands::openPath(int n, const QString &path)
@@ -35,6 +42,7 @@ bool FileCommands::openPath(int n, const QString &path)
     }
 
     m_editor.setFile(n, path, QFileInfo(path).fileName());
+    m_editor.setFileIdentity(n, file.identity);
     m_editor.setEncoding(n, file.encoding);
     m_editor.loadText(n, file.text);
     return true;
@@ -46,11 +54,23 @@ void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
 
 bool FileCommands::saveAsSlot(int n)
 {
-    const QString path = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
-    if (path.isEmpty() || !writeStep(n, path))
+    const QString chosen = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
+    if (chosen.isEmpty())
         return false;
+    const std::optional<QString> exact = NativePath::fromDialog(chosen);
+    if (!exact) {
+        m_editor.platform().messages().showMessage(
+            QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
+            MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    const QString path = *exact;
+    if (!writeStep(n, path, false))
+        return false;
+    const FileIdentity written = m_editor.fileIdentity(n);
     m_editor.setChanged(n, false);
     m_editor.setFile(n, path, QFileInfo(path).fileName());
+    m_editor.setFileIdentity(n, written);
     return true;
 }
 
@@ -59,17 +79,36 @@ bool FileCommands::saveDocument(int n)
     const QString path = m_editor.filePath(n);
     if (path.isEmpty())
         return saveAsSlot(n);
-    if (!writeStep(n, path))
+    if (!writeStep(n, path, true))
         return false;
+    // Only now, with the text on disk, may the recovery journal let go of its copy.
     m_editor.setChanged(n, false);
     return true;
 }
 
-bool FileCommands::writeStep(int n, const QString &path)
+bool FileCommands::changedOutside(int n, const QString &path) const
 {
-    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n));
-    if (reason.isEmpty())
+    const FileIdentity known = m_editor.fileIdentity(n);
+    const std::optional<QByteArray> native = NativePath::encode(path);
+    if (!known.exists || !native)
+        return false;
+    // A file deleted meanwhile is simply written anew.
+    const FileIdentity now = FileIdentity::ofPath(*native);
+    return now.exists && now != known;
+}
+
+bool FileCommands::writeStep(int n, const QString &path, bool ownFile)
+{
+    if (ownFile && changedOutside(n, path) &&
+        m_editor.platform().messages().showMessage(ChangedOutsideQuestion.arg(m_editor.title(n)), MsgButtons::YesNo,
+                                                   MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return false;
+    FileIdentity written;
+    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n), &written);
+    if (reason.isEmpty()) {
+        m_editor.setFileIdentity(n, written);
         return true;
+    }
     m_editor.platform().messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),
                                                MsgButtons::Ok, MsgIcon::Exclamation);
     return false;

@@ -11,6 +11,10 @@ class Editor;
 class FileCommands {
 public:
     static inline const QString TextFilter = QStringLiteral("Text Files (*.TXT)|*.txt|All Files (*.*)|*.*");
+    // Asked by Save when the document's file is no longer as it was read or last written;
+    // %1 is the file title.
+    static inline const QString ChangedOutsideQuestion = QStringLiteral(
+        "文件“%1”在打开后已被其他程序修改。要用本文档覆盖它吗？");
 
     explicit FileCommands(Editor &editor);
 
@@ -32,7 +36,11 @@ public:
     static QString printableText(const QString &text);
 
 private:
-    bool writeStep(int n, const QString &path);
+    // Writes document n to path; on success the document's file identity is the file as
+    // written. ownFile: the document's own file, which is not overwritten unasked when
+    // another program has changed it.
+    bool writeStep(int n, const QString &path, bool ownFile);
+    bool changedOutside(int n, const QString &path) const;
     bool saveAsSlot(int n);
 
     Editor &m_editor;

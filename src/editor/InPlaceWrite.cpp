@@ -1,10 +1,8 @@
 #include "editor/InPlaceWrite.h"
 
-#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvane {
@@ -50,33 +48,62 @@ int replaceContents(int fd, const QByteArray &bytes)
     return 0;
 }
 
-} // namespace
-
-bool InPlaceWrite::mustKeepFile(const QString &path)
+// Makes the file `size` bytes long before anything is written: blocks reserved on disk
+// where the file system can (a full disk or quota fails here), else the size set, which
+// still meets the file-size limit (EFBIG). On failure the file is as it was.
+int makeRoom(int fd, off_t oldSize, off_t size)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    return info.st_nlink > 1 || info.st_uid != ::geteuid();
+    if (size <= oldSize)
+        return 0;
+    int error = ::fallocate(fd, 0, 0, size) == 0 ? 0 : errno;
+    if (error == EOPNOTSUPP)
+        error = ::ftruncate(fd, size) == 0 ? 0 : errno;
+    if (error) {
+        struct stat now {};
+        if (::fstat(fd, &now) == 0 && now.st_size != oldSize && ::ftruncate(fd, oldSize) != 0)
+            return error; // as much as can be done
+    }
+    return error;
 }
 
-int InPlaceWrite::write(const QString &path, const QByteArray &bytes)
+} // namespace
+
+bool InPlaceWrite::mustKeepFile(const struct stat &info)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    return S_ISREG(info.st_mode) && (info.st_nlink > 1 || info.st_uid != ::geteuid());
+}
+
+int InPlaceWrite::write(const QByteArray &nativePath, const QByteArray &bytes, FileIdentity *written)
+{
+    // Without waiting on, or writing into, whatever may have taken the regular file's place.
+    const int fd = ::open(nativePath.constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
-        return errno;
+        return errno == ELOOP ? EINVAL : errno;
+    struct stat before {};
+    int error = ::fstat(fd, &before) != 0 ? errno : S_ISREG(before.st_mode) ? 0 : EINVAL;
     QByteArray old;
-    int error = 0;
-    try {
-        error = readAll(fd, old);
-    } catch (const std::bad_alloc &) {
-        error = ENOMEM;
+    if (!error) {
+        try {
+            error = readAll(fd, old);
+        } catch (const std::bad_alloc &) {
+            error = ENOMEM;
+        }
     }
+    if (!error)
+        error = makeRoom(fd, before.st_size, off_t(bytes.size()));
     if (!error) {
         error = replaceContents(fd, bytes);
         // As much of the old text goes back as the disk takes; it fitted there before.
         if (error)
             replaceContents(fd, old);
+    }
+    struct stat after {};
+    if (::fstat(fd, &after) == 0) {
+        // A write by a user without the right to keep them clears the set-ID bits.
+        const bool modeLost = (after.st_mode & 07777) != (before.st_mode & 07777) &&
+                              ::fchmod(fd, before.st_mode & 07777) != 0;
+        if (written && !error && !modeLost && ::fstat(fd, &after) == 0)
+            *written = FileIdentity::of(after);
     }
     ::close(fd);
     return error;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "editor/FileIdentity.h"
+
 #include <QByteArray>
-#include <QString>
+#include <sys/stat.h>
 
 namespace korvane {
 
@@ -11,12 +13,14 @@ namespace korvane {
 // folder that takes no new files still lets us write a file that is writable itself.
 class InPlaceWrite {
 public:
-    // The file exists and has other names too, or belongs to someone else.
-    static bool mustKeepFile(const QString &path);
-    // Puts bytes over the file's contents and cuts off whatever is left of the old ones.
-    // The old contents are kept until the new ones are on disk and are written back when
-    // that fails. 0 on success, else the errno of the failure.
-    static int write(const QString &path, const QByteArray &bytes);
+    // The file has other names too, or belongs to someone else.
+    static bool mustKeepFile(const struct stat &info);
+    // Puts bytes over the contents of the regular file at nativePath (no symbolic link)
+    // and cuts off whatever is left of the old ones. Room for the new size is taken first,
+    // so that a full disk or a file-size limit fails before any old byte is touched; the
+    // old contents are kept in memory and written back should a later write fail. Returns
+    // only once the bytes are on disk (fsync). 0 on success, else the errno of the failure.
+    static int write(const QByteArray &nativePath, const QByteArray &bytes, FileIdentity *written = nullptr);
 };
 
 } // namespace korvane

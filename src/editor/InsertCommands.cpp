@@ -3,6 +3,7 @@
 #include "editor/DateTimeFormats.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "platform/NativePath.h"
 #include "platform/Platform.h"
 
 namespace korvane {
@@ -26,8 +27,10 @@ QString InsertCommands::textFor(InsertItem item, int n) const
     case InsertItem::TimeShort: return DateTimeFormats::shortTime(now.time());
     case InsertItem::TimeMedium: return DateTimeFormats::mediumTime(now.time());
     case InsertItem::TimeLong: return DateTimeFormats::longTime(now.time());
-    case InsertItem::FileName: return m_editor.fileTitle(n);
-    case InsertItem::PathAndFile: return m_editor.filePath(n);
+    // A name with bytes that are not UTF-8 goes into the text as it reads, not as the
+    // stand-ins that keep its bytes.
+    case InsertItem::FileName: return NativePath::shown(m_editor.fileTitle(n));
+    case InsertItem::PathAndFile: return NativePath::shown(m_editor.filePath(n));
     }
     return QString();
 }

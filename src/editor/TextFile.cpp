@@ -1,16 +1,21 @@
 #include "editor/TextFile.h"
 
 #include "editor/AnsiCodec.h"
+#include "editor/FileAttributes.h"
 #include "editor/FileDecoder.h"
 #include "editor/InPlaceWrite.h"
 #include "editor/Utf8Codec.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <fcntl.h>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvane {
 
@@ -156,6 +161,17 @@ QString TextFile::withLineEnds(QString text)
 
 QString TextFile::noConverterReason() { return QStringLiteral("系统缺少 GB18030 编码转换器，无法转换文件中的文字"); }
 
+QString TextFile::notRegularReason(unsigned mode)
+{
+    const char *what = S_ISDIR(mode)                    ? "文件夹"
+                       : S_ISFIFO(mode)                 ? "命名管道"
+                       : S_ISSOCK(mode)                 ? "套接字"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "设备"
+                                                        : nullptr;
+    return what ? QStringLiteral("这是一个%1，不是普通文件").arg(QString::fromUtf8(what))
+                : QStringLiteral("这不是普通文件");
+}
+
 TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
 {
     Q_ASSERT(chunkSize > 0);
@@ -164,35 +180,44 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
         result.reason = noConverterReason();
         return result;
     }
-    const QFileInfo info(path);
+    const std::optional<QByteArray> native = NativePath::encode(path);
+    if (!native) {
+        result.reason = NativePath::unencodableReason();
+        return result;
+    }
     // Decided before opening: a folder cannot be read, and a pipe or device would
     // hold the program waiting or feed it without end.
-    if (!info.exists()) {
-        result.reason = reasonFor(ENOENT);
+    struct stat info {};
+    if (::stat(native->constData(), &info) != 0) {
+        result.reason = reasonFor(errno);
         return result;
     }
-    if (info.isDir()) {
-        result.reason = reasonFor(EISDIR);
-        return result;
-    }
-    if (!info.isFile()) {
-        result.reason = QStringLiteral("这不是一个普通文件");
+    if (!S_ISREG(info.st_mode)) {
+        result.reason = notRegularReason(info.st_mode);
         return result;
     }
     const QString tooLarge = QStringLiteral("文件太大（超过 %1 MB）").arg(MaxSize / (1024 * 1024));
-    if (info.size() > MaxSize) {
+    if (info.st_size > MaxSize) {
         result.reason = tooLarge;
         return result;
     }
 
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.reason = reasonFor(errno ? errno : EACCES);
+    // Without blocking, should a pipe have taken the file's place meanwhile.
+    const int fd = ::open(native->constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        result.reason = reasonFor(errno);
         return result;
     }
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        result.reason = notRegularReason(info.st_mode);
+        ::close(fd);
+        return result;
+    }
+    result.identity = FileIdentity::of(info);
     try {
-        TextBuilder text(info.size());
+        TextBuilder text(info.st_size);
         FileDecoder decoder;
         QByteArray chunk(chunkSize, Qt::Uninitialized);
         qint64 total = 0;
@@ -225,10 +250,148 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
     return result;
 }
 
-QString TextFile::write(const QString &path, const QString &text, TextEncoding encoding)
+namespace {
+
+// The file a path finally names: symbolic links are followed to their target, which is
+// what gets written, so that the link stays a link. A link to nothing names the file it
+// would point to. Empty, with the errno, when the links cannot be followed.
+QByteArray followLinks(QByteArray path, int &error)
 {
-    if (QFileInfo(path).isDir())
-        return reasonFor(EISDIR);
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0) {
+            error = errno == ENOENT ? 0 : errno;
+            return error ? QByteArray() : path;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t n = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (n < 0) {
+            error = errno;
+            return {};
+        }
+        target.truncate(n);
+        const qsizetype slash = path.lastIndexOf('/');
+        if (!target.startsWith('/') && slash >= 0)
+            target.prepend(path.left(slash + 1));
+        path = target;
+    }
+    error = ELOOP;
+    return {};
+}
+
+int writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
+}
+
+// A new name beside target: the target's own name, shortened so that the name with its
+// suffix stays within the file system's 255 bytes, and a random suffix.
+QByteArray temporaryName(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray name = target.mid(slash + 1);
+    qsizetype keep = std::min<qsizetype>(name.size(), 200);
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep; // not inside a character
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray suffix(".");
+    for (int i = 0; i < 6; ++i)
+        suffix.append(letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)]);
+    return target.left(slash + 1) + name.left(keep) + suffix;
+}
+
+void syncFolderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        // Only makes the rename last through a power cut; the text is safe either way.
+        if (::fsync(fd) != 0) {
+        }
+        ::close(fd);
+    }
+}
+
+// The new contents go to a temporary file beside the old one, which is renamed over it
+// only once everything is on disk and the new file has all the old one's attributes: a
+// failure half-way leaves the old file intact. inPlace is set when this way cannot keep
+// the file as it was but writing it in place may.
+int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, FileIdentity *written,
+                      bool &inPlace)
+{
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = temporaryName(target);
+        // A new file gets the usual mode, after the umask; a replacement gets the old
+        // file's mode once it is complete, and nobody else's eyes before.
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        const int error = errno;
+        // A folder that takes no new files may still hold a file we can write.
+        inPlace = old && (error == EACCES || error == EPERM || error == ENAMETOOLONG);
+        return error;
+    }
+    int error = writeAll(fd, bytes);
+    if (!error && old) {
+        const int from = ::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (from < 0 || !FileAttributes::copy(from, *old, fd)) {
+            inPlace = true;
+            error = from < 0 ? errno : EPERM;
+        }
+        if (from >= 0)
+            ::close(from);
+    }
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return error;
+    }
+    syncFolderOf(target);
+    struct stat info {};
+    if (written && ::fstat(fd, &info) == 0)
+        *written = FileIdentity::of(info);
+    ::close(fd);
+    return 0;
+}
+
+} // namespace
+
+QString TextFile::write(const QString &path, const QString &text, TextEncoding encoding, FileIdentity *written)
+{
+    const std::optional<QByteArray> native = NativePath::encode(path);
+    if (!native)
+        return NativePath::unencodableReason();
+    int error = 0;
+    const QByteArray target = followLinks(*native, error);
+    if (error)
+        return reasonFor(error);
+    struct stat info {};
+    const bool exists = ::stat(target.constData(), &info) == 0;
+    if (!exists && errno != ENOENT)
+        return reasonFor(errno);
+    // A pipe, socket, device or folder is never replaced by a file, nor opened.
+    if (exists && !S_ISREG(info.st_mode))
+        return notRegularReason(info.st_mode);
     // UTF-8 needs no converter of the system's.
     if (encoding == TextEncoding::Gb18030 && !AnsiCodec::available())
         return noConverterReason();
@@ -236,42 +399,19 @@ QString TextFile::write(const QString &path, const QString &text, TextEncoding e
     try {
         bytes = encoding == TextEncoding::Gb18030 ? AnsiCodec::encode(text)
                                                   : Utf8Codec::encode(text, encoding == TextEncoding::Utf8WithBom);
+        bytes.append("\r\n", 2);
     } catch (const std::bad_alloc &) {
         return reasonFor(ENOMEM);
     }
-    auto inPlace = [&]() -> QString {
-        try {
-            bytes.append("\r\n", 2);
-        } catch (const std::bad_alloc &) {
-            return reasonFor(ENOMEM);
-        }
-        const int error = InPlaceWrite::write(path, bytes);
-        return error ? reasonFor(error) : QString();
-    };
     // A replacement would cut a file's other names off it or hand another user's file to us.
-    if (InPlaceWrite::mustKeepFile(path))
-        return inPlace();
-    // The new contents go to a temporary file beside the old one, which is renamed over
-    // it only once everything is on disk: a failure half-way leaves the old file intact.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        const int error = errno ? errno : EACCES;
-        // A folder that takes no new files may still hold a file we can write.
-        if ((error == EACCES || error == EPERM) && QFileInfo(path).isFile())
-            return inPlace();
-        return reasonFor(error);
+    bool inPlace = exists && InPlaceWrite::mustKeepFile(info);
+    if (!inPlace) {
+        error = replaceAtomically(target, bytes, exists ? &info : nullptr, written, inPlace);
+        if (!inPlace)
+            return error ? reasonFor(error) : QString();
     }
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || file.write("\r\n", 2) != 2) {
-        const int error = errno ? errno : EIO;
-        file.cancelWriting();
-        return reasonFor(error);
-    }
-    errno = 0;
-    if (!file.commit())
-        return reasonFor(errno ? errno : EIO);
-    return QString();
+    error = InPlaceWrite::write(target, bytes, written);
+    return error ? reasonFor(error) : QString();
 }
 
 } // namespace korvane

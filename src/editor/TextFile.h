@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FileIdentity.h"
 #include "editor/TextEncoding.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ public:
         QString text;                                  // every line followed by CR LF
         QString reason;                                // why it failed, in Chinese
         TextEncoding encoding = TextEncoding::Gb18030; // what the file turned out to be
+        FileIdentity identity{};                       // the file as it was read
     };
 
     // Files are read and decoded this many bytes at a time, straight into the text, so
@@ -26,9 +28,16 @@ public:
 
     static ReadResult read(const QString &path, qsizetype chunkSize = ReadChunkSize);
     // Replaces the file's contents with the bytes of text in the encoding, followed by
-    // CR LF; the old file stays as it was unless the new one was written completely.
-    // Empty on success, else the reason.
-    static QString write(const QString &path, const QString &text, TextEncoding encoding = TextEncoding::Gb18030);
+    // CR LF; the old file stays as it was unless the new one was written completely, and
+    // keeps everything but its contents: owner, group, mode, ACL and extended attributes.
+    // A symbolic link stays a link and its target is written. Only regular files are
+    // written. Returns once the text is on disk (fsync). Empty on success, else the reason;
+    // written then tells the file as it is now.
+    static QString write(const QString &path, const QString &text, TextEncoding encoding = TextEncoding::Gb18030,
+                         FileIdentity *written = nullptr);
+
+    // Why a folder, pipe, socket or device node (st_mode) is neither read nor written.
+    static QString notRegularReason(unsigned mode);
 
     // Why nothing can be read or written when the code page's converter is missing.
     static QString noConverterReason();

@@ -25,7 +25,9 @@ PasswordPrompt::PasswordPrompt(QWidget *parent)
     setObjectName(QStringLiteral("PasswordPrompt"));
     setWindowTitle(QStringLiteral("屏幕保护"));
     auto *prompt = new QLabel(QStringLiteral("屏幕保护已受密码保护。请输入用户 %1 的登录密码：").arg(m_user), this);
+    prompt->setTextFormat(Qt::PlainText); // the user's name, as the system has it
     prompt->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText);
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setObjectName(QStringLiteral("password"));
     m_status->setObjectName(QStringLiteral("status"));

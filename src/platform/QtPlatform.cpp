@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
@@ -42,6 +43,8 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
         return cancelAnswer(buttons); // the window that asked was closed meanwhile
     QMessageBox box(asker ? asker->window() : dialogParent());
     box.setWindowTitle(title.isEmpty() ? ProgramTitle : title);
+    // Messages carry names of files and folders and the system's words: never markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
@@ -71,7 +74,9 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
 
 void QtPlatform::showNotice(const QString &text)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, ProgramTitle, text, QMessageBox::Ok, dialogParent());
+    auto *box = new QMessageBox(QMessageBox::Warning, ProgramTitle, QString(), QMessageBox::Ok, dialogParent());
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->setWindowModality(Qt::NonModal);
@@ -104,9 +109,14 @@ void QtPlatform::cancelSingleShot(int id)
 
 QString QtPlatform::inputBox(const QString &prompt, const QString &title, const QString &initial)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, initial, &ok);
-    return ok ? answer : QString();
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // The prompt is shown as it is written, never as markup.
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString QtPlatform::showOpen(const QString &filter, const QString &owner)

@@ -55,6 +55,7 @@ MediaPlayerWidget::MediaPlayerWidget(QWidget *parent)
 
     m_placeholder->setObjectName(QLatin1String(kPlaceholderName));
     m_placeholder->setAlignment(Qt::AlignCenter);
+    m_placeholder->setTextFormat(Qt::PlainText); // file names and the player's error texts
     m_placeholder->setWordWrap(true);
     m_placeholder->setMargin(6);
     m_video->setObjectName(QLatin1String(kVideoName));

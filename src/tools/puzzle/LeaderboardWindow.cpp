@@ -33,7 +33,9 @@ LeaderboardWindow::LeaderboardWindow(Platform &platform, QWidget *parent)
     shape->setGeometry(12, 12, 276, 176);
 
     auto makeLabel = [this](const char *name, int index, const QString &text, const QRect &where) {
-        auto *l = new QLabel(text, this);
+        auto *l = new QLabel(this);
+        l->setTextFormat(Qt::PlainText); // the names come from the score files
+        l->setText(text);
         l->setObjectName(QString::fromLatin1(name));
         l->setProperty("index", index);
         l->setGeometry(where);
