@@ -37,6 +37,16 @@ MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons,
     return answer ? *answer : cancelAnswer(buttons);
 }
 
+MsgAnswer ScriptedPlatform::showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons,
+                                                MsgIcon icon)
+{
+    const qsizetype shown = shownMessages.size();
+    const MsgAnswer answer = showMessage(text, buttons, icon, QString(), nullptr);
+    if (shownMessages.size() > shown)
+        shownMessages[shown].details = details;
+    return answer;
+}
+
 QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)
 {
     shownInputs.append({prompt, title});

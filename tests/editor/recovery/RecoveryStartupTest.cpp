@@ -5,7 +5,13 @@
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryStartup.h"
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace korvane;
 
@@ -144,6 +150,113 @@ TEST_F(RecoveryStartupTest, DocumentsBeyondTheLimitWaitForTheNextStart)
     AbandonedRuns next(root, journal->runFolder());
     ASSERT_EQ(next.records().size(), 2);
     EXPECT_EQ(next.records()[1].header.slot, 3);
+}
+
+// Frees whoever waits to read the FIFO after a few seconds, so that a start that blocks
+// on it fails the test instead of hanging it.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(const QString &fifo) : m_fifo(QFile::encodeName(fifo))
+    {
+        if (fifo.isEmpty())
+            return;
+        m_thread = std::thread([this] {
+            for (int tick = 0; !m_done && tick < 50; ++tick)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            while (!m_done) {
+                const int fd = ::open(m_fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (fd >= 0) {
+                    m_freed = true;
+                    ::close(fd);
+                    return;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+    }
+    ~FifoWatchdog() { stop(); }
+    bool stop()
+    {
+        m_done = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_freed;
+    }
+
+private:
+    QByteArray m_fifo;
+    std::thread m_thread;
+    std::atomic<bool> m_done{false}, m_freed{false};
+};
+
+// Things in the recovery folder that are not what a run leaves: neither offered, nor
+// followed, nor deleted, nor waited on.
+enum class Planted { LinkToAFolder, LinkToARecord, Fifo };
+
+class RecoveryPlantedTest : public RecoveryFixture, public ::testing::WithParamInterface<Planted> {};
+
+TEST_P(RecoveryPlantedTest, IsSkippedAndNothingIsDeleted)
+{
+    // Somebody's folder that looks like an abandoned run.
+    const QString victim = state.filePath(QStringLiteral("victim"));
+    QDir().mkpath(victim);
+    RecoveryFile::writeAtomically(victim + QStringLiteral("/slot-1.krec"),
+                                  RecoveryFile::encode(sample(1, QStringLiteral("theirs"))));
+    QFile precious(victim + QStringLiteral("/precious.txt"));
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+    precious.write("precious");
+    precious.close();
+    const QStringList before = QDir(victim).entryList(QDir::Files);
+
+    QDir().mkpath(root);
+    QString planted;
+    if (GetParam() == Planted::LinkToAFolder) {
+        planted = root + QStringLiteral("/run-evil");
+        ASSERT_TRUE(QFile::link(victim, planted));
+    } else {
+        const QString run = makeRun(Lock::None, {});
+        planted = run + QStringLiteral("/slot-2.krec");
+        if (GetParam() == Planted::LinkToARecord)
+            ASSERT_TRUE(QFile::link(victim + QStringLiteral("/slot-1.krec"), planted));
+        else
+            ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
+    }
+
+    FifoWatchdog watchdog(GetParam() == Planted::Fifo ? planted : QString());
+    platform.messageAnswers.push_back(MsgAnswer::No);
+    EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 0);
+    EXPECT_FALSE(watchdog.stop()) << "the start waited on the FIFO";
+    EXPECT_TRUE(platform.shownMessages.isEmpty());
+    EXPECT_EQ(QDir(victim).entryList(QDir::Files), before);
+    ASSERT_TRUE(precious.open(QIODevice::ReadOnly));
+    EXPECT_EQ(precious.readAll(), QByteArray("precious"));
+    EXPECT_TRUE(QFileInfo(planted).isSymLink() || QFileInfo::exists(planted)) << "left where it was";
+    EXPECT_FALSE(QDir(root + QLatin1Char('/') + AbandonedRuns::DiscardedFolder).exists());
+}
+
+INSTANTIATE_TEST_SUITE_P(Listing, RecoveryPlantedTest,
+                         ::testing::Values(Planted::LinkToAFolder, Planted::LinkToARecord, Planted::Fifo),
+                         [](const auto &testInfo) {
+    switch (testInfo.param) {
+    case Planted::LinkToAFolder: return std::string("LinkToAFolder");
+    case Planted::LinkToARecord: return std::string("LinkToARecord");
+    case Planted::Fifo: break;
+    }
+    return std::string("Fifo");
+});
+
+TEST_F(RecoveryStartupTest, TheQuestionShowsWhereEachDocumentWillBeSavedAndTakesOnlyFullPaths)
+{
+    makeRun(Lock::None, {sample(1, QStringLiteral("a"), path("a.txt")), sample(2, QStringLiteral("b")),
+                         sample(3, QStringLiteral("c"), QStringLiteral("../elsewhere/c.txt"))});
+    platform.messageAnswers.push_back(MsgAnswer::Yes);
+    EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 3);
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_EQ(platform.shownMessages[0].details,
+              QStringLiteral("保存到 ") + path("a.txt") + QStringLiteral("\n新文档，尚未保存过\n新文档，尚未保存过"));
+    EXPECT_EQ(editor.filePath(1), path("a.txt"));
+    EXPECT_EQ(editor.filePath(3), QString());
+    EXPECT_EQ(caption(3), QStringLiteral("*文档 3"));
 }
 
 } // namespace
