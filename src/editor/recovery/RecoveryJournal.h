@@ -48,7 +48,6 @@ public:
     // False, with a notice, when the folders are another user's or open to others;
     // the journal is then off. Makes nothing.
     bool checkFolders();
-    bool isOff() const { return m_off; }
 
 private:
     void watch(int n);
