@@ -161,10 +161,15 @@ void RecoveryJournal::writeNow(int n)
     m_writing = n;
     m_recorded.insert(n);
     RecoveryRecord record = capture(n);
-    RecoveryRecord &header = m_headers[n];
+    rememberHeader(record);
+    m_writer->write(recordPath(n), std::move(record));
+}
+
+void RecoveryJournal::rememberHeader(const RecoveryRecord &record)
+{
+    RecoveryRecord &header = m_headers[record.slot];
     header = record;
     header.text = QString();
-    m_writer->write(recordPath(n), std::move(record));
 }
 
 void RecoveryJournal::removeRecord(int n)
@@ -290,6 +295,7 @@ bool RecoveryJournal::adopt(int n, const QString &file)
     if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(recordPath(n)).constData()) != 0)
         return false;
     m_recorded.insert(n);
+    rememberHeader(capture(n));
     return true;
 }
 

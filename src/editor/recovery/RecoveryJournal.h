@@ -57,6 +57,7 @@ private:
     void writeNow(int n);
     void removeRecord(int n);
     void discardRecord(int n);
+    void rememberHeader(const RecoveryRecord &record);
     void onSettled(int n, Editor::Settled how);
     bool checkFolders(bool create, QString *reason);
     void reportOff(const QString &folder, bool foreign);
