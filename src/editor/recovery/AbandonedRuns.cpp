@@ -38,7 +38,11 @@ AbandonedRuns::AbandonedRuns(const QString &root, const QString &ownRunFolder) :
         // Neither lock nor records: a program starting right now is making its folder.
         if (files.isEmpty() && !dir.exists(RecoveryJournal::LockName))
             continue;
-        auto lock = std::make_unique<QLockFile>(dir.filePath(RecoveryJournal::LockName));
+        // The lock is read to learn who holds it: only a plain file is.
+        const QFileInfo lockFile(dir.filePath(RecoveryJournal::LockName));
+        if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile()))
+            continue;
+        auto lock = std::make_unique<QLockFile>(lockFile.filePath());
         lock->setStaleLockTime(0); // alive is decided by the process id, never by age
         if (!lock->tryLock(0))
             continue;

@@ -154,8 +154,8 @@ TEST_F(RecoveryStartupTest, DocumentsBeyondTheLimitWaitForTheNextStart)
 
 // Things in the recovery folder that are not what a run leaves: neither offered, nor
 // followed, nor deleted, nor waited on.
-enum class Planted { LinkToAFolder, LinkToARecord, Fifo };
-const char *const PlantedNames[] = {"LinkToAFolder", "LinkToARecord", "Fifo"};
+enum class Planted { LinkToAFolder, LinkToARecord, Fifo, FifoAsLock };
+const char *const PlantedNames[] = {"LinkToAFolder", "LinkToARecord", "Fifo", "FifoAsLock"};
 
 class RecoveryPlantedTest : public RecoveryFixture, public ::testing::WithParamInterface<Planted> {};
 
@@ -165,21 +165,23 @@ TEST_P(RecoveryPlantedTest, IsSkippedAndNothingIsDeleted)
     QDir().mkpath(victim);
     RecoveryFile::writeAtomically(victim + QStringLiteral("/slot-1.krec"),
                                   RecoveryFile::encode(sample(1, QStringLiteral("theirs"))));
-    const bool folder = GetParam() == Planted::LinkToAFolder;
+    const bool folder = GetParam() == Planted::LinkToAFolder, lock = GetParam() == Planted::FifoAsLock;
     QDir().mkpath(root);
     const QString planted = folder ? root + QStringLiteral("/run-evil")
+                            : lock ? makeRun(Lock::None, {sample(1, QStringLiteral("x"))}) + QStringLiteral("/lock")
                                    : makeRun(Lock::None, {}) + QStringLiteral("/slot-2.krec");
-    if (GetParam() == Planted::Fifo)
+    const bool fifo = GetParam() == Planted::Fifo || lock;
+    if (fifo)
         ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
     else
         ASSERT_TRUE(QFile::link(folder ? victim : victim + QStringLiteral("/slot-1.krec"), planted));
 
     // A start that waits on the FIFO is freed after five seconds, and fails instead of hanging.
     std::atomic<bool> done{false}, freed{false};
-    std::thread guard([&, fifo = QFile::encodeName(planted)] {
-        for (int tick = 0; GetParam() == Planted::Fifo && !done && !freed; ++tick) {
+    std::thread guard([&, name = QFile::encodeName(planted)] {
+        for (int tick = 0; fifo && !done && !freed; ++tick) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const int fd = tick > 500 ? ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+            const int fd = tick > 500 ? ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC) : -1;
             freed = fd >= 0 && ::close(fd) == 0;
         }
     });
@@ -195,7 +197,8 @@ TEST_P(RecoveryPlantedTest, IsSkippedAndNothingIsDeleted)
 }
 
 INSTANTIATE_TEST_SUITE_P(Listing, RecoveryPlantedTest,
-                         ::testing::Values(Planted::LinkToAFolder, Planted::LinkToARecord, Planted::Fifo),
+                         ::testing::Values(Planted::LinkToAFolder, Planted::LinkToARecord, Planted::Fifo,
+                                           Planted::FifoAsLock),
                          [](const auto &testInfo) { return std::string(PlantedNames[int(testInfo.param)]); });
 
 TEST_F(RecoveryStartupTest, TheQuestionShowsWhereEachDocumentWillBeSavedAndTakesOnlyFullPaths)
