@@ -175,8 +175,11 @@ bool Editor::queryClose(int n)
     case MsgAnswer::Yes:
         // Closing after a failed or cancelled save would throw the edits away.
         return m_files->saveDocument(n);
-    default: emit documentSettled(n, Settled::Declined); return true;
+    default: break;
     }
+    // 否: the edits are given up, and nothing needs to keep them.
+    emit documentSettled(n, Settled::Declined);
+    return true;
 }
 
 void Editor::releaseSlot(int n)

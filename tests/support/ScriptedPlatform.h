@@ -137,6 +137,7 @@ private:
     std::vector<PendingTimer> m_timers;
     int m_lastTimerId = 0;
     FileDialogMemory m_fileDialogs;
+    QString m_details; // for the message being shown
 };
 
 } // namespace korvane
