@@ -24,10 +24,23 @@ int Editor::openCount() const
 
 void Editor::setChanged(int n, bool changed)
 {
-    if (slot(n).changed == changed)
+    if (!changed) {
+        clearChanged(n, Settled::Saved);
         return;
-    slot(n).changed = changed;
+    }
+    if (slot(n).changed)
+        return;
+    slot(n).changed = true;
     updateCaption(n);
+}
+
+void Editor::clearChanged(int n, Settled how)
+{
+    if (!slot(n).changed)
+        return;
+    slot(n).changed = false;
+    updateCaption(n);
+    emit documentSettled(n, how);
 }
 
 void Editor::setFile(int n, const QString &path, const QString &title)
@@ -57,7 +70,7 @@ void Editor::loadText(int n, const QString &text)
     m_loading = true;
     document(n).setText(text);
     m_loading = false;
-    setChanged(n, false);
+    clearChanged(n, Settled::Replaced);
 }
 
 int Editor::allocateDocumentSlot()
@@ -164,8 +177,11 @@ bool Editor::queryClose(int n)
     case MsgAnswer::Yes:
         // Closing after a failed or cancelled save would throw the edits away.
         return m_files->saveDocument(n);
-    default: return true;
+    default: break;
     }
+    // 否: the edits are given up, and nothing needs to keep them.
+    emit documentSettled(n, Settled::Declined);
+    return true;
 }
 
 void Editor::releaseSlot(int n)

@@ -25,6 +25,11 @@ public:
     static inline const QString LimitMessage = QStringLiteral("You are only allowed 30 documents opened at one time.");
     static inline const QString SavePrompt = QStringLiteral("文件 无标题 的文字已经改变.相保存文件吗?");
 
+    // How a document's edits stopped being unsaved. Only saved edits and edits the user
+    // gave up at the close prompt may be forgotten; edits replaced by a file's text are
+    // kept aside by the recovery journal.
+    enum class Settled { Saved, Replaced, Declined };
+
     Editor(Platform &platform, DocumentHost &host, QObject *parent = nullptr);
     ~Editor() override;
 
@@ -42,7 +47,8 @@ public:
     int openCount() const;
 
     bool isChanged(int n) const { return slot(n).changed; }
-    // Marks the document changed or saved; the caption's "*" follows.
+    // Marks the document changed or saved; the caption's "*" follows. Clearing the flag
+    // means the text is in its file now.
     void setChanged(int n, bool changed);
     QString fileTitle(int n) const { return slot(n).fileTitle; }
     QString filePath(int n) const { return slot(n).filePath; }
@@ -91,6 +97,9 @@ signals:
     void documentOpened(int slot);
     // The slot is free again; the recovery journal drops its record.
     void documentClosed(int slot);
+    // The document's edits are no longer unsaved; the caption has lost its "*", or, for
+    // Declined, the window is about to close.
+    void documentSettled(int slot, korvane::Editor::Settled how);
 
 private:
     DocumentSlot &slot(int n) { return m_slots.at(n - 1); }
@@ -99,6 +108,7 @@ private:
     void activateNeighbour(int step);
     void onTextChanged(int n);
     void updateCaption(int n);
+    void clearChanged(int n, Settled how);
 
     Platform &m_platform;
     DocumentHost &m_host;

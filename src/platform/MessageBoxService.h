@@ -19,6 +19,10 @@ public:
     virtual MsgAnswer showMessage(const QString &text, MsgButtons buttons = MsgButtons::Ok,
                                   MsgIcon icon = MsgIcon::None, const QString &title = QString(),
                                   QWidget *owner = nullptr) = 0;
+    // As showMessage, owned by the active window, with a longer plain text the user can
+    // unfold below the message, such as a list of files.
+    virtual MsgAnswer showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons,
+                                          MsgIcon icon) = 0;
     // A message that waits beside the windows without taking the keyboard from them,
     // for trouble the user should know about while going on with the work.
     virtual void showNotice(const QString &text) = 0;

@@ -37,6 +37,17 @@ static QWidget *dialogParent() { return QApplication::activeWindow(); }
 MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
                                   QWidget *owner)
 {
+    return showBox(text, QString(), buttons, icon, title, owner);
+}
+
+MsgAnswer QtPlatform::showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons, MsgIcon icon)
+{
+    return showBox(text, details, buttons, icon, QString(), nullptr);
+}
+
+MsgAnswer QtPlatform::showBox(const QString &text, const QString &details, MsgButtons buttons, MsgIcon icon,
+                              const QString &title, QWidget *owner)
+{
     const QPointer<QWidget> asker = owner;
     ScreenCover::waitUntilGone();
     if (owner && !asker)
@@ -64,6 +75,7 @@ MsgAnswer QtPlatform::showMessage(const QString &text, MsgButtons buttons, MsgIc
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    box.setDetailedText(details); // shown as plain text; empty shows no "Show Details..." button
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;

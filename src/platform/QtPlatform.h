@@ -41,6 +41,8 @@ public:
 
     MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
                           QWidget *owner) override;
+    MsgAnswer showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons,
+                                  MsgIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
     QString showOpen(const QString &filter, const QString &owner) override;
     QString showSave(const QString &filter, const QString &documentPath, const QString &owner) override;
@@ -62,6 +64,9 @@ public:
     void cancelSingleShot(int id) override;
 
 private:
+    MsgAnswer showBox(const QString &text, const QString &details, MsgButtons buttons, MsgIcon icon,
+                      const QString &title, QWidget *owner);
+
     FileDialogMemory m_fileDialogs;
     QtPrinter *m_printer;
     std::uint64_t m_randomState = 0x853c49e6748fea9bULL;

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <algorithm>
+#include <utility>
 
 namespace korvane {
 
@@ -26,7 +27,8 @@ MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons,
     ScreenCover::waitUntilGone();
     if (owner && !asker)
         return cancelAnswer(buttons);
-    shownMessages.append({text, buttons, icon, title.isEmpty() ? ProgramTitle : title, owner});
+    shownMessages.append(
+        {text, buttons, icon, title.isEmpty() ? ProgramTitle : title, owner, std::exchange(m_details, {})});
     if (onMessage)
         onMessage(shownMessages.last());
     if (buttons == MsgButtons::Ok) {
@@ -35,6 +37,13 @@ MsgAnswer ScriptedPlatform::showMessage(const QString &text, MsgButtons buttons,
     }
     const auto answer = takeFront(messageAnswers);
     return answer ? *answer : cancelAnswer(buttons);
+}
+
+MsgAnswer ScriptedPlatform::showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons,
+                                                MsgIcon icon)
+{
+    m_details = details; // recorded with the message, before onMessage sees it
+    return showMessage(text, buttons, icon, QString(), nullptr);
 }
 
 QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)

@@ -36,6 +36,7 @@ public:
         MsgIcon icon;
         QString title;
         QWidget *owner; // the window the box belongs to; null for the active one
+        QString details = QString();
     };
     struct ShownInput {
         QString prompt;
@@ -60,6 +61,8 @@ public:
 
     MsgAnswer showMessage(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title,
                           QWidget *owner) override;
+    MsgAnswer showDetailedMessage(const QString &text, const QString &details, MsgButtons buttons,
+                                  MsgIcon icon) override;
     QString inputBox(const QString &prompt, const QString &title, const QString &initial) override;
     QString showOpen(const QString &filter, const QString &owner) override;
     QString showSave(const QString &filter, const QString &documentPath, const QString &owner) override;
@@ -134,6 +137,7 @@ private:
     std::vector<PendingTimer> m_timers;
     int m_lastTimerId = 0;
     FileDialogMemory m_fileDialogs;
+    QString m_details; // for the message being shown
 };
 
 } // namespace korvane

@@ -2,6 +2,7 @@
 
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryJournal.h"
+#include "platform/StateFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,17 +13,23 @@
 
 namespace korvane {
 
-static QStringList recordFiles(const QDir &dir)
+// Plain files only: links are neither followed nor counted, and FIFOs, sockets and
+// devices are left where they are (reading one could wait for ever).
+static QStringList plainFiles(const QDir &dir, const QString &pattern, QDir::SortFlags sort = QDir::Name)
 {
-    return dir.entryList({QLatin1Char('*') + RecoveryFile::Suffix}, QDir::Files | QDir::Hidden | QDir::System,
-                         QDir::Name);
+    return dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::NoSymLinks, sort);
 }
+
+static QStringList recordFiles(const QDir &dir) { return plainFiles(dir, QLatin1Char('*') + RecoveryFile::Suffix); }
 
 AbandonedRuns::AbandonedRuns(const QString &root, const QString &ownRunFolder) : m_root(QDir::cleanPath(root))
 {
     const QDir rootDir(m_root);
     const QString own = QDir::cleanPath(ownRunFolder);
-    for (const QString &name : rootDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
+    // A link among the run folders is not one: what it names may be anybody's, and
+    // taking it for an abandoned run would delete it.
+    for (const QString &name :
+         rootDir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Name)) {
         const QString folder = rootDir.filePath(name);
         if (name == DiscardedFolder || folder == own)
             continue;
@@ -31,7 +38,11 @@ AbandonedRuns::AbandonedRuns(const QString &root, const QString &ownRunFolder) :
         // Neither lock nor records: a program starting right now is making its folder.
         if (files.isEmpty() && !dir.exists(RecoveryJournal::LockName))
             continue;
-        auto lock = std::make_unique<QLockFile>(dir.filePath(RecoveryJournal::LockName));
+        // The lock is read to learn who holds it: only a plain file is.
+        const QFileInfo lockFile(dir.filePath(RecoveryJournal::LockName));
+        if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile()))
+            continue;
+        auto lock = std::make_unique<QLockFile>(lockFile.filePath());
         lock->setStaleLockTime(0); // alive is decided by the process id, never by age
         if (!lock->tryLock(0))
             continue;
@@ -56,29 +67,44 @@ AbandonedRuns::~AbandonedRuns()
     for (Run &run : m_runs) {
         run.lock->unlock();
         QDir dir(run.folder);
-        if (recordFiles(dir).isEmpty())
-            dir.removeRecursively(); // what is left are temporaries of writes that never finished
+        if (!recordFiles(dir).isEmpty())
+            continue;
+        // Only what a run leaves there goes: temporaries of writes that never finished.
+        // Anything else keeps the folder.
+        for (const QString &temp : plainFiles(dir, QStringLiteral("*.tmp")))
+            dir.remove(temp);
+        QDir().rmdir(run.folder);
     }
+}
+
+bool AbandonedRuns::moveToDiscarded(const QString &root, const QString &file)
+{
+    const QString into = root + QLatin1Char('/') + DiscardedFolder;
+    if (checkPrivateFolder(into, true).kind != PrivateFolder::Private)
+        return false;
+    // The run folder's name keeps files of different runs apart, a number those of one run.
+    const QFileInfo info(file);
+    const QString base = into + QLatin1Char('/') + info.dir().dirName() + QLatin1Char('-') + info.completeBaseName();
+    QString target = base + RecoveryFile::Suffix;
+    for (int i = 2; QFileInfo(target).exists() || QFileInfo(target).isSymLink(); ++i)
+        target = base + QLatin1Char('-') + QString::number(i) + RecoveryFile::Suffix;
+    if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+
+    // The newest are the ones last written; a rename keeps that time.
+    const QDir dir(into);
+    const QStringList kept = plainFiles(dir, QLatin1Char('*') + RecoveryFile::Suffix, QDir::Time);
+    for (qsizetype i = KeptDiscarded; i < kept.size(); ++i)
+        QFile::remove(dir.filePath(kept[i]));
+    return true;
 }
 
 void AbandonedRuns::discard(const QString &file)
 {
-    const QDir into(m_root + QLatin1Char('/') + DiscardedFolder);
-    if (!into.mkpath(QStringLiteral(".")))
-        return;
-    // The run folder's name keeps files of different runs apart.
-    const QFileInfo info(file);
-    const QString target = into.filePath(info.dir().dirName() + QLatin1Char('-') + info.fileName());
-    if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(target).constData()) != 0)
+    if (!moveToDiscarded(m_root, file))
         return;
     m_records.removeIf([&file](const Record &r) { return r.file == file; });
     m_unreadable.removeAll(file);
-
-    // The newest are the ones last written; a rename keeps that time.
-    const QFileInfoList kept = into.entryInfoList({QLatin1Char('*') + RecoveryFile::Suffix},
-                                                  QDir::Files | QDir::Hidden | QDir::System, QDir::Time);
-    for (qsizetype i = KeptDiscarded; i < kept.size(); ++i)
-        QFile::remove(kept[i].filePath());
 }
 
 void AbandonedRuns::discardAll()

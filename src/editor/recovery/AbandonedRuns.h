@@ -40,6 +40,9 @@ public:
     // KeptDiscarded files are kept.
     void discard(const QString &file);
     void discardAll();
+    // Moves file into discarded/ below root, keeping the newest KeptDiscarded there.
+    // False when it stayed where it was.
+    static bool moveToDiscarded(const QString &root, const QString &file);
 
 private:
     struct Run {

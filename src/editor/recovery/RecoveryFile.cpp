@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvane {
@@ -75,7 +76,12 @@ QString RecoveryFile::writeAtomically(const QString &path, const QByteArray &byt
 {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray temp = target + ".tmp";
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // Always a file of its own, never one that something put in its place: a temporary
+    // that a killed write left behind is unlinked (a link itself, not what it names).
+    constexpr int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(temp.constData(), flags, 0600);
+    if (fd < 0 && errno == EEXIST && ::unlink(temp.constData()) == 0)
+        fd = ::open(temp.constData(), flags, 0600);
     if (fd < 0)
         return reasonOf(errno);
     int error = 0;
@@ -116,8 +122,19 @@ QString RecoveryFile::writeAtomically(const QString &path, const QByteArray &byt
 
 std::optional<RecoveryRecord> RecoveryFile::read(const QString &path, bool withText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(Magic.size()) != Magic)
+    // Only a plain file is a record: a link is not followed, and a FIFO or a device
+    // must not keep the start waiting for data that never comes.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    if (file.read(Magic.size()) != Magic)
         return std::nullopt;
     const QByteArray line = file.readLine(MaxHeaderLine);
     if (!line.endsWith('\n'))

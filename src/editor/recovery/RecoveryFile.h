@@ -24,7 +24,8 @@ public:
     // either the old contents or the new ones: a temporary beside it, flushed to the
     // disk, renamed over it, and the folder flushed. Empty on success, else the reason.
     static QString writeAtomically(const QString &path, const QByteArray &bytes);
-    // Nothing when the file is missing, of another format, or cut short. Without
+    // Nothing when the file is missing, not a plain file (a link, a FIFO), of another
+    // format, or cut short. Without
     // withText the text stays empty, though the file is still checked to be complete.
     static std::optional<RecoveryRecord> read(const QString &path, bool withText = true);
 };

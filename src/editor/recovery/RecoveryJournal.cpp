@@ -8,10 +8,12 @@
 #include "editor/recovery/RecoveryRecord.h"
 #include "editor/recovery/RecoveryWriter.h"
 #include "platform/Platform.h"
+#include "platform/StateFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -31,10 +33,12 @@ RecoveryJournal::RecoveryJournal(Editor &editor, const QString &root, QObject *p
                                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     connect(m_writer.get(), &RecoveryWriter::written, this, &RecoveryJournal::onWritten);
     connect(&editor, &Editor::documentOpened, this, &RecoveryJournal::watch);
+    connect(&editor, &Editor::documentSettled, this, &RecoveryJournal::onSettled);
     connect(&editor, &Editor::documentClosed, this, [this](int n) {
         m_dirty.remove(n);
         m_due.removeAll(n);
-        removeRecord(n);
+        // Closed without the user giving the edits up: they are kept aside.
+        discardRecord(n);
     });
     for (int n = 1; n <= Editor::SlotCount; ++n) {
         if (editor.isOpen(n))
@@ -69,11 +73,9 @@ void RecoveryJournal::onDocumentSignal(int n)
     if (m_finished)
         return;
     if (!m_editor.isChanged(n)) {
-        // Saved: nothing is left to recover. (Open clears the flag only after filling
-        // the document; the timer finds that out and removes the record then.)
+        // What becomes of the record is up to how the edits settled (onSettled).
         m_dirty.remove(n);
         m_due.removeAll(n);
-        removeRecord(n);
         return;
     }
     m_dirty.insert(n);
@@ -105,8 +107,48 @@ void RecoveryJournal::pump()
         if (m_editor.isOpen(n) && m_editor.isChanged(n))
             writeNow(n);
         else
-            removeRecord(n);
+            discardRecord(n);
     }
+}
+
+void RecoveryJournal::onSettled(int n, Editor::Settled how)
+{
+    m_dirty.remove(n);
+    m_due.removeAll(n);
+    if (how != Editor::Settled::Replaced) {
+        // In the file, or given up by the user: nothing is left to recover.
+        removeRecord(n);
+        return;
+    }
+    // A file was opened over the edits. They are kept aside as they were just before,
+    // which is the text Open put into the undo snapshot, under the name they had.
+    if (m_finished || m_off)
+        return;
+    QString reason;
+    if (!openRunFolder(&reason)) {
+        reportFailure(reason);
+        return;
+    }
+    RecoveryRecord record = m_headers.value(n);
+    if (record.slot == 0) {
+        record.slot = n;
+        record.title = QStringLiteral("文档 %1").arg(n);
+    }
+    record.text = m_editor.undoSnapshot(n);
+    m_recorded.remove(n);
+    m_headers.remove(n);
+    m_writer->write(recordPath(n), record);
+    m_writer->discard(recordPath(n), m_root);
+}
+
+void RecoveryJournal::discardRecord(int n)
+{
+    if (!m_recorded.remove(n))
+        return;
+    m_headers.remove(n);
+    m_writer->discard(recordPath(n), m_root);
+    if (m_recorded.isEmpty())
+        m_writer->releaseBuffer();
 }
 
 void RecoveryJournal::writeNow(int n)
@@ -118,13 +160,23 @@ void RecoveryJournal::writeNow(int n)
     }
     m_writing = n;
     m_recorded.insert(n);
-    m_writer->write(recordPath(n), capture(n));
+    RecoveryRecord record = capture(n);
+    rememberHeader(record);
+    m_writer->write(recordPath(n), std::move(record));
+}
+
+void RecoveryJournal::rememberHeader(const RecoveryRecord &record)
+{
+    RecoveryRecord &header = m_headers[record.slot];
+    header = record;
+    header.text = QString();
 }
 
 void RecoveryJournal::removeRecord(int n)
 {
     if (!m_recorded.remove(n))
         return;
+    m_headers.remove(n);
     m_writer->remove(recordPath(n));
     if (m_recorded.isEmpty())
         m_writer->releaseBuffer();
@@ -153,10 +205,53 @@ RecoveryRecord RecoveryJournal::capture(int n) const
     return record;
 }
 
+bool RecoveryJournal::checkFolders(bool create, QString *reason)
+{
+    if (m_off)
+        return false;
+    // The state folder above the recovery folder too: whoever may write there could
+    // swap the recovery folder for one of their own.
+    for (const QString &folder : {QFileInfo(m_root).absolutePath(), m_root}) {
+        const PrivateFolder found = checkPrivateFolder(folder, create);
+        switch (found.kind) {
+        case PrivateFolder::Private: continue;
+        case PrivateFolder::Unusable: *reason = TextFile::reasonFor(found.error); return false;
+        case PrivateFolder::Foreign:
+        case PrivateFolder::Shared:
+            // Records there could be read, changed or planted by others: none are kept
+            // for the rest of the run.
+            m_off = true;
+            reportOff(folder, found.kind == PrivateFolder::Foreign);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RecoveryJournal::checkFolders()
+{
+    QString reason;
+    return checkFolders(false, &reason);
+}
+
+void RecoveryJournal::reportOff(const QString &folder, bool foreign)
+{
+    if (m_failureShown)
+        return;
+    m_failureShown = true;
+    const QString why = foreign ? QStringLiteral("不属于当前用户")
+                                : QStringLiteral("允许其他用户访问，且无法改为仅限本人访问");
+    m_editor.platform().messages().showNotice(
+        QStringLiteral("文件夹 “%1” %2，为安全起见，本次运行不保存恢复文件。程序意外退出时未保存的修改可能会丢失。")
+            .arg(QDir::toNativeSeparators(folder), why));
+}
+
 bool RecoveryJournal::openRunFolder(QString *reason)
 {
     if (m_lock && m_lock->isLocked())
         return true;
+    if (!checkFolders(true, reason))
+        return false;
     // Made only when there is something to keep, so that a program that never has
     // unsaved changes leaves nothing behind, even when it is killed.
     std::error_code error;
@@ -180,7 +275,8 @@ bool RecoveryJournal::openRunFolder(QString *reason)
 
 void RecoveryJournal::reportFailure(const QString &reason)
 {
-    if (m_failureShown)
+    // Without a reason, the journal is off and has said so.
+    if (m_failureShown || reason.isEmpty())
         return;
     m_failureShown = true;
     m_editor.platform().messages().showNotice(
@@ -199,6 +295,7 @@ bool RecoveryJournal::adopt(int n, const QString &file)
     if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(recordPath(n)).constData()) != 0)
         return false;
     m_recorded.insert(n);
+    rememberHeader(capture(n));
     return true;
 }
 
@@ -221,7 +318,7 @@ void RecoveryJournal::finish()
     for (int n : std::as_const(due)) {
         QString reason;
         if (!(m_editor.isOpen(n) && m_editor.isChanged(n))) {
-            removeRecord(n);
+            discardRecord(n);
         } else if (openRunFolder(&reason)) {
             m_recorded.insert(n);
             m_writer->write(recordPath(n), capture(n));

@@ -8,10 +8,38 @@
 #include "editor/recovery/RecoveryJournal.h"
 #include "platform/Platform.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace korvane {
+
+QString RecoveryStartup::details(const QList<RecoveryRecord> &records)
+{
+    QStringList lines;
+    for (const RecoveryRecord &r : records) {
+        QString path = QDir::toNativeSeparators(trustedPath(r.filePath));
+        // One line per document, however the name is made.
+        path.replace(QLatin1Char('\n'), QLatin1String("\\n")).replace(QLatin1Char('\r'), QLatin1String("\\r"));
+        lines << (path.isEmpty() ? QStringLiteral("新文档，尚未保存过") : QStringLiteral("保存到 ") + path);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString RecoveryStartup::trustedPath(const QString &path)
+{
+    // Saving writes to the record's path, which anything that wrote the record chose:
+    // only a full path that names a file is taken, and taken as it reads.
+    if (path.isEmpty() || !QDir::isAbsolutePath(path) || path.contains(QChar(0)))
+        return QString();
+    const QString clean = QDir::cleanPath(path);
+    return QFileInfo(clean).fileName().isEmpty() ? QString() : clean;
+}
 
 int RecoveryStartup::offer()
 {
+    // Records in a folder that others can write to are not the user's to trust.
+    if (!m_journal.checkFolders())
+        return 0;
     AbandonedRuns runs(m_journal.root(), m_journal.runFolder());
     // Kept for a person to look at, never offered: there is nothing whole to bring back.
     for (const QString &file : QStringList(runs.unreadable()))
@@ -19,8 +47,13 @@ int RecoveryStartup::offer()
     const QList<AbandonedRuns::Record> records = runs.records();
     if (records.isEmpty())
         return 0;
-    const MsgAnswer answer = m_editor.platform().messages().showMessage(question(int(records.size())),
-                                                                        MsgButtons::YesNo, MsgIcon::Question);
+    QList<RecoveryRecord> headers;
+    for (const AbandonedRuns::Record &r : records)
+        headers << r.header;
+    // Where each document would be saved, so that a record naming a file the user never
+    // had open shows itself before anything is written there.
+    const MsgAnswer answer = m_editor.platform().messages().showDetailedMessage(
+        question(int(records.size())), details(headers), MsgButtons::YesNo, MsgIcon::Question);
     if (answer != MsgAnswer::Yes) {
         runs.discardAll();
         return 0;
@@ -57,7 +90,8 @@ void RecoveryStartup::restore(int n, const RecoveryRecord &record)
     TextDocument &document = m_editor.document(n);
     document.setFont(record.font);
     // A document without a file is named after the slot it now has, as every new one is.
-    m_editor.setFile(n, record.filePath, record.fileTitle);
+    const QString path = trustedPath(record.filePath);
+    m_editor.setFile(n, path, path.isEmpty() ? QString() : QFileInfo(path).fileName());
     // Counted as an edit: the document is changed and carries the "*", so that its
     // close prompt protects it again.
     document.setText(record.text);

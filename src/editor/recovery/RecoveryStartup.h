@@ -1,12 +1,14 @@
 #pragma once
 
+#include "editor/recovery/RecoveryRecord.h"
+
+#include <QList>
 #include <QString>
 
 namespace korvane {
 
 class Editor;
 class RecoveryJournal;
-struct RecoveryRecord;
 
 // At start-up, once "文档 1" is shown: offers the documents that earlier runs left
 // unsaved, and either brings them back as changed documents, or puts them aside.
@@ -16,6 +18,12 @@ public:
     {
         return QStringLiteral("发现 %1 个上次未保存的文档。要恢复它们吗？").arg(count);
     }
+
+    // One line per document, in order, for the question's details: the file it will be
+    // saved to, or that it has none.
+    static QString details(const QList<RecoveryRecord> &records);
+    // The record's file path when it is one to save to, else empty (saved as a new document).
+    static QString trustedPath(const QString &path);
 
     RecoveryStartup(Editor &editor, RecoveryJournal &journal) : m_editor(editor), m_journal(journal) {}
 

@@ -1,6 +1,7 @@
 #include "editor/recovery/RecoveryWriter.h"
 
 #include "editor/TextFile.h"
+#include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 
 #include <QCoreApplication>
@@ -58,6 +59,11 @@ void RecoveryWriter::write(const QString &path, RecoveryRecord record)
 void RecoveryWriter::remove(const QString &path)
 {
     post([path] { QFile::remove(path); });
+}
+
+void RecoveryWriter::discard(const QString &path, const QString &root)
+{
+    post([path, root] { AbandonedRuns::moveToDiscarded(root, path); });
 }
 
 void RecoveryWriter::releaseBuffer()

@@ -24,6 +24,8 @@ public:
     // and written on the writer's thread; `written` reports the outcome.
     void write(const QString &path, RecoveryRecord record);
     void remove(const QString &path);
+    // Moves the file into discarded/ below root rather than deleting it.
+    void discard(const QString &path, const QString &root);
     // Gives back the memory kept for encoding, once no document needs a record.
     void releaseBuffer();
     // Waits until every job given so far is done and their outcomes are reported.

@@ -7,10 +7,31 @@
 #include <QStringEncoder>
 #include <limits>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace korvane {
 
 namespace {
 const char *const Encoding = "GB18030";
+}
+
+bool RecordFile::mayFollow(const QString &fileName)
+{
+    const QByteArray name = QFile::encodeName(fileName);
+    struct stat link {};
+    if (::lstat(name.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return true;
+    // The kernel's rule for links in shared folders (protected_symlinks), applied here
+    // because the file is written aside and renamed, and Qt resolves the link itself: in
+    // a sticky folder that everyone may write to, only a link of the user's or of the
+    // folder's owner is followed. Anyone else's may point at any file of the user's.
+    struct stat folder {};
+    if (::stat(QFile::encodeName(QFileInfo(fileName).absolutePath()).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
 }
 
 QString RecordFile::nameForGrid(int gridSize)
@@ -18,13 +39,23 @@ QString RecordFile::nameForGrid(int gridSize)
     return QLatin1Char(' ') + QString::number(gridSize - 1) + QStringLiteral(".txt");
 }
 
-bool RecordFile::exists(const QString &fileName) { return QFileInfo(fileName).isFile(); }
+bool RecordFile::exists(const QString &fileName) { return mayFollow(fileName) && QFileInfo(fileName).isFile(); }
 
 std::optional<QString> RecordFile::readFirstLine(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!mayFollow(fileName))
         return std::nullopt;
+    // A FIFO put in its place must not hold the game up, nor a device be read.
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     // One short line is all there is to read; a huge foreign file is not read whole.
     const QByteArray bytes = file.read(64 * 1024);
     qsizetype end = bytes.size();
@@ -95,11 +126,17 @@ bool RecordFile::write(const QString &fileName, const QString &countText, const 
     QByteArray bytes = encode(countText + QLatin1Char('!') + name);
     bytes += "\r\n";
     // Written aside and renamed, so a failed write never leaves half a record.
+    if (!mayFollow(fileName))
+        return false;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size())
+    // Checked again once the save file has taken its target: a link planted between
+    // the two checks is caught by the second.
+    if (!mayFollow(fileName) || file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
         return false;
+    }
     return file.commit();
 }
 

@@ -18,6 +18,10 @@ public:
     // blank a positive number gets in front.
     static QString nameForGrid(int gridSize);
 
+    // False for a link that another user planted in a shared sticky folder (such as
+    // /tmp): such a link is never read or written through, as the kernel would refuse.
+    static bool mayFollow(const QString &fileName);
+    // A plain file that may be read; a refused link counts as no file.
     static bool exists(const QString &fileName);
     // The first line, or nothing when the file cannot be read.
     static std::optional<QString> readFirstLine(const QString &fileName);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -66,6 +67,25 @@ TEST(RecoveryFileEncoding, WrittenOnlyWhenRecorded)
     record.encoding = QStringLiteral("GB18030");
     RecoveryFile::writeAtomically(path, RecoveryFile::encode(record));
     EXPECT_EQ(RecoveryFile::read(path)->encoding, QStringLiteral("GB18030"));
+}
+
+// Links are written through neither as the temporary nor read as records.
+TEST(RecoveryFileLinks, AreNeitherWrittenThroughNorRead)
+{
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(QStringLiteral("victim.krec"));
+    RecoveryRecord record;
+    record.text = QStringLiteral("victim");
+    RecoveryFile::writeAtomically(victim, RecoveryFile::encode(record));
+    const QString path = dir.filePath(QStringLiteral("r.krec"));
+    ASSERT_TRUE(QFile::link(victim, path + QStringLiteral(".tmp")));
+    record.text = QStringLiteral("new");
+    EXPECT_EQ(RecoveryFile::writeAtomically(path, RecoveryFile::encode(record)), QString());
+    EXPECT_EQ(RecoveryFile::read(victim)->text, QStringLiteral("victim"));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(RecoveryFile::read(path)->text, QStringLiteral("new"));
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(QStringLiteral("link.krec"))));
+    EXPECT_FALSE(RecoveryFile::read(dir.filePath(QStringLiteral("link.krec"))).has_value());
 }
 
 struct Damage {

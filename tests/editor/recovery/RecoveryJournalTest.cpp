@@ -1,10 +1,14 @@
 #include "RecoveryTestSupport.h"
 
 #include "editor/TextFile.h"
+#include "editor/recovery/AbandonedRuns.h"
+#include "editor/recovery/RecoveryStartup.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvane;
 
@@ -87,6 +91,7 @@ struct Cleanup {
     const char *saveAs; // the save dialog's answer, "" to cancel, nullptr for no Save As
     bool openOverIt;
     bool recordStays;
+    bool keptAside; // in discarded/, with the edits as they were
 };
 
 class JournalCleanupTest : public RecoveryFixture, public ::testing::WithParamInterface<Cleanup> {};
@@ -105,28 +110,36 @@ TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
         platform.messageAnswers.push_back(c.prompt);
         editor.closeActive();
     } else if (c.openOverIt) {
+        doc(1).setSelText(QStringLiteral(" and more")); // not yet in the record
         openFile("other.txt");
     } else {
         files.save();
     }
-    journal->drain();
-    if (c.openOverIt)
-        wait(2000); // Open clears the changed flag without a signal; the timer notices
+    wait(2000);
     EXPECT_EQ(QFile::exists(journal->recordPath(1)), c.recordStays);
     if (!c.recordStays) {
         EXPECT_EQ(runFolderFiles(), QStringList{RecoveryJournal::LockName});
     }
+    const QDir discarded(root + QLatin1Char('/') + AbandonedRuns::DiscardedFolder);
+    const QStringList aside = discarded.entryList(QDir::Files);
+    ASSERT_EQ(aside.size(), c.keptAside ? 1 : 0);
+    if (c.keptAside) {
+        const auto kept = RecoveryFile::read(discarded.filePath(aside[0]));
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->text, QStringLiteral("unsaved and more"));
+        EXPECT_EQ(kept->title, QStringLiteral("文档 1"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cleanup, JournalCleanupTest,
-                         ::testing::Values(Cleanup{"Saved", MsgAnswer::Ok, "saved.txt", false, false},
-                                           Cleanup{"ClosedWithNo", MsgAnswer::No, nullptr, false, false},
-                                           Cleanup{"ClosedWithYes", MsgAnswer::Yes, "saved.txt", false, false},
-                                           Cleanup{"FileOpenedOverIt", MsgAnswer::Ok, nullptr, true, false},
-                                           Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true},
-                                           Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true},
-                                           Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false,
-                                                   true}),
+                         ::testing::Values(Cleanup{"Saved", MsgAnswer::Ok, "saved.txt", false, false, false},
+                                           Cleanup{"ClosedWithNo", MsgAnswer::No, nullptr, false, false, false},
+                                           Cleanup{"ClosedWithYes", MsgAnswer::Yes, "saved.txt", false, false, false},
+                                           Cleanup{"FileOpenedOverIt", MsgAnswer::Ok, nullptr, true, false, true},
+                                           Cleanup{"CloseCancelled", MsgAnswer::Cancel, nullptr, false, true, false},
+                                           Cleanup{"SaveDialogCancelled", MsgAnswer::Ok, "", false, true, false},
+                                           Cleanup{"SaveFailed", MsgAnswer::Ok, "other.txt/inside-a-file", false, true,
+                                                   false}),
                          [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(JournalTest, ClosingNormallyLeavesNothingOfTheRun)
@@ -221,5 +234,52 @@ INSTANTIATE_TEST_SUITE_P(DiskTrouble, JournalFailureTest,
                          [](const auto &testInfo) {
     return std::string(testInfo.param == Trouble::WriteCutShort ? "WriteCutShort" : "FolderCannotBeMade");
 });
+
+// Whose the state and recovery folders are, and who else may enter them.
+struct Exposure {
+    const char *name;
+    bool stateFolder; // else the recovery folder
+    uid_t owner;      // 0 for the user's own (the tests run as root)
+    mode_t mode;
+    bool journalOn;
+};
+
+class JournalFolderTest : public RecoveryFixture, public ::testing::WithParamInterface<Exposure> {};
+
+TEST_P(JournalFolderTest, RecordsAreKeptAndOfferedOnlyInFoldersOfTheUsersAlone)
+{
+    const Exposure &e = GetParam();
+    const QString folder = e.stateFolder ? state.path() : root;
+    const QByteArray name = QFile::encodeName(folder);
+    makeRun(Lock::None, {sample(1, QStringLiteral("earlier"))});
+    ASSERT_EQ(::chmod(name.constData(), e.mode), 0);
+    if (e.owner != ::geteuid() && ::chown(name.constData(), e.owner, e.owner) != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+
+    platform.messageAnswers.push_back(MsgAnswer::No);
+    RecoveryStartup(editor, *journal).offer();
+    doc(1).setSelText(QStringLiteral("typed"));
+    wait(2000);
+    EXPECT_EQ(platform.shownMessages.size(), e.journalOn ? 1 : 0); // the earlier run's question
+    EXPECT_EQ(QFile::exists(journal->recordPath(1)), e.journalOn);
+    if (e.journalOn) {
+        EXPECT_TRUE(platform.shownNotices.isEmpty());
+        struct stat st {};
+        ASSERT_EQ(::stat(name.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0077, 0u) << "closed to others";
+    } else {
+        ASSERT_EQ(platform.shownNotices.size(), 1);
+        EXPECT_TRUE(platform.shownNotices[0].contains(folder)) << platform.shownNotices[0].toStdString();
+        EXPECT_EQ(QDir(root + QStringLiteral("/run-earlier")).entryList(QDir::Files).size(), 1); // left alone
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, JournalFolderTest,
+                         ::testing::Values(Exposure{"TheUsersOwn", false, 0, 0700, true},
+                                           Exposure{"OpenToOthersIsClosed", false, 0, 0777, true},
+                                           Exposure{"StickyAndSharedStaysOff", false, 0, 01777, false},
+                                           Exposure{"ForeignRecoveryFolder", false, 65534, 0700, false},
+                                           Exposure{"ForeignStateFolder", true, 65534, 0700, false}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

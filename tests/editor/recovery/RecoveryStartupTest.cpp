@@ -5,7 +5,13 @@
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryStartup.h"
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace korvane;
 
@@ -144,6 +150,69 @@ TEST_F(RecoveryStartupTest, DocumentsBeyondTheLimitWaitForTheNextStart)
     AbandonedRuns next(root, journal->runFolder());
     ASSERT_EQ(next.records().size(), 2);
     EXPECT_EQ(next.records()[1].header.slot, 3);
+}
+
+// Things in the recovery folder that are not what a run leaves: neither offered, nor
+// followed, nor deleted, nor waited on.
+enum class Planted { LinkToAFolder, LinkToARecord, Fifo, FifoAsLock };
+const char *const PlantedNames[] = {"LinkToAFolder", "LinkToARecord", "Fifo", "FifoAsLock"};
+
+class RecoveryPlantedTest : public RecoveryFixture, public ::testing::WithParamInterface<Planted> {};
+
+TEST_P(RecoveryPlantedTest, IsSkippedAndNothingIsDeleted)
+{
+    const QString victim = state.filePath(QStringLiteral("victim")); // somebody's folder, looking like a run
+    QDir().mkpath(victim);
+    RecoveryFile::writeAtomically(victim + QStringLiteral("/slot-1.krec"),
+                                  RecoveryFile::encode(sample(1, QStringLiteral("theirs"))));
+    const bool folder = GetParam() == Planted::LinkToAFolder, lock = GetParam() == Planted::FifoAsLock;
+    QDir().mkpath(root);
+    const QString planted = folder ? root + QStringLiteral("/run-evil")
+                            : lock ? makeRun(Lock::None, {sample(1, QStringLiteral("x"))}) + QStringLiteral("/lock")
+                                   : makeRun(Lock::None, {}) + QStringLiteral("/slot-2.krec");
+    const bool fifo = GetParam() == Planted::Fifo || lock;
+    if (fifo)
+        ASSERT_EQ(::mkfifo(QFile::encodeName(planted).constData(), 0600), 0);
+    else
+        ASSERT_TRUE(QFile::link(folder ? victim : victim + QStringLiteral("/slot-1.krec"), planted));
+
+    // A start that waits on the FIFO is freed after five seconds, and fails instead of hanging.
+    std::atomic<bool> done{false}, freed{false};
+    std::thread guard([&, name = QFile::encodeName(planted)] {
+        for (int tick = 0; fifo && !done && !freed; ++tick) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const int fd = tick > 500 ? ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+            freed = fd >= 0 && ::close(fd) == 0;
+        }
+    });
+    platform.messageAnswers.push_back(MsgAnswer::No);
+    EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 0);
+    done = true;
+    guard.join();
+    EXPECT_FALSE(freed) << "the start waited on the FIFO";
+    EXPECT_TRUE(platform.shownMessages.isEmpty());
+    EXPECT_EQ(QDir(victim).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("slot-1.krec")});
+    EXPECT_TRUE(QFileInfo(planted).isSymLink() || QFileInfo::exists(planted)) << "left where it was";
+    EXPECT_FALSE(QDir(root + QLatin1Char('/') + AbandonedRuns::DiscardedFolder).exists());
+}
+
+INSTANTIATE_TEST_SUITE_P(Listing, RecoveryPlantedTest,
+                         ::testing::Values(Planted::LinkToAFolder, Planted::LinkToARecord, Planted::Fifo,
+                                           Planted::FifoAsLock),
+                         [](const auto &testInfo) { return std::string(PlantedNames[int(testInfo.param)]); });
+
+TEST_F(RecoveryStartupTest, TheQuestionShowsWhereEachDocumentWillBeSavedAndTakesOnlyFullPaths)
+{
+    makeRun(Lock::None, {sample(1, QStringLiteral("a"), path("a.txt")), sample(2, QStringLiteral("b")),
+                         sample(3, QStringLiteral("c"), QStringLiteral("../elsewhere/c.txt"))});
+    platform.messageAnswers.push_back(MsgAnswer::Yes);
+    EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 3);
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_EQ(platform.shownMessages[0].details,
+              QStringLiteral("保存到 ") + path("a.txt") + QStringLiteral("\n新文档，尚未保存过\n新文档，尚未保存过"));
+    EXPECT_EQ(editor.filePath(1), path("a.txt"));
+    EXPECT_EQ(editor.filePath(3), QString());
+    EXPECT_EQ(caption(3), QStringLiteral("*文档 3"));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "tools/puzzle/RecordFile.h"
 
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace korvane;
 using namespace korvane::test;
@@ -71,3 +73,39 @@ TEST(RecordFileTest, CountIsTheLeadingNumber)
     ASSERT_TRUE(huge);
     EXPECT_EQ(*huge, std::numeric_limits<qint64>::max());
 }
+
+// A score file that is a link to another of the user's files, planted in a folder that
+// everyone may write to: followed only as the kernel's rule for such folders allows.
+struct PlantedLink {
+    const char *name;
+    mode_t folderMode;
+    uid_t linkOwner; // 0 for the user's own (the tests run as root)
+    bool followed;
+};
+
+class RecordFileLinkTest : public ::testing::TestWithParam<PlantedLink> {};
+
+TEST_P(RecordFileLinkTest, IsReadAndWrittenThroughOnlyWhenTheKernelWouldFollowIt)
+{
+    const PlantedLink &p = GetParam();
+    TempCurrentDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), p.folderMode), 0);
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(QStringLiteral("victim.txt"));
+    writeBytes(victim, "7!mine\r\n");
+    const QString score = QStringLiteral(" 1.txt");
+    ASSERT_TRUE(QFile::link(victim, score));
+    if (p.linkOwner != ::geteuid() && ::lchown(QFile::encodeName(score).constData(), p.linkOwner, p.linkOwner) != 0)
+        GTEST_SKIP() << "a link of another user's needs root";
+
+    EXPECT_EQ(RecordFile::exists(score), p.followed);
+    EXPECT_EQ(RecordFile::recordOf(score), p.followed ? std::optional<qint64>(7) : std::nullopt);
+    EXPECT_EQ(RecordFile::write(score, QStringLiteral("12"), QStringLiteral("胜利者")), p.followed);
+    EXPECT_EQ(readBytes(victim), p.followed ? recordLine(12, QStringLiteral("胜利者")) : QByteArray("7!mine\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, RecordFileLinkTest,
+                         ::testing::Values(PlantedLink{"AnotherUsersInASharedFolder", 01777, 65534, false},
+                                           PlantedLink{"TheUsersOwnInASharedFolder", 01777, 0, true},
+                                           PlantedLink{"AnotherUsersInAFolderOfTheUsers", 0755, 65534, true}),
+                         [](const auto &testInfo) { return std::string(testInfo.param.name); });
