@@ -19,8 +19,6 @@ constexpr size_t MaxCachedPieces = 4096;
 // letter spacing to the width of its label's box.
 constexpr char16_t MarkerPlaceholder = 0x00A0;
 
-quint64 key(qsizetype line, qsizetype index) { return (quint64(line) << 20) | quint64(index); }
-
 } // namespace
 
 LineLayouts::LineLayouts(const TextDocument &document) : m_document(document) {}
@@ -123,6 +121,19 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(qsizetype line, qsizetyp
 
     piece->layout.setText(shown);
     piece->layout.setFont(m_font);
+    if (const qsizetype preeditAt = preeditIn(line, index, *piece); preeditAt >= 0) {
+        // As a rich-text editor lays a pre-edit out: inside the layout, so that the text
+        // after it moves aside, with the input method's own formats.
+        piece->layout.setPreeditArea(int(preeditAt), m_preedit.text);
+        for (QTextLayout::FormatRange &range : formats) {
+            if (range.start >= preeditAt)
+                range.start += int(m_preedit.text.size());
+        }
+        for (QTextLayout::FormatRange range : m_preedit.formats) {
+            range.start += int(preeditAt);
+            formats.append(range);
+        }
+    }
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(m_tabWidth);
@@ -200,12 +211,15 @@ qreal LineLayouts::xOf(qsizetype line, qsizetype column)
     const qreal start = pieceX(line, index);
     const Piece &p = piece(line, index);
     const QTextLine textLine = p.layout.lineAt(0);
-    const qreal x = start + (textLine.isValid() ? textLine.cursorToX(int(column - p.start)) : 0);
+    qsizetype cursor = column - p.start;
+    if (const qsizetype at = preeditIn(line, index, p); at >= 0 && cursor > at)
+        cursor += m_preedit.text.size();
+    const qreal x = start + (textLine.isValid() ? textLine.cursorToX(int(cursor)) : 0);
     m_widestSeen = std::max(m_widestSeen, start + p.width);
     return x;
 }
 
-qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
+qsizetype LineLayouts::columnAt(qsizetype line, qreal x, bool onCharacter)
 {
     const qsizetype count = pieceCount(m_document.lines().lineLength(line));
     qsizetype index = 0;
@@ -216,7 +230,68 @@ qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
     const QTextLine textLine = p.layout.lineAt(0);
     if (!textLine.isValid())
         return p.start;
-    return p.start + textLine.xToCursor(x - start, QTextLine::CursorBetweenCharacters);
+    qsizetype cursor = textLine.xToCursor(x - start, onCharacter ? QTextLine::CursorOnCharacter
+                                                                 : QTextLine::CursorBetweenCharacters);
+    if (const qsizetype at = preeditIn(line, index, p); at >= 0 && cursor > at)
+        cursor = std::max(at, cursor - m_preedit.text.size());
+    return p.start + std::min(cursor, p.length);
+}
+
+qsizetype LineLayouts::visualNeighbour(qsizetype line, qsizetype column, bool toRight)
+{
+    const qsizetype index = pieceOf(line, column);
+    const Piece &p = piece(line, index);
+    const int from = int(column - p.start);
+    const int to = toRight ? p.layout.rightCursorPosition(from) : p.layout.leftCursorPosition(from);
+    return to == from ? -1 : p.start + to;
+}
+
+bool LineLayouts::isRightToLeftAt(qsizetype line, qsizetype column)
+{
+    return piece(line, pieceOf(line, column)).layout.text().isRightToLeft();
+}
+
+void LineLayouts::setPreedit(qsizetype line, qsizetype column, const QString &text,
+                             const QList<QTextLayout::FormatRange> &formats)
+{
+    clearPreedit();
+    if (text.isEmpty())
+        return;
+    m_preedit = {line, column, text, formats};
+    dropPiece(line, pieceOf(line, std::min(column, m_document.lines().lineLength(line))));
+}
+
+void LineLayouts::clearPreedit()
+{
+    if (m_preedit.line >= 0 && m_preedit.line < m_document.lines().lineCount())
+        dropPiece(m_preedit.line,
+                  pieceOf(m_preedit.line, std::min(m_preedit.column, m_document.lines().lineLength(m_preedit.line))));
+    m_preedit = {};
+}
+
+qsizetype LineLayouts::preeditIn(qsizetype line, qsizetype index, const Piece &piece) const
+{
+    if (m_preedit.text.isEmpty() || line != m_preedit.line)
+        return -1;
+    const qsizetype column = std::min(m_preedit.column, m_document.lines().lineLength(line));
+    if (pieceOf(line, column) != index)
+        return -1;
+    return std::clamp<qsizetype>(column - piece.start, 0, piece.length);
+}
+
+qreal LineLayouts::preeditX(qsizetype cursor)
+{
+    if (!hasPreedit())
+        return 0;
+    const qsizetype line = m_preedit.line;
+    const qsizetype column = std::min(m_preedit.column, m_document.lines().lineLength(line));
+    const qsizetype index = pieceOf(line, column);
+    const Piece &p = piece(line, index);
+    const QTextLine textLine = p.layout.lineAt(0);
+    const qsizetype at = preeditIn(line, index, p);
+    if (!textLine.isValid() || at < 0)
+        return xOf(line, column);
+    return pieceX(line, index) + textLine.cursorToX(int(at + std::clamp<qsizetype>(cursor, 0, m_preedit.text.size())));
 }
 
 std::vector<std::pair<const LineLayouts::Piece *, qreal>> LineLayouts::piecesIn(qsizetype line, qreal x0, qreal x1)

@@ -45,8 +45,24 @@ public:
 
     // x of a column of a line (0 .. line length).
     qreal xOf(qsizetype line, qsizetype column);
-    // The column whose cursor position is nearest to x.
-    qsizetype columnAt(qsizetype line, qreal x);
+    // The column whose cursor position is nearest to x; with onCharacter, the column of
+    // the character under x instead.
+    qsizetype columnAt(qsizetype line, qreal x, bool onCharacter = false);
+    // The column one cursor step to the left or right of a column on screen, following
+    // the direction of the text there; -1 at the visual edge of the line's piece.
+    qsizetype visualNeighbour(qsizetype line, qsizetype column, bool toRight);
+    // Whether the text at a column runs right to left.
+    bool isRightToLeftAt(qsizetype line, qsizetype column);
+
+    // An input method's pre-edit, shown inline at a column of a line without being part
+    // of the text: the text after it moves aside. Format starts count from the pre-edit's
+    // first character. xOf and columnAt keep answering for the text's own columns.
+    void setPreedit(qsizetype line, qsizetype column, const QString &text,
+                    const QList<QTextLayout::FormatRange> &formats);
+    void clearPreedit();
+    bool hasPreedit() const { return !m_preedit.text.isEmpty(); }
+    // x of a cursor position inside the pre-edit (0 .. its length).
+    qreal preeditX(qsizetype cursor);
     // The pieces of a line that reach into [x0, x1), with the x each begins at.
     std::vector<std::pair<const Piece *, qreal>> piecesIn(qsizetype line, qreal x0, qreal x1);
     // The widest line laid out so far.
@@ -64,7 +80,19 @@ private:
     qreal advance(QStringView text, qsizetype i);
     std::unique_ptr<Piece> layOut(qsizetype line, qsizetype index) const;
 
+    struct Preedit {
+        qsizetype line = -1;
+        qsizetype column = 0;
+        QString text;
+        QList<QTextLayout::FormatRange> formats;
+    };
+    // Where the pre-edit sits in a piece's layout, or -1 when it is not in that piece.
+    qsizetype preeditIn(qsizetype line, qsizetype index, const Piece &piece) const;
+    void dropPiece(qsizetype line, qsizetype index) { m_pieces.erase(key(line, index)); }
+    static quint64 key(qsizetype line, qsizetype index) { return (quint64(line) << 20) | quint64(index); }
+
     const TextDocument &m_document;
+    Preedit m_preedit;
     QFont m_font;
     QFont m_markerFont;
     int m_lineHeight = 1;
