@@ -291,6 +291,7 @@ qreal LineLayouts::preeditX(qsizetype cursor)
     const qsizetype at = preeditIn(line, index, p);
     if (!textLine.isValid() || at < 0)
         return xOf(line, column);
+    m_widestSeen = std::max(m_widestSeen, pieceX(line, index) + p.width);
     return pieceX(line, index) + textLine.cursorToX(int(at + std::clamp<qsizetype>(cursor, 0, m_preedit.text.size())));
 }
 

@@ -279,7 +279,7 @@ void TextBoxView::moveLines(qsizetype delta, bool extend)
         moveCaret(m_document->length(), extend);
         return;
     }
-    moveCaret(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX), extend, true);
+    moveCaret(snapped(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX)), extend, true);
 }
 
 void TextBoxView::ensureCaretVisible()
