@@ -294,17 +294,27 @@ void TextBoxView::ensureCaretVisible()
         verticalScrollBar()->setValue(int(line));
     else if (line >= first + visible)
         verticalScrollBar()->setValue(int(line - visible + 1));
-    // While the input method composes, its own cursor inside the pre-edit is what must be seen.
-    const qreal x = m_layouts.hasPreedit()
-                        ? m_layouts.preeditX(m_preeditCursor)
-                        : m_layouts.xOf(line, std::min(m_caret - lines.lineStart(line), lines.lineLength(line)));
+    const qreal x = m_layouts.xOf(line, std::min(m_caret - lines.lineStart(line), lines.lineLength(line)));
     updateScrollBars(); // the line just measured may be the widest yet
     QScrollBar *h = horizontalScrollBar();
     const int width = viewport()->width() - 2 * Margin;
-    if (x < h->value())
-        h->setValue(int(std::max<qreal>(0, x - width / 3)));
-    else if (x > h->value() + width - 2)
-        h->setValue(int(x - width * 2 / 3));
+    const auto show = [h, width](qreal at) {
+        if (at < h->value())
+            h->setValue(int(std::max<qreal>(0, at - width / 3)));
+        else if (at > h->value() + width - 2)
+            h->setValue(int(at - width * 2 / 3));
+    };
+    if (!m_layouts.hasPreedit()) {
+        show(x);
+        return;
+    }
+    // While the input method composes, the whole pre-edit is shown where it fits, and
+    // the input method's own cursor in it always.
+    const qreal end = m_layouts.preeditX(m_preedit.size());
+    updateScrollBars();
+    if (end > h->value() + width - 2)
+        h->setValue(int(std::min(x - Margin, end - width + 2 * Margin)));
+    show(m_layouts.preeditX(m_preeditCursor));
 }
 
 void TextBoxView::restartBlink()
