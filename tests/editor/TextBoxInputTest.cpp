@@ -75,20 +75,15 @@ TEST_F(TextBoxInput, TheCaretStepsOverWholeClusters)
         key(Qt::Key_Left);
         key(Qt::Key_Left, Qt::ShiftModifier);
         EXPECT_EQ(doc.selText(), cluster);
-        key(Qt::Key_Delete); // no command of the box's own: nothing goes
         key(Qt::Key_Right);
         if (n > 2 || cluster[0] != u'\r')
             QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, QPoint((xAt(1) + xAt(1 + n)) / 2, 5));
         EXPECT_TRUE(box.caretPosition() == 1 || box.caretPosition() == 1 + n) << box.caretPosition();
         doc.setSelStart(1 + n);
         key(Qt::Key_Backspace);
-        QList<uint> points = cluster.toUcs4();
-        points.removeLast(); // one code point goes; a line end goes whole
-        const QString rest = cluster == u"\r\n"
-                                 ? QString()
-                                 : QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData()),
-                                                     points.size());
-        EXPECT_EQ(doc.text(), QStringLiteral("a") + rest + QStringLiteral("b"));
+        const qsizetype last = cluster.back().isLowSurrogate() || cluster == u"\r\n" ? 2
+                                                                                     : 1; // a code point, a line end
+        EXPECT_EQ(doc.text(), QStringLiteral("a") + cluster.left(n - last) + QStringLiteral("b"));
     }
 }
 
@@ -100,19 +95,15 @@ TEST_F(TextBoxInput, RightToLeftLinesMoveOnScreen)
         SCOPED_TRACE(repeat);
         doc.setText(QStringLiteral("שלום עולם").repeated(repeat) + QStringLiteral("\nx"));
         const qsizetype length = doc.lines().lineLength(0);
-        // (Where the pieces of a long line sit is the layout's business; each piece here
-        // is checked on its own.)
         EXPECT_GT(xAt(0), xAt(std::min<qsizetype>(length, 2000))) << "the line starts at the right";
-        qsizetype expected = 0;
+        // Left goes on through the text, over a piece's edge too (where pieces sit is the layout's business).
         for (const qsizetype from : {qsizetype(0), std::min(length, qsizetype(2047))}) {
             doc.setSelStart(from);
-            for (expected = from + 1; expected <= std::min(length, from + 3); ++expected) {
+            for (qsizetype expected = from + 1; expected <= std::min(length, from + 3); ++expected) {
                 const int x = xAt(box.caretPosition());
                 key(Qt::Key_Left);
                 ASSERT_EQ(box.caretPosition(), expected);
-                if (expected != LineLayouts::PieceLength) {
-                    ASSERT_LT(xAt(expected), x);
-                }
+                ASSERT_TRUE(xAt(expected) < x || expected == LineLayouts::PieceLength);
             }
         }
         key(Qt::Key_Right, Qt::ShiftModifier);
@@ -140,13 +131,11 @@ TEST_F(TextBoxInput, APreeditIsLaidOutInlineAndIsNeverText)
     EXPECT_EQ(doc.text(), QStringLiteral("The quick brown fox"));
     EXPECT_EQ(box.shownLineText(0), doc.text());
     EXPECT_GT(xAt(10), brown + 20) << "the text after the pre-edit moves aside";
-    const QRect cursor = imCursor();
-    EXPECT_GT(cursor.x(), box.caretRect(9).x() + 5);
-    EXPECT_LT(cursor.x(), xAt(10) - 20) << "the input method's cursor after \"ni\"";
+    EXPECT_LT(imCursor().x(), xAt(10) - 20) << "the input method's cursor after \"ni\"";
+    EXPECT_GT(imCursor().x(), box.caretRect(9).x() + 5);
 
     compose(QString(), 0, QStringLiteral("你好"));
     EXPECT_EQ(doc.text(), QStringLiteral("The quick你好 brown fox"));
-    EXPECT_EQ(box.caretRect(11), imCursor().translated(-box.viewport()->pos()));
     compose(QStringLiteral("x"), 1);
     compose(QString(), 0, QStringLiteral("您"), -2, 1); // replaces the "你"
     EXPECT_EQ(doc.text(), QStringLiteral("The quick您好 brown fox"));
