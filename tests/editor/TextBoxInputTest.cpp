@@ -126,11 +126,12 @@ TEST_F(TextBoxInput, APreeditIsLaidOutInlineAndIsNeverText)
 {
     doc.setText(QStringLiteral("The quick brown fox"));
     doc.setSelStart(9);
-    const int brown = xAt(10);
+    const int brown = xAt(10), end = xAt(19);
     compose(QStringLiteral("ni hao"), 2);
     EXPECT_EQ(doc.text(), QStringLiteral("The quick brown fox"));
     EXPECT_EQ(box.shownLineText(0), doc.text());
     EXPECT_GT(xAt(10), brown + 20) << "the text after the pre-edit moves aside";
+    EXPECT_EQ(xAt(19) - end, xAt(10) - brown);
     EXPECT_LT(imCursor().x(), xAt(10) - 20) << "the input method's cursor after \"ni\"";
     EXPECT_GT(imCursor().x(), box.caretRect(9).x() + 5);
 
