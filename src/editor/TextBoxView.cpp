@@ -169,6 +169,14 @@ QRect TextBoxView::caretRect(qsizetype position)
     return QRect(int(std::floor(x)), int(std::clamp<qsizetype>(y, -1000000, 1000000)), 1, m_layouts.lineHeight());
 }
 
+QRect TextBoxView::shownCaretRect()
+{
+    QRect r = caretRect(m_caret);
+    if (!m_preedit.isEmpty())
+        r.moveLeft(int(std::floor(leftX() + m_layouts.preeditX(m_preeditCursor))));
+    return r;
+}
+
 qsizetype TextBoxView::previousPosition(qsizetype p) const
 {
     return CaretMotion(m_document->text(), m_document->lines()).previous(p);
@@ -514,10 +522,7 @@ QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
     case Qt::ImHints: return int(Qt::ImhMultiLine);
     case Qt::ImFont: return m_layouts.font();
     case Qt::ImCursorRectangle: {
-        QRect r = self->caretRect(m_caret);
-        if (!m_preedit.isEmpty())
-            r.moveLeft(int(std::floor(leftX() + self->m_layouts.preeditX(m_preeditCursor))));
-        return inView(r);
+        return inView(self->shownCaretRect());
     }
     case Qt::ImAnchorRectangle: return inView(self->caretRect(m_anchor));
     case Qt::ImCursorPosition: return int(std::clamp(m_caret, from, to) - from);
@@ -592,9 +597,7 @@ void TextBoxView::paintEvent(QPaintEvent *)
     // The pre-edit itself is laid out inside its line; the caret is the input method's
     // cursor in it, unless the input method hides it.
     if (hasFocus() && m_caretShown && (m_preedit.isEmpty() || m_preeditCursorShown)) {
-        QRect caret = caretRect(m_caret);
-        if (!m_preedit.isEmpty())
-            caret.moveLeft(int(std::floor(left + m_layouts.preeditX(m_preeditCursor))));
+        const QRect caret = shownCaretRect();
         if (caret.bottom() >= 0 && caret.top() < viewport()->height())
             painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), textColor);
     }
@@ -620,7 +623,7 @@ void TextBoxView::timerEvent(QTimerEvent *e)
 {
     if (e->timerId() == m_blink.timerId()) {
         m_caretShown = !m_caretShown;
-        viewport()->update(caretRect(m_caret).adjusted(-1, 0, 2, 0));
+        viewport()->update(shownCaretRect().adjusted(-1, 0, 2, 0));
     } else if (e->timerId() == m_autoScroll.timerId()) {
         const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
         if (p.y() < 0)

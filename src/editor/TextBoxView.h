@@ -77,6 +77,8 @@ private:
     qsizetype previousPosition(qsizetype position) const;
     qsizetype nextPosition(qsizetype position) const;
     qsizetype snapped(qsizetype position) const;
+    // Where the caret is drawn: at the input method's cursor while it composes.
+    QRect shownCaretRect();
     // One step left or right on screen, in the direction of the text under the caret.
     qsizetype visualStep(bool toRight) const;
     // The pre-edit ends: the input method is asked to commit it, and what it leaves is
