@@ -202,7 +202,10 @@ qreal LineLayouts::pieceX(qsizetype line, qsizetype index)
             width += advance(text, i);
         xs.push_back(xs.back() + width);
     }
-    return xs[size_t(index)];
+    // The pieces after a pre-edit move aside by its width, as the text in its own piece does.
+    const bool afterPreedit = hasPreedit() && line == m_preedit.line &&
+                              index > pieceOf(line, std::min(m_preedit.column, m_document.lines().lineLength(line)));
+    return xs[size_t(index)] + (afterPreedit ? m_preedit.width : 0);
 }
 
 qreal LineLayouts::xOf(qsizetype line, qsizetype column)
@@ -257,7 +260,7 @@ void LineLayouts::setPreedit(qsizetype line, qsizetype column, const QString &te
     clearPreedit();
     if (text.isEmpty())
         return;
-    m_preedit = {line, column, text, formats};
+    m_preedit = {line, column, text, formats, QFontMetricsF(m_font).horizontalAdvance(text)};
     dropPiece(line, pieceOf(line, std::min(column, m_document.lines().lineLength(line))));
 }
 

@@ -85,6 +85,7 @@ private:
         qsizetype column = 0;
         QString text;
         QList<QTextLayout::FormatRange> formats;
+        qreal width = 0;
     };
     // Where the pre-edit sits in a piece's layout, or -1 when it is not in that piece.
     qsizetype preeditIn(qsizetype line, qsizetype index, const Piece &piece) const;

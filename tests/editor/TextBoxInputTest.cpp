@@ -175,4 +175,9 @@ TEST_F(TextBoxInput, TheInputMethodSeesTheCaretWhereverItGoes)
     compose(QString(40, u'z'), 40);
     EXPECT_TRUE(box.viewport()->rect().contains(imCursor().translated(-box.viewport()->pos()).topLeft()))
         << "the view follows the pre-edit's cursor";
+    doc.setText(QString(3 * LineLayouts::PieceLength, u'x'));
+    const int near = xAt(200), far = xAt(5000);
+    doc.setSelStart(100);
+    compose(QStringLiteral("zz"), 2);
+    EXPECT_NEAR(xAt(5000) - far, xAt(200) - near, 1) << "later pieces of a long line move aside too";
 }
