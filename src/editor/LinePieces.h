@@ -103,6 +103,9 @@ public:
 private:
     // Cuts [from, to) of the line into spans.
     std::vector<Span> cut(QStringView text, qsizetype from, qsizetype to);
+    // Where a piece beginning at `at` ends: MaxLength on, or less to keep a grapheme
+    // cluster whole, or `to`.
+    qsizetype clusterCut(QStringView text, qsizetype at, qsizetype to) const;
     void place(size_t from);
 
     CharAdvances *m_advances;

@@ -1,6 +1,7 @@
 #include "editor/TextBoxView.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -180,4 +181,20 @@ TEST_F(TextBoxInput, TheInputMethodSeesTheCaretWhereverItGoes)
     doc.setSelStart(100);
     compose(QStringLiteral("zz"), 2);
     EXPECT_NEAR(xAt(5000) - far, xAt(200) - near, 1) << "later pieces of a long line move aside too";
+}
+
+// A pre-edit in a later piece of a long line with tabs: it stands where the caret is (past
+// the spacer that keeps the piece's tab stops), the rest of its field moves aside, and
+// the next field stays on its tab stop.
+TEST_F(TextBoxInput, APreeditInALaterPieceStandsAtTheCaretAndKeepsTheTabStops)
+{
+    doc.setText(QStringLiteral("ab\t").repeated(2500));
+    const qsizetype at = 3 * 683; // the start of a field in the second piece
+    ASSERT_GT(at, LineLayouts::PieceLength);
+    doc.setSelStart(at);
+    const int caret = xAt(at), b = xAt(at + 1), next = xAt(at + 3);
+    compose(QStringLiteral("zz"), 0);
+    EXPECT_EQ(imCursor().x() - box.viewport()->x() + box.horizontalScrollBar()->value(), caret);
+    EXPECT_NEAR(xAt(at + 1) - b, QFontMetricsF(box.font()).horizontalAdvance(QStringLiteral("zz")), 1.5);
+    EXPECT_EQ(xAt(at + 3), next);
 }
