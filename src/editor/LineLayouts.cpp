@@ -197,10 +197,13 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(LinePieces &pieces, size
     if (!textLine.isValid())
         return piece;
 
-    // Each box's room, found once here rather than on every paint.
+    // Each box's room, found once here rather than on every paint: around its character,
+    // which stands after a pre-edit at its column.
     for (Marker &m : piece->markers) {
-        const qreal a = piece->xAt(m.column);
-        const qreal b = piece->xAt(m.column + 1);
+        const int cursor = int(lead + m.column +
+                               (piece->preeditAt >= 0 && m.column >= piece->preeditAt ? piece->preeditLength : 0));
+        const qreal a = textLine.cursorToX(cursor);
+        const qreal b = textLine.cursorToX(cursor + 1);
         m.x = std::min(a, b);
         m.width = std::abs(b - a);
     }
