@@ -6,6 +6,7 @@
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace korvane {
 
@@ -161,6 +162,26 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(LinePieces &pieces, size
 
     piece->layout.setText(shown);
     piece->layout.setFont(m_font);
+    if (m_preedit.line >= 0 && m_preedit.line < m_document.lines().lineCount() &&
+        pieces.lineStart() == m_document.lines().lineStart(m_preedit.line)) {
+        const qsizetype column = std::min(m_preedit.column, pieces.length());
+        if (pieces.spanAt(column) == index) {
+            // As a rich-text editor lays a pre-edit out: inside the layout, after the lead,
+            // so that the text after it moves aside, with the input method's own formats.
+            piece->preeditAt = column - span.start;
+            piece->preeditLength = m_preedit.text.size();
+            const int where = int(lead + piece->preeditAt);
+            piece->layout.setPreeditArea(where, m_preedit.text);
+            for (QTextLayout::FormatRange &range : formats) {
+                if (range.start >= where)
+                    range.start += int(m_preedit.text.size());
+            }
+            for (QTextLayout::FormatRange range : m_preedit.formats) {
+                range.start += where;
+                formats.append(range);
+            }
+        }
+    }
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setTabStopDistance(toPixels(m_advances.tabWidth()));
@@ -176,10 +197,13 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(LinePieces &pieces, size
     if (!textLine.isValid())
         return piece;
 
-    // Each box's room, found once here rather than on every paint.
+    // Each box's room, found once here rather than on every paint: around its character,
+    // which stands after a pre-edit at its column.
     for (Marker &m : piece->markers) {
-        const qreal a = piece->xAt(m.column);
-        const qreal b = piece->xAt(m.column + 1);
+        const int cursor = int(lead + m.column +
+                               (piece->preeditAt >= 0 && m.column >= piece->preeditAt ? piece->preeditLength : 0));
+        const qreal a = textLine.cursorToX(cursor);
+        const qreal b = textLine.cursorToX(cursor + 1);
         m.x = std::min(a, b);
         m.width = std::abs(b - a);
     }
@@ -189,7 +213,8 @@ std::unique_ptr<LineLayouts::Piece> LineLayouts::layOut(LinePieces &pieces, size
         run.before = toUnits(textLine.horizontalAdvance());
     } else {
         const qreal start = piece->xAt(0);
-        const qreal end = piece->xAt(span.length);
+        // (past a pre-edit at the piece's end too, which xAt(span.length) stands before)
+        const qreal end = textLine.cursorToX(int(lead + span.length + piece->preeditLength));
         const qsizetype tab = shown.indexOf(u'\t', lead);
         if (tab >= 0) {
             run.tab = true;
@@ -234,7 +259,7 @@ qreal LineLayouts::xOf(qsizetype line, qsizetype column)
     return originOf(p, index) + piece.xAt(column - piece.start);
 }
 
-qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
+qsizetype LineLayouts::columnAt(qsizetype line, qreal x, bool onCharacter)
 {
     trim();
     LinePieces &p = pieces(line);
@@ -243,9 +268,83 @@ qsizetype LineLayouts::columnAt(qsizetype line, qreal x)
     const QTextLine textLine = piece.layout.lineAt(0);
     if (!textLine.isValid())
         return piece.start;
-    const qsizetype column = textLine.xToCursor(x - originOf(p, index), QTextLine::CursorBetweenCharacters) -
-                             piece.lead;
-    return piece.start + std::clamp<qsizetype>(column, 0, piece.length);
+    const int cursor = textLine.xToCursor(x - originOf(p, index), onCharacter ? QTextLine::CursorOnCharacter
+                                                                              : QTextLine::CursorBetweenCharacters);
+    return piece.start + std::clamp<qsizetype>(piece.columnOf(cursor), 0, piece.length);
+}
+
+qsizetype LineLayouts::visualNeighbour(qsizetype line, qsizetype column, bool toRight)
+{
+    trim();
+    LinePieces &p = pieces(line);
+    column = std::clamp<qsizetype>(column, 0, p.length());
+    size_t index = p.spanAt(column);
+    const auto step = [toRight](const Piece &piece, qsizetype from) {
+        const int cursor = piece.cursorOf(from);
+        const int to = toRight ? piece.layout.rightCursorPosition(cursor) : piece.layout.leftCursorPosition(cursor);
+        return to == cursor ? -1 : piece.columnOf(to);
+    };
+    const Piece &piece = laidOut(p, index);
+    if (const qsizetype to = step(piece, column - piece.start); to >= 0)
+        return piece.start + to;
+    // At the piece's edge on screen: on into the piece beside it, which is the next one in
+    // the text where the key goes the line's way. It is entered at the edge it shares
+    // with this one; when that is where the caret already is, one step further.
+    const bool later = toRight != p.isRightToLeft();
+    if (later ? index + 1 >= p.count() : index == 0)
+        return -1;
+    index = later ? index + 1 : index - 1;
+    const Piece &beside = laidOut(p, index);
+    const qsizetype entry = later ? 0 : beside.length;
+    if (beside.start + entry != column)
+        return beside.start + entry;
+    const qsizetype to = step(beside, entry);
+    return to >= 0 ? beside.start + to : -1;
+}
+
+void LineLayouts::setPreedit(qsizetype line, qsizetype column, const QString &text,
+                             const QList<QTextLayout::FormatRange> &formats)
+{
+    clearPreedit();
+    if (text.isEmpty())
+        return;
+    m_preedit = {line, column, text, formats};
+    relayOut(line, column);
+}
+
+void LineLayouts::clearPreedit()
+{
+    const Preedit old = std::exchange(m_preedit, {});
+    if (old.line >= 0)
+        relayOut(old.line, old.column);
+}
+
+void LineLayouts::relayOut(qsizetype line, qsizetype column)
+{
+    if (line >= m_document.lines().lineCount())
+        return;
+    trim();
+    LinePieces &p = pieces(line);
+    const size_t index = p.spanAt(std::min(column, p.length()));
+    if (p.span(index).laidOut) {
+        p.span(index).laidOut.reset();
+        --m_layoutCount;
+    }
+    laidOut(p, index);
+}
+
+qreal LineLayouts::preeditX(qsizetype cursor)
+{
+    if (!hasPreedit() || m_preedit.line >= m_document.lines().lineCount())
+        return 0;
+    trim();
+    LinePieces &p = pieces(m_preedit.line);
+    const size_t index = p.spanAt(std::min(m_preedit.column, p.length()));
+    const Piece &piece = laidOut(p, index);
+    if (piece.preeditAt < 0 || !piece.layout.lineAt(0).isValid())
+        return xOf(m_preedit.line, m_preedit.column);
+    const qsizetype at = piece.lead + piece.preeditAt + std::clamp<qsizetype>(cursor, 0, piece.preeditLength);
+    return originOf(p, index) + piece.layout.lineAt(0).cursorToX(int(at));
 }
 
 std::vector<std::pair<const LineLayouts::Piece *, qreal>> LineLayouts::piecesIn(qsizetype line, qreal x0, qreal x1)

@@ -43,8 +43,24 @@ public:
 
     // x of a column of a line (0 .. line length).
     qreal xOf(qsizetype line, qsizetype column);
-    // The column whose cursor position is nearest to x.
-    qsizetype columnAt(qsizetype line, qreal x);
+    // The column whose cursor position is nearest to x; with onCharacter, the column of
+    // the character under x instead.
+    qsizetype columnAt(qsizetype line, qreal x, bool onCharacter = false);
+    // The column one cursor step to the left or right of a column on screen, following
+    // the direction of the text there and on into the piece beside it; -1 at the visual
+    // edge of the line.
+    qsizetype visualNeighbour(qsizetype line, qsizetype column, bool toRight);
+
+    // An input method's pre-edit, shown inline at a column of a line without being part
+    // of the text: the text after it moves aside, in later pieces too. Format starts count
+    // from the pre-edit's first character. xOf and columnAt keep answering for the text's
+    // own columns.
+    void setPreedit(qsizetype line, qsizetype column, const QString &text,
+                    const QList<QTextLayout::FormatRange> &formats);
+    void clearPreedit();
+    bool hasPreedit() const { return !m_preedit.text.isEmpty(); }
+    // x of a cursor position inside the pre-edit (0 .. its length).
+    qreal preeditX(qsizetype cursor);
     // The pieces of a line that reach into [x0, x1), each with the x its layout is drawn at.
     std::vector<std::pair<const Piece *, qreal>> piecesIn(qsizetype line, qreal x0, qreal x1);
     // How wide a line is, and whether it reads from right to left.
@@ -61,7 +77,18 @@ private:
     std::unique_ptr<Piece> layOut(LinePieces &pieces, size_t index, int lead, qint64 phase);
     void trim();
 
+    struct Preedit {
+        qsizetype line = -1;
+        qsizetype column = 0;
+        QString text;
+        QList<QTextLayout::FormatRange> formats;
+    };
+    // Lays the piece holding a column out again, so that its measure (and so where the
+    // later pieces sit) follows a pre-edit coming or going.
+    void relayOut(qsizetype line, qsizetype column);
+
     const TextDocument &m_document;
+    Preedit m_preedit;
     QFont m_font;
     QFont m_markerFont;
     int m_lineHeight = 1;

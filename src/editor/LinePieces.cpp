@@ -1,5 +1,6 @@
 #include "editor/LinePieces.h"
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 
 namespace korvane {
@@ -20,7 +21,7 @@ std::vector<LinePieces::Span> LinePieces::cut(QStringView text, qsizetype from, 
     qsizetype at = from;
     while (at < to) {
         Span span;
-        span.run = m_advances->measure(text, m_lineStart + at, m_lineStart + std::min(to, at + MaxLength), MaxMarkers,
+        span.run = m_advances->measure(text, m_lineStart + at, m_lineStart + clusterCut(text, at, to), MaxMarkers,
                                        !m_rtl);
         span.start = at;
         span.length = span.run.end - m_lineStart - at;
@@ -28,6 +29,35 @@ std::vector<LinePieces::Span> LinePieces::cut(QStringView text, qsizetype from, 
         spans.push_back(std::move(span));
     }
     return spans;
+}
+
+qsizetype LinePieces::clusterCut(QStringView text, qsizetype at, qsizetype to) const
+{
+    const qsizetype cut = at + MaxLength;
+    if (cut >= to)
+        return to;
+    // A piece is laid out on its own, so a cut inside a cluster (an accent and its letter,
+    // a flag, a joined emoji) would show its halves apart: cut before the cluster instead.
+    // Clusters are short; a look at the characters around the cut is enough.
+    constexpr qsizetype Around = 32;
+    qsizetype from = std::max(at, cut - Around);
+    // Regional indicators pair into flags counted from the start of their run, so the
+    // look begins before the run (or at the piece's start, which is a boundary).
+    const auto indicatorBefore = [&](qsizetype i) {
+        return i - 2 >= at && text[m_lineStart + i - 2] == QChar(0xD83C) &&
+               text[m_lineStart + i - 1].unicode() >= 0xDDE6 && text[m_lineStart + i - 1].unicode() <= 0xDDFF;
+    };
+    if (from > at && text[m_lineStart + from].isLowSurrogate())
+        --from;
+    while (indicatorBefore(from))
+        from -= 2;
+    const QStringView window = text.sliced(m_lineStart + from, std::min(to, cut + Around) - from);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, window.data(), int(window.size()));
+    finder.setPosition(int(cut - from));
+    if (finder.isAtBoundary())
+        return cut;
+    const qsizetype before = finder.toPreviousBoundary();
+    return before > 0 ? from + before : cut;
 }
 
 void LinePieces::place(size_t from)

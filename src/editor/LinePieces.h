@@ -5,6 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <QTextLayout>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -22,17 +23,33 @@ struct PieceMarker {
 
 // One piece of a line laid out for the screen. Its layout may begin with `lead` spacer
 // characters that are not text: they move the piece's text to where its tab stops fall
-// in the whole line.
+// in the whole line. It may also hold an input method's pre-edit, which is not text
+// either: the layout's cursor positions after it are further on by its length.
 struct LaidOutPiece {
     QTextLayout layout;
     qsizetype start = 0; // column of the piece's first character in its line
     qsizetype length = 0;
     int lead = 0;
-    qint64 phase = -1; // the spacer's width it was laid out with, in CharAdvances units
+    qint64 phase = -1;        // the spacer's width it was laid out with, in CharAdvances units
+    qsizetype preeditAt = -1; // the piece's column the pre-edit stands before, or -1
+    qsizetype preeditLength = 0;
     std::vector<PieceMarker> markers;
 
+    // The layout's cursor position of a column of the piece, and back (-1 for a position
+    // before the text; a position inside the pre-edit reads as the column it stands at).
+    int cursorOf(qsizetype column) const
+    {
+        return int(lead + column + (preeditAt >= 0 && column > preeditAt ? preeditLength : 0));
+    }
+    qsizetype columnOf(int cursor) const
+    {
+        const qsizetype column = cursor - lead;
+        if (column < 0)
+            return -1;
+        return preeditAt >= 0 && column > preeditAt ? std::max(preeditAt, column - preeditLength) : column;
+    }
     // x of a column of the piece within its layout.
-    qreal xAt(qsizetype column) const { return layout.lineAt(0).cursorToX(int(column + lead)); }
+    qreal xAt(qsizetype column) const { return layout.lineAt(0).cursorToX(cursorOf(column)); }
 };
 
 // The pieces one line is laid out in, and where each begins. A line of any length is cut
@@ -86,6 +103,9 @@ public:
 private:
     // Cuts [from, to) of the line into spans.
     std::vector<Span> cut(QStringView text, qsizetype from, qsizetype to);
+    // Where a piece beginning at `at` ends: MaxLength on, or less to keep a grapheme
+    // cluster whole, or `to`.
+    qsizetype clusterCut(QStringView text, qsizetype at, qsizetype to) const;
     void place(size_t from);
 
     CharAdvances *m_advances;

@@ -1,6 +1,7 @@
 #include "editor/TextBoxView.h"
 
 #include "editor/AccessibleTextAnnouncer.h"
+#include "editor/CaretMotion.h"
 #include "editor/FrameKeyRouter.h"
 #include "editor/MiddleClickPaste.h"
 #include "editor/StandInMarkerPainter.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -62,10 +64,13 @@ qsizetype TextBoxView::visibleLines() const { return std::max(1, viewport()->hei
 
 // ---- the document's changes ----
 
-void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin)
+void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QString &added,
+                                 TextDocument::Origin origin)
 {
     if (!m_document)
         return;
+    if (origin == TextDocument::Origin::Program)
+        dropPreedit(); // a command changed the text under it
     const LineIndex &lines = m_document->lines();
     const qsizetype count = lines.lineCount();
     const bool whole = position == 0 && added.size() == m_document->length();
@@ -89,12 +94,14 @@ void TextBoxView::onTextReplaced(qsizetype position, qsizetype removed, const QS
     else if (top <= bottom)
         viewport()->update(0, int(top) * m_layouts.lineHeight(), viewport()->width(),
                            int(bottom - top + 1) * m_layouts.lineHeight());
+    updateInputMethod();
 }
 
 void TextBoxView::onSelectionChanged(TextDocument::Origin origin)
 {
     if (!m_document || origin == TextDocument::Origin::View)
         return;
+    dropPreedit();
     m_anchor = m_document->selStart();
     m_caret = m_document->selStart() + m_document->selLength();
     m_desiredX = -1;
@@ -102,6 +109,7 @@ void TextBoxView::onSelectionChanged(TextDocument::Origin origin)
     restartBlink();
     viewport()->update();
     notifyAccessibleCaret();
+    updateInputMethod();
 }
 
 void TextBoxView::notifyAccessibleCaret()
@@ -154,7 +162,7 @@ qsizetype TextBoxView::positionAt(QPoint point)
     const LineIndex &lines = m_document->lines();
     const qsizetype line = std::clamp<qsizetype>(
         firstVisibleLine() + std::floor(qreal(point.y()) / m_layouts.lineHeight()), 0, lines.lineCount() - 1);
-    return lines.lineStart(line) + m_layouts.columnAt(line, point.x() - leftX());
+    return snapped(lines.lineStart(line) + m_layouts.columnAt(line, point.x() - leftX()));
 }
 
 QRect TextBoxView::caretRect(qsizetype position)
@@ -167,26 +175,44 @@ QRect TextBoxView::caretRect(qsizetype position)
     return QRect(int(std::floor(x)), int(std::clamp<qsizetype>(y, -1000000, 1000000)), 1, m_layouts.lineHeight());
 }
 
+QRect TextBoxView::shownCaretRect()
+{
+    QRect r = caretRect(m_caret);
+    if (!m_preedit.isEmpty())
+        r.moveLeft(int(std::floor(leftX() + m_layouts.preeditX(m_preeditCursor))));
+    return r;
+}
+
 qsizetype TextBoxView::previousPosition(qsizetype p) const
 {
-    const QString &t = m_document->text();
-    if (p <= 0)
-        return 0;
-    if (p >= 2 &&
-        ((t[p - 1] == u'\n' && t[p - 2] == u'\r') || (t[p - 1].isLowSurrogate() && t[p - 2].isHighSurrogate())))
-        return p - 2;
-    return p - 1;
+    return CaretMotion(m_document->text(), m_document->lines()).previous(p);
 }
 
 qsizetype TextBoxView::nextPosition(qsizetype p) const
 {
-    const QString &t = m_document->text();
-    if (p >= t.size())
-        return t.size();
-    if (p + 1 < t.size() &&
-        ((t[p] == u'\r' && t[p + 1] == u'\n') || (t[p].isHighSurrogate() && t[p + 1].isLowSurrogate())))
-        return p + 2;
-    return p + 1;
+    return CaretMotion(m_document->text(), m_document->lines()).next(p);
+}
+
+qsizetype TextBoxView::snapped(qsizetype p) const
+{
+    return CaretMotion(m_document->text(), m_document->lines()).snap(p);
+}
+
+qsizetype TextBoxView::visualStep(bool toRight) const
+{
+    // The layout knows where the next character is on screen; at the edge of the line,
+    // the caret goes on in reading order to the next line: forwards where the line runs
+    // the way of the key, backwards where it runs against it.
+    auto &layouts = const_cast<LineLayouts &>(m_layouts);
+    const LineIndex &lines = m_document->lines();
+    const qsizetype line = lines.lineOf(m_caret);
+    const qsizetype start = lines.lineStart(line);
+    if (m_caret <= lines.lineEnd(line)) {
+        if (const qsizetype column = layouts.visualNeighbour(line, m_caret - start, toRight); column >= 0)
+            return snapped(start + column);
+    }
+    const bool forwards = toRight != layouts.isRightToLeft(line);
+    return forwards ? nextPosition(m_caret) : previousPosition(m_caret);
 }
 
 qsizetype TextBoxView::wordStart(qsizetype p) const
@@ -195,6 +221,7 @@ qsizetype TextBoxView::wordStart(qsizetype p) const
     const qsizetype lineStart = m_document->lines().lineStart(m_document->lines().lineOf(p));
     if (p <= lineStart)
         return previousPosition(p);
+    p = snapped(p);
     while (p > lineStart && t[p - 1].isSpace() && !LineIndex::isLineEnd(t[p - 1].unicode()))
         --p;
     if (p > lineStart) {
@@ -217,7 +244,7 @@ qsizetype TextBoxView::wordEnd(qsizetype p) const
         ++p;
     while (p < lineEnd && t[p].isSpace())
         ++p;
-    return p;
+    return snapped(p) < p ? nextPosition(snapped(p)) : p;
 }
 
 // ---- edits and caret ----
@@ -232,6 +259,7 @@ void TextBoxView::typed(qsizetype position, qsizetype removed, const QString &te
     ensureCaretVisible();
     restartBlink();
     notifyAccessibleCaret();
+    updateInputMethod();
 }
 
 void TextBoxView::moveCaret(qsizetype position, bool extend, bool keepColumn)
@@ -247,6 +275,7 @@ void TextBoxView::moveCaret(qsizetype position, bool extend, bool keepColumn)
     restartBlink();
     viewport()->update();
     notifyAccessibleCaret();
+    updateInputMethod();
 }
 
 void TextBoxView::moveLines(qsizetype delta, bool extend)
@@ -264,7 +293,7 @@ void TextBoxView::moveLines(qsizetype delta, bool extend)
         moveCaret(m_document->length(), extend);
         return;
     }
-    moveCaret(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX), extend, true);
+    moveCaret(snapped(lines.lineStart(target) + m_layouts.columnAt(target, m_desiredX)), extend, true);
 }
 
 void TextBoxView::ensureCaretVisible()
@@ -283,10 +312,23 @@ void TextBoxView::ensureCaretVisible()
     updateScrollBars(); // the line just measured may be the widest yet
     QScrollBar *h = horizontalScrollBar();
     const int width = viewport()->width() - 2 * Margin;
-    if (x < h->value())
-        h->setValue(int(std::max<qreal>(0, x - width / 3)));
-    else if (x > h->value() + width - 2)
-        h->setValue(int(x - width * 2 / 3));
+    const auto show = [h, width](qreal at) {
+        if (at < h->value())
+            h->setValue(int(std::max<qreal>(0, at - width / 3)));
+        else if (at > h->value() + width - 2)
+            h->setValue(int(at - width * 2 / 3));
+    };
+    if (!m_layouts.hasPreedit()) {
+        show(x);
+        return;
+    }
+    // While the input method composes, the whole pre-edit is shown where it fits, and
+    // the input method's own cursor in it always.
+    const qreal end = m_layouts.preeditX(m_preedit.size());
+    updateScrollBars();
+    if (end > h->value() + width - 2)
+        h->setValue(int(std::min(x - Margin, end - width + 2 * Margin)));
+    show(m_layouts.preeditX(m_preeditCursor));
 }
 
 void TextBoxView::restartBlink()
@@ -327,8 +369,19 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
     const qsizetype selLength = std::abs(m_caret - m_anchor);
     const LineIndex &lines = m_document->lines();
     switch (e->key()) {
-    case Qt::Key_Left: moveCaret(ctrl ? wordStart(m_caret) : previousPosition(m_caret), shift); return;
-    case Qt::Key_Right: moveCaret(ctrl ? wordEnd(m_caret) : nextPosition(m_caret), shift); return;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const bool right = e->key() == Qt::Key_Right;
+        if (!ctrl) {
+            moveCaret(visualStep(right), shift);
+            return;
+        }
+        // Word steps go in reading order, turned round where the line runs right to left.
+        const qsizetype line = lines.lineOf(m_caret);
+        const bool rtl = m_layouts.isRightToLeft(line);
+        moveCaret(right != rtl ? wordEnd(m_caret) : wordStart(m_caret), shift);
+        return;
+    }
     case Qt::Key_Up: moveLines(-1, shift); return;
     case Qt::Key_Down: moveLines(1, shift); return;
     case Qt::Key_PageUp:
@@ -346,8 +399,10 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
             break; // deleting whole words is not one of this text box's keys
         if (selLength > 0)
             typed(selStart, selLength, QString());
-        else if (m_caret > 0)
-            typed(previousPosition(m_caret), m_caret - previousPosition(m_caret), QString());
+        else if (m_caret > 0) {
+            const qsizetype from = CaretMotion(m_document->text(), lines).backspaceStart(m_caret);
+            typed(from, m_caret - from, QString());
+        }
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -362,6 +417,9 @@ void TextBoxView::keyPressEvent(QKeyEvent *e)
             return;
         }
         break;
+    case Qt::Key_Backtab:
+        // Kept here, so that it does not travel on to the window and move the focus.
+        return;
     default: break;
     }
     const QString text = e->text();
@@ -379,21 +437,76 @@ void TextBoxView::inputMethodEvent(QInputMethodEvent *e)
 {
     if (!m_document)
         return;
+    e->accept();
     const QString commit = e->commitString();
+    const QString preedit = e->preeditString();
+    const qsizetype selStart = std::min(m_anchor, m_caret);
+    const qsizetype selLength = std::abs(m_caret - m_anchor);
+    // The old pre-edit goes before the text changes under it.
+    m_layouts.clearPreedit();
+    m_preedit.clear();
     if (!commit.isEmpty() || e->replacementLength() > 0) {
-        qsizetype start = std::min(m_anchor, m_caret);
-        qsizetype removed = std::abs(m_caret - m_anchor);
+        qsizetype start = selStart;
+        qsizetype removed = selLength;
         if (removed == 0 && e->replacementLength() > 0) {
             start = std::clamp<qsizetype>(m_caret + e->replacementStart(), 0, m_document->length());
             removed = std::clamp<qsizetype>(e->replacementLength(), 0, m_document->length() - start);
         }
         typed(start, removed, commit);
+    } else if (!preedit.isEmpty() && selLength > 0) {
+        // Composing over a selection replaces it, as typing would: a selection never
+        // shows mixed with a pre-edit.
+        typed(selStart, selLength, QString());
     }
-    if (m_preedit != e->preeditString()) {
-        m_preedit = e->preeditString();
-        viewport()->update();
+    if (!preedit.isEmpty()) {
+        QList<QTextLayout::FormatRange> formats;
+        m_preeditCursor = int(preedit.size());
+        m_preeditCursorShown = true;
+        for (const QInputMethodEvent::Attribute &a : e->attributes()) {
+            if (a.type == QInputMethodEvent::Cursor) {
+                m_preeditCursor = std::clamp(a.start, 0, int(preedit.size()));
+                m_preeditCursorShown = a.length != 0;
+            } else if (a.type == QInputMethodEvent::TextFormat) {
+                const QTextCharFormat format = qvariant_cast<QTextFormat>(a.value).toCharFormat();
+                if (format.isValid() && a.length > 0)
+                    formats.append({a.start, a.length, format});
+            }
+        }
+        m_preedit = preedit;
+        const LineIndex &lines = m_document->lines();
+        const qsizetype line = lines.lineOf(m_caret);
+        m_layouts.setPreedit(line, m_caret - lines.lineStart(line), preedit, formats);
+        ensureCaretVisible();
     }
-    e->accept();
+    viewport()->update();
+    updateInputMethod();
+}
+
+void TextBoxView::commitPreedit()
+{
+    if (m_preedit.isEmpty())
+        return;
+    QGuiApplication::inputMethod()->commit();
+    dropPreedit();
+}
+
+void TextBoxView::dropPreedit()
+{
+    if (m_preedit.isEmpty())
+        return;
+    m_preedit.clear();
+    m_layouts.clearPreedit();
+    viewport()->update();
+    if (hasFocus())
+        QGuiApplication::inputMethod()->reset();
+}
+
+void TextBoxView::updateInputMethod()
+{
+    // Where the caret is, what is around it and what is selected: the input method
+    // places its candidate window and reads the context from these.
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImQueryAll);
 }
 
 QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
@@ -404,21 +517,28 @@ QVariant TextBoxView::inputMethodQuery(Qt::InputMethodQuery query) const
     const LineIndex &lines = m_document->lines();
     const qsizetype line = lines.lineOf(m_caret);
     const qsizetype lineStart = lines.lineStart(line);
-    // The input method sees the caret's line, cut to a window around the caret on long lines.
+    // The input method sees the caret's line, cut to a stretch around the caret on long lines.
     const qsizetype from = std::max(lineStart, m_caret - 512);
     const qsizetype to = std::min(lines.lineEnd(line), m_caret + 512);
+    const auto inView = [self](QRect r) { return QRect(self->viewport()->mapTo(self, r.topLeft()), r.size()); };
     switch (query) {
     case Qt::ImEnabled: return true;
+    case Qt::ImReadOnly: return false;
     case Qt::ImHints: return int(Qt::ImhMultiLine);
     case Qt::ImFont: return m_layouts.font();
     case Qt::ImCursorRectangle: {
-        const QRect r = self->caretRect(m_caret);
-        return QRect(viewport()->mapTo(self, r.topLeft()), r.size());
+        return inView(self->shownCaretRect());
     }
+    case Qt::ImAnchorRectangle: return inView(self->caretRect(m_anchor));
     case Qt::ImCursorPosition: return int(std::clamp(m_caret, from, to) - from);
     case Qt::ImAnchorPosition: return int(std::clamp(m_anchor, from, to) - from);
     case Qt::ImAbsolutePosition: return qlonglong(m_caret);
     case Qt::ImSurroundingText: return m_document->text().mid(from, to - from);
+    case Qt::ImTextBeforeCursor: return m_document->text().mid(from, std::max(from, std::min(m_caret, to)) - from);
+    case Qt::ImTextAfterCursor: {
+        const qsizetype at = std::clamp(m_caret, from, to);
+        return m_document->text().mid(at, to - at);
+    }
     case Qt::ImCurrentSelection: {
         const qsizetype s = std::min(m_anchor, m_caret);
         return m_document->text().mid(s, std::min<qsizetype>(std::abs(m_caret - m_anchor), 4096));
@@ -487,17 +607,10 @@ void TextBoxView::paintEvent(QPaintEvent *e)
         }
     }
 
-    if (!m_preedit.isEmpty()) {
-        const QRect caret = caretRect(m_caret);
-        painter.setFont(m_layouts.font());
-        const QRectF box(caret.left(), caret.top(), QFontMetricsF(m_layouts.font()).horizontalAdvance(m_preedit) + 2,
-                         lineHeight);
-        painter.fillRect(box, pal.base());
-        painter.setPen(textColor);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_preedit);
-        painter.drawLine(box.bottomLeft() - QPointF(0, 1), box.bottomRight() - QPointF(0, 1));
-    } else if (hasFocus() && m_caretShown) {
-        const QRect caret = caretRect(m_caret);
+    // The pre-edit itself is laid out inside its line; the caret is the input method's
+    // cursor in it, unless the input method hides it.
+    if (hasFocus() && m_caretShown && (m_preedit.isEmpty() || m_preeditCursorShown)) {
+        const QRect caret = shownCaretRect();
         if (caret.bottom() >= 0 && caret.top() < viewport()->height())
             painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), textColor);
     }
@@ -518,13 +631,14 @@ void TextBoxView::scrollContentsBy(int, int dy)
     if (dy != 0)
         updateScrollBars(); // other lines are on screen: the widest may be another
     viewport()->update();
+    updateInputMethod();
 }
 
 void TextBoxView::timerEvent(QTimerEvent *e)
 {
     if (e->timerId() == m_blink.timerId()) {
         m_caretShown = !m_caretShown;
-        viewport()->update(caretRect(m_caret).adjusted(-1, 0, 2, 0));
+        viewport()->update(shownCaretRect().adjusted(-1, 0, 2, 0));
     } else if (e->timerId() == m_autoScroll.timerId()) {
         const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
         if (p.y() < 0)
@@ -551,6 +665,11 @@ void TextBoxView::focusInEvent(QFocusEvent *e)
 void TextBoxView::focusOutEvent(QFocusEvent *e)
 {
     QAbstractScrollArea::focusOutEvent(e);
+    // The toolkit has asked the input method to commit already; a pre-edit it left
+    // behind is not kept on a box without the focus. A popup (the context menu) is no
+    // leaving.
+    if (e->reason() != Qt::PopupFocusReason)
+        dropPreedit();
     m_blink.stop();
     viewport()->update();
 }
@@ -561,6 +680,7 @@ void TextBoxView::mousePressEvent(QMouseEvent *e)
 {
     if (!m_document)
         return;
+    commitPreedit();
     const qsizetype position = positionAt(e->position().toPoint());
     const qsizetype selStart = std::min(m_anchor, m_caret);
     const qsizetype selEnd = std::max(m_anchor, m_caret);
@@ -619,10 +739,13 @@ void TextBoxView::mouseDoubleClickEvent(QMouseEvent *e)
 {
     if (!m_document || e->button() != Qt::LeftButton)
         return;
-    const qsizetype position = positionAt(e->position().toPoint());
+    // The character under the pointer decides what is a word here, not the one after
+    // the nearest caret position (which is the next one over the right half of a letter).
     const QString &t = m_document->text();
     const LineIndex &lines = m_document->lines();
-    const qsizetype line = lines.lineOf(position);
+    const QPoint point = e->position().toPoint();
+    const qsizetype line = lines.lineOf(positionAt(point));
+    const qsizetype position = lines.lineStart(line) + m_layouts.columnAt(line, point.x() - leftX(), true);
     const qsizetype lineStart = lines.lineStart(line);
     const qsizetype lineEnd = lines.lineEnd(line);
     if (position >= lineEnd)

@@ -60,6 +60,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    // Tab and Shift+Tab are keys of the text, never a way out of it.
+    bool focusNextPrevChild(bool) override { return false; }
     void timerEvent(QTimerEvent *e) override;
 
 private:
@@ -74,6 +76,16 @@ private:
     void notifyAccessibleCaret();
     qsizetype previousPosition(qsizetype position) const;
     qsizetype nextPosition(qsizetype position) const;
+    qsizetype snapped(qsizetype position) const;
+    // Where the caret is drawn: at the input method's cursor while it composes.
+    QRect shownCaretRect();
+    // One step left or right on screen, in the direction of the text under the caret.
+    qsizetype visualStep(bool toRight) const;
+    // The pre-edit ends: the input method is asked to commit it, and what it leaves is
+    // dropped, as the toolkit's own editors do on a click or when the focus goes.
+    void commitPreedit();
+    void dropPreedit();
+    void updateInputMethod();
     qsizetype wordStart(qsizetype position) const;
     qsizetype wordEnd(qsizetype position) const;
     qsizetype visibleLines() const;
@@ -91,6 +103,8 @@ private:
     QBasicTimer m_blink;
     QBasicTimer m_autoScroll;
     QString m_preedit;
+    int m_preeditCursor = 0;
+    bool m_preeditCursorShown = true;
     bool m_selecting = false;
     bool m_pressedOnSelection = false;
     QPoint m_pressPoint;

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRandomGenerator>
@@ -191,10 +192,20 @@ private:
             return QStringLiteral("type (no document)");
         const int keys = 1 + m_random.bounded(5);
         for (int i = 0; i < keys; ++i) {
-            switch (m_random.bounded(6)) {
+            switch (m_random.bounded(9)) {
             case 0: QTest::keyClick(box, Qt::Key_Return); break;
             case 1: QTest::keyClick(box, Qt::Key_Backspace); break;
             case 2: QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier); break;
+            case 3: QTest::keyClick(box, Qt::Key_Tab); break;
+            case 4: QTest::keyClick(box, m_random.bounded(2) ? Qt::Key_Left : Qt::Key_Right); break;
+            case 5: { // an input method composes, then commits
+                QInputMethodEvent preedit(QStringLiteral("zhong"), {});
+                QApplication::sendEvent(box, &preedit);
+                QInputMethodEvent commit;
+                commit.setCommitString(QString::fromUcs4(U"中e\u0301\U0001F1E8\U0001F1F3"));
+                QApplication::sendEvent(box, &commit);
+                break;
+            }
             default:
                 for (const QChar c : randomText(3)) {
                     if (c.unicode() < 128)
