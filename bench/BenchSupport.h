@@ -2,7 +2,10 @@
 
 #include "editor/DocumentHost.h"
 
+#include <QApplication>
 #include <QByteArray>
+#include <QKeyEvent>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 
 namespace korvane {
@@ -19,6 +22,23 @@ public:
 private:
     int m_active = 0;
 };
+
+// A key pressed and released on a widget, as the window system delivers it.
+inline void pressKey(QWidget *widget, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                     const QString &text = QString())
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Posted events handled and a widget painted now.
+inline void paintNow(QWidget *widget)
+{
+    QApplication::processEvents();
+    widget->repaint();
+}
 
 // Every benchmark program runs headless inside the kind of application its code needs.
 template <typename Application>

@@ -70,17 +70,9 @@ struct Frame {
     TextDocument &doc() { return frame.editor().document(1); }
     void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = QString())
     {
-        QKeyEvent press(QEvent::KeyPress, key, mods, text);
-        QApplication::sendEvent(box(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-        QApplication::sendEvent(box(), &release);
+        pressKey(box(), key, mods, text);
     }
-    // Posted events handled and the text box painted now.
-    void paint()
-    {
-        QApplication::processEvents();
-        box()->viewport()->repaint();
-    }
+    void paint() { paintNow(box()->viewport()); }
 
     QTemporaryDir dir;
     ScriptedPlatform platform;

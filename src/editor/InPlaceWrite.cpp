@@ -9,21 +9,6 @@ namespace korvane {
 
 namespace {
 
-// errno of the first failure, 0 when everything was written.
-int writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += n;
-    }
-    return 0;
-}
-
 int readAll(int fd, QByteArray &bytes)
 {
     char chunk[65536];
@@ -41,7 +26,7 @@ int readAll(int fd, QByteArray &bytes)
 
 int replaceContents(int fd, const QByteArray &bytes)
 {
-    if (const int error = writeAll(fd, bytes))
+    if (const int error = InPlaceWrite::writeAll(fd, bytes))
         return error;
     if (::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0)
         return errno;
@@ -107,6 +92,20 @@ int InPlaceWrite::write(const QByteArray &nativePath, const QByteArray &bytes, F
     }
     ::close(fd);
     return error;
+}
+
+int InPlaceWrite::writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += n;
+    }
+    return 0;
 }
 
 } // namespace korvane

@@ -21,6 +21,9 @@ public:
     // old contents are kept in memory and written back should a later write fail. Returns
     // only once the bytes are on disk (fsync). 0 on success, else the errno of the failure.
     static int write(const QByteArray &nativePath, const QByteArray &bytes, FileIdentity *written = nullptr);
+    // Writes all of bytes from the start of the file, through short writes and signals.
+    // 0 when everything was written, else the errno of the first failure.
+    static int writeAll(int fd, const QByteArray &bytes);
 };
 
 } // namespace korvane

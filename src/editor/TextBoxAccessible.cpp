@@ -1,5 +1,6 @@
 #include "editor/TextBoxAccessible.h"
 
+#include "editor/PlainAccessibleText.h"
 #include "editor/TextBoxView.h"
 
 #include <QScrollBar>
@@ -16,34 +17,6 @@ QAccessibleInterface *textBoxFactory(const QString &className, QObject *object)
         return new TextBoxAccessible(static_cast<TextBoxView *>(object));
     return nullptr;
 }
-
-// A piece of the document as a text of its own, so that Qt's item rules (graphemes,
-// words, sentences) run on the lines around an offset instead of on a copy of the whole
-// text. Every line end ends a word and a sentence, so whole lines give the same items.
-class TextWindow : public QAccessibleTextInterface {
-public:
-    explicit TextWindow(QString text) : m_text(std::move(text)) {}
-    void selection(int, int *s, int *e) const override { *s = *e = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int s, int e) const override { return m_text.mid(s, e - s); }
-    int characterCount() const override { return int(m_text.size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *s, int *e) const override
-    {
-        *s = *e = 0;
-        return {};
-    }
-
-private:
-    QString m_text;
-};
 
 // Keeps a cut through a long line out of the middle of a surrogate pair.
 qsizetype cutBefore(const QString &text, qsizetype at)
@@ -237,7 +210,8 @@ QString TextBoxAccessible::textItem(Item item, int offset, QAccessible::TextBoun
         to = cutBefore(text, ahead);
     // Qt's rule for the end of the text then applies only at the real end: elsewhere the
     // window goes on past the offset.
-    const TextWindow window(text.mid(from, to - from));
+    // Qt's item rules on that piece, not on a copy of the whole text.
+    const PlainAccessibleText window(text.mid(from, to - from));
     int s = -1, e = -1;
     QString found;
     const int local = int(at - from);

@@ -281,20 +281,6 @@ QByteArray followLinks(QByteArray path, int &error)
     return {};
 }
 
-int writeAll(int fd, const QByteArray &bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        done += n;
-    }
-    return 0;
-}
-
 // A new name beside target: the target's own name, shortened so that the name with its
 // suffix stays within the file system's 255 bytes, and a random suffix.
 QByteArray temporaryName(const QByteArray &target)
@@ -347,7 +333,7 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
         inPlace = old && (error == EACCES || error == EPERM || error == ENAMETOOLONG);
         return error;
     }
-    int error = writeAll(fd, bytes);
+    int error = InPlaceWrite::writeAll(fd, bytes);
     if (!error && old) {
         const int from = ::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
         if (from < 0 || !FileAttributes::copy(from, *old, fd)) {

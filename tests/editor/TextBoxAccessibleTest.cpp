@@ -1,5 +1,6 @@
 #include "editor/TextBoxAccessible.h"
 #include "editor/AccessibleTextAnnouncer.h"
+#include "editor/PlainAccessibleText.h"
 #include "editor/TextBoxView.h"
 
 #include <QAccessible>
@@ -109,29 +110,6 @@ TEST_F(TextBoxAccessibleTest, AChangeLargerThanAScreenIsAnnouncedAsANewText)
     EXPECT_EQ(announced, QStringList{QStringLiteral("reset")});
 }
 
-// Qt's own rules for characters, words and sentences, run on the whole text: what the
-// box answers from the lines around an offset must be the same.
-class WholeText : public QAccessibleTextInterface {
-public:
-    explicit WholeText(QString text) : m_text(std::move(text)) {}
-    void selection(int, int *s, int *e) const override { *s = *e = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int s, int e) const override { return m_text.mid(s, e - s); }
-    int characterCount() const override { return int(m_text.size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *s, int *e) const override { return *s = *e = 0, QString(); }
-
-private:
-    QString m_text;
-};
-
 TEST_F(TextBoxAccessibleTest, ItemsAroundAnOffsetAreQtsItemsOfTheWholeText)
 {
     // Short lines of several scripts, blank lines, and one line longer than the reach.
@@ -141,7 +119,8 @@ TEST_F(TextBoxAccessibleTest, ItemsAroundAnOffsetAreQtsItemsOfTheWholeText)
             "Hello, wide world. Second one!\r\n你好，世界。再见。\n\n\ne\u0301t\u00e9 \U0001F1E8\U0001F1F3 done?\r");
     text += QStringLiteral("Long line. ").repeated(int(TextBoxAccessible::Reach / 3)) + QStringLiteral("\nlast");
     doc.setText(text);
-    const WholeText whole(text);
+    // Qt's own rules run on the whole text: the box must give the same items.
+    const PlainAccessibleText whole(text);
     QAccessibleTextInterface *t = textInterface();
     ASSERT_NE(t, nullptr);
     QList<int> offsets;

@@ -1,6 +1,7 @@
 #include "editor/recovery/RecoveryFile.h"
 
 #include "editor/TextFile.h"
+#include "platform/PlainFileReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -122,18 +123,10 @@ QString RecoveryFile::writeAtomically(const QString &path, const QByteArray &byt
 
 std::optional<RecoveryRecord> RecoveryFile::read(const QString &path, bool withText)
 {
-    // Only a plain file is a record: a link is not followed, and a FIFO or a device
-    // must not keep the start waiting for data that never comes.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
+    // Only a plain file is a record, and a link is not followed.
     QFile file;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!PlainFileReader::open(file, path, PlainFileReader::Links::Refuse))
         return std::nullopt;
-    }
     if (file.read(Magic.size()) != Magic)
         return std::nullopt;
     const QByteArray line = file.readLine(MaxHeaderLine);

@@ -1,5 +1,7 @@
 #include "tools/puzzle/RecordFile.h"
 
+#include "platform/PlainFileReader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -45,17 +47,9 @@ std::optional<QString> RecordFile::readFirstLine(const QString &fileName)
 {
     if (!mayFollow(fileName))
         return std::nullopt;
-    // A FIFO put in its place must not hold the game up, nor a device be read.
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat st {};
     QFile file;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!PlainFileReader::open(file, fileName, PlainFileReader::Links::Follow))
         return std::nullopt;
-    }
     // One short line is all there is to read; a huge foreign file is not read whole.
     const QByteArray bytes = file.read(64 * 1024);
     qsizetype end = bytes.size();
