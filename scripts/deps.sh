@@ -8,7 +8,7 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-wqy-zenhei libgtest-dev libbenchmark-dev libpam0g-dev libxcb1-dev libxcb-xinput-dev
   xvfb xauth xdotool desktop-file-utils appstream
-  poppler-utils
+  poppler-utils zlib1g-dev
 )
 # Extra packages a caller needs (for example: the screenshot tools).
 packages+=("$@")

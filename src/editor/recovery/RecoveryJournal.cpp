@@ -5,6 +5,7 @@
 #include "editor/TextEncoding.h"
 #include "editor/TextFile.h"
 #include "editor/recovery/RecoveryFile.h"
+#include "editor/recovery/RecoveryLog.h"
 #include "editor/recovery/RecoveryRecord.h"
 #include "editor/recovery/RecoveryWriter.h"
 #include "platform/Platform.h"
@@ -20,6 +21,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <utility>
 
 namespace korvane {
 
@@ -60,12 +62,45 @@ void RecoveryJournal::watch(int n)
     connect(doc, &TextDocument::changed, this, touch);
     connect(doc, &TextDocument::captionChanged, this, touch);
     connect(doc, &TextDocument::fontChanged, this, touch);
-    // Changed while the writer still shares it, the whole text would be copied on the
-    // spot, into fresh memory; the writer's own copy into memory it keeps is far quicker.
-    connect(doc, &TextDocument::aboutToChangeInPlace, this, [this, n] {
-        if (m_writing == n)
-            m_writer->waitForTexts();
+    connect(doc, &TextDocument::textReplaced, this,
+            [this, n](qsizetype position, qsizetype removed, const QString &added) {
+        onReplaced(n, position, removed, added);
     });
+}
+
+bool RecoveryJournal::isWritingBase(int n) const
+{
+    const auto it = m_records.find(n);
+    return it != m_records.end() && it->second.base;
+}
+
+qint64 RecoveryJournal::logLimit(int n) const
+{
+    const qint64 textBytes = qint64(m_editor.textDocument(n)->length()) * 2;
+    return std::min(std::max(m_tuning.minLogBytes, textBytes / m_tuning.logShareOfText), m_tuning.maxLogBytes);
+}
+
+void RecoveryJournal::onReplaced(int n, qsizetype position, qsizetype removed, const QString &added)
+{
+    const auto it = m_records.find(n);
+    if (it == m_records.end())
+        return; // no record yet: its first base will hold this
+    Record &record = it->second;
+    if (record.base)
+        record.base->edited(position);
+    if (!record.appendable)
+        return;
+    const qsizetype oldLength = m_editor.textDocument(n)->length() - added.size() + removed;
+    const qint64 bytes = qint64(added.size()) * 2 + 64;
+    // A text replaced as a whole (a file opened, an undo, a cipher) is a new base rather
+    // than an operation as long as the text; so is an edit that would outgrow the log.
+    if ((position == 0 && removed == oldLength && oldLength > 0) ||
+        record.logBytes + record.pending.size() + bytes > logLimit(n)) {
+        record.appendable = false;
+        record.pending = QByteArray();
+        return;
+    }
+    RecoveryLog::appendReplace(record.pending, position, removed, added);
 }
 
 void RecoveryJournal::onDocumentSignal(int n)
@@ -100,9 +135,7 @@ void RecoveryJournal::onTimer()
 
 void RecoveryJournal::pump()
 {
-    // One write at a time: the text handed to the writer is shared with the document,
-    // and the sooner the writer has copied it, the fewer keypresses have to copy it.
-    while (m_writing == 0 && !m_due.isEmpty()) {
+    while (!m_due.isEmpty()) {
         const int n = m_due.takeFirst();
         if (m_editor.isOpen(n) && m_editor.isChanged(n))
             writeNow(n);
@@ -122,6 +155,9 @@ void RecoveryJournal::onSettled(int n, Editor::Settled how)
     }
     // A file was opened over the edits. They are kept aside as they were just before,
     // which is the text Open put into the undo snapshot, under the name they had.
+    const auto it = m_records.find(n);
+    RecoveryRecord record = it != m_records.end() ? it->second.header : RecoveryRecord();
+    m_records.erase(n); // a base in the making is given up
     if (m_finished || m_off)
         return;
     QString reason;
@@ -129,26 +165,35 @@ void RecoveryJournal::onSettled(int n, Editor::Settled how)
         reportFailure(reason);
         return;
     }
-    RecoveryRecord record = m_headers.value(n);
     if (record.slot == 0) {
         record.slot = n;
         record.title = QStringLiteral("文档 %1").arg(n);
     }
-    record.text = m_editor.undoSnapshot(n);
-    m_recorded.remove(n);
-    m_headers.remove(n);
+    record.text = m_editor.undoSnapshot(n); // not changed by further edits
     m_writer->write(recordPath(n), record);
     m_writer->discard(recordPath(n), m_root);
 }
 
 void RecoveryJournal::discardRecord(int n)
 {
-    if (!m_recorded.remove(n))
+    const auto it = m_records.find(n);
+    if (it == m_records.end())
         return;
-    m_headers.remove(n);
-    m_writer->discard(recordPath(n), m_root);
-    if (m_recorded.isEmpty())
-        m_writer->releaseBuffer();
+    const bool onDisk = it->second.onDisk;
+    m_records.erase(it);
+    if (onDisk)
+        m_writer->discard(recordPath(n), m_root);
+}
+
+void RecoveryJournal::removeRecord(int n)
+{
+    const auto it = m_records.find(n);
+    if (it == m_records.end())
+        return;
+    const bool onDisk = it->second.onDisk;
+    m_records.erase(it);
+    if (onDisk)
+        m_writer->remove(recordPath(n));
 }
 
 void RecoveryJournal::writeNow(int n)
@@ -158,50 +203,123 @@ void RecoveryJournal::writeNow(int n)
         reportFailure(reason);
         return;
     }
-    m_writing = n;
-    m_recorded.insert(n);
-    RecoveryRecord record = capture(n);
-    rememberHeader(record);
-    m_writer->write(recordPath(n), std::move(record));
+    Record &record = m_records[n];
+    const RecoveryRecord now = header(n);
+    if (record.appendable) {
+        if (now != record.header) {
+            RecoveryLog::appendHeader(record.pending, now);
+            record.header = now;
+        }
+        if (!record.pending.isEmpty()) {
+            record.logBytes += record.pending.size();
+            m_writer->append(n, recordPath(n), std::exchange(record.pending, QByteArray()));
+        }
+    }
+    // Meanwhile the edits go on being appended to the old file, which stays whole.
+    if (!record.base && (!record.appendable || record.logBytes > logLimit(n)))
+        startBase(n, now);
 }
 
-void RecoveryJournal::rememberHeader(const RecoveryRecord &record)
+void RecoveryJournal::startBase(int n, const RecoveryRecord &header)
 {
-    RecoveryRecord &header = m_headers[record.slot];
-    header = record;
-    header.text = QString();
-}
-
-void RecoveryJournal::removeRecord(int n)
-{
-    if (!m_recorded.remove(n))
+    QString reason;
+    Record &record = m_records[n];
+    record.base = RecoveryBaseFile::start(recordPath(n) + QStringLiteral(".base.tmp"), header, &reason);
+    if (!record.base) {
+        reportFailure(reason);
         return;
-    m_headers.remove(n);
-    m_writer->remove(recordPath(n));
-    if (m_recorded.isEmpty())
-        m_writer->releaseBuffer();
+    }
+    // A small text is written at once; a large one a slice now, the rest when idle.
+    writeSlice(n, m_tuning.sliceUnits);
+    if (isWritingBase(n))
+        scheduleSlices();
+}
+
+void RecoveryJournal::writeSlice(int n, qsizetype units)
+{
+    Record &record = m_records[n];
+    const QString &text = m_editor.textDocument(n)->text();
+    QString reason;
+    if (!record.base->isComplete(text) && !record.base->writeSlice(text, units, &reason)) {
+        record.base.reset(); // the temporary goes; the next edit tries again
+        reportFailure(reason);
+        return;
+    }
+    if (record.base->isComplete(text))
+        commitBase(n);
+}
+
+void RecoveryJournal::commitBase(int n)
+{
+    Record &record = m_records[n];
+    const QString &text = m_editor.textDocument(n)->text();
+    QString reason;
+    const int fd = record.base->release(text, &reason);
+    if (fd < 0) {
+        record.base.reset();
+        reportFailure(reason);
+        return;
+    }
+    m_writer->commit(n, fd, record.base->tempPath(), recordPath(n));
+    // The new file holds the text as it stands: edits made while it was written, still
+    // waiting for the old file, are in it already.
+    record.header = record.base->header();
+    record.base.reset();
+    record.onDisk = true;
+    record.appendable = true;
+    record.pending = QByteArray();
+    record.logBytes = 0;
+    if (header(n) != record.header)
+        onDocumentSignal(n);
+}
+
+void RecoveryJournal::scheduleSlices()
+{
+    if (m_sliceTimer == 0 && !m_finished)
+        m_sliceTimer = m_editor.platform().timers().startSingleShot(m_tuning.sliceDelayMsec, [this] {
+            m_sliceTimer = 0;
+            onSliceTimer();
+        });
+}
+
+void RecoveryJournal::onSliceTimer()
+{
+    for (auto &[n, record] : m_records) {
+        if (record.base) {
+            writeSlice(n, m_tuning.sliceUnits);
+            break;
+        }
+    }
+    for (const auto &[n, record] : m_records) {
+        if (record.base) {
+            scheduleSlices();
+            break;
+        }
+    }
 }
 
 void RecoveryJournal::onWritten(int n, const QString &reason)
 {
-    if (m_writing == n)
-        m_writing = 0;
-    if (!reason.isEmpty())
-        reportFailure(reason);
-    pump();
+    if (reason.isEmpty())
+        return;
+    reportFailure(reason);
+    // The file no longer matches what was appended to it: the next edit makes a new base.
+    const auto it = m_records.find(n);
+    if (it != m_records.end()) {
+        it->second.appendable = false;
+        it->second.pending = QByteArray();
+    }
 }
 
-RecoveryRecord RecoveryJournal::capture(int n) const
+RecoveryRecord RecoveryJournal::header(int n) const
 {
-    const TextDocument &document = *m_editor.textDocument(n);
     RecoveryRecord record;
     record.slot = n;
     record.title = m_editor.title(n);
     record.fileTitle = m_editor.fileTitle(n);
     record.filePath = m_editor.filePath(n);
-    record.font = document.font();
+    record.font = m_editor.textDocument(n)->font();
     record.encoding = textEncodingName(m_editor.encoding(n));
-    record.text = document.text(); // shared with the document, not copied
     return record;
 }
 
@@ -294,8 +412,11 @@ bool RecoveryJournal::adopt(int n, const QString &file)
     m_writer->drain(); // a job still queued for this slot must not land after the move
     if (std::rename(QFile::encodeName(file).constData(), QFile::encodeName(recordPath(n)).constData()) != 0)
         return false;
-    m_recorded.insert(n);
-    rememberHeader(capture(n));
+    // Its layout may be an older one: the next edit starts a base of this run's own.
+    m_records.erase(n);
+    Record &record = m_records[n];
+    record.onDisk = true;
+    record.header = header(n);
     return true;
 }
 
@@ -304,25 +425,32 @@ void RecoveryJournal::finish()
     if (m_finished)
         return;
     m_finished = true;
-    if (m_timer != 0) {
-        m_editor.platform().timers().cancelSingleShot(m_timer);
-        m_timer = 0;
+    for (int *timer : {&m_timer, &m_sliceTimer}) {
+        if (*timer != 0)
+            m_editor.platform().timers().cancelSingleShot(*timer);
+        *timer = 0;
     }
     QList<int> due = m_due;
     for (int n : std::as_const(m_dirty)) {
         if (!due.contains(n))
             due.append(n);
     }
+    for (const auto &[n, record] : m_records) {
+        if (record.base && !due.contains(n))
+            due.append(n);
+    }
     m_dirty.clear();
     m_due.clear();
     for (int n : std::as_const(due)) {
-        QString reason;
         if (!(m_editor.isOpen(n) && m_editor.isChanged(n))) {
             discardRecord(n);
-        } else if (openRunFolder(&reason)) {
-            m_recorded.insert(n);
-            m_writer->write(recordPath(n), capture(n));
+            continue;
         }
+        writeNow(n);
+        // The end of the run does not wait for idle time: the base is finished now.
+        const qsizetype all = m_editor.textDocument(n)->length() + 1;
+        if (isWritingBase(n))
+            writeSlice(n, all);
     }
     m_writer->drain();
     if (!m_lock)
@@ -331,16 +459,10 @@ void RecoveryJournal::finish()
     // for the next start, which finds the folder unlocked and offers them.
     m_lock->unlock();
     m_lock.reset();
-    if (m_recorded.isEmpty())
+    if (std::none_of(m_records.begin(), m_records.end(), [](const auto &r) { return r.second.onDisk; }))
         QDir().rmdir(m_runFolder);
 }
 
-void RecoveryJournal::drain()
-{
-    // Each reported write may hand out the next one.
-    do
-        m_writer->drain();
-    while (m_writing != 0);
-}
+void RecoveryJournal::drain() { m_writer->drain(); }
 
 } // namespace korvane

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "editor/Editor.h"
+#include "editor/recovery/RecoveryBaseFile.h"
 #include "editor/recovery/RecoveryRecord.h"
 
-#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <map>
 #include <memory>
 
 class QLockFile;
@@ -17,8 +18,13 @@ class RecoveryWriter;
 
 // Keeps a recovery file for every document with unsaved changes, in a folder of this
 // run's own below the recovery folder, marked as in use by a lock. A document's file
-// is written at most every two seconds while it is being edited, and within two
-// seconds of its last edit. It is deleted once the document is saved, or closed with 否
+// is brought up to date at most every two seconds while it is being edited, and within
+// two seconds of its last edit. The file is a base (the whole text) and the edits made
+// since, appended as they come: what a write costs follows the edit, not the document.
+// A new base is written when the document first changes, when its text is replaced as a
+// whole, and when the edits outgrow a share of the text; it is written from the
+// document's own string in slices, between which the program goes on as usual, and
+// only then takes the old file's place. It is deleted once the document is saved, or closed with 否
 // at the close prompt; when the edits go any other way (a file opened over them), it is
 // moved to discarded/ below the recovery folder. The recovery folder and the state
 // folder above it must be the user's alone: otherwise the journal stays off and says so.
@@ -26,6 +32,14 @@ class RecoveryJournal : public QObject {
     Q_OBJECT
 public:
     static constexpr int WriteDelayMsec = 2000;
+    // How a new base is written, and when one is due.
+    struct Tuning {
+        qsizetype sliceUnits = qsizetype(1) << 19; // 1 MB a slice
+        int sliceDelayMsec = 0;                     // between slices: as soon as idle
+        qint64 minLogBytes = qint64(4) << 20;       // the log may always grow this far...
+        int logShareOfText = 4;                     // ...or to this part of the text...
+        qint64 maxLogBytes = qint64(256) << 20;     // ...but never beyond this
+    };
     static inline const QString LockName = QStringLiteral("lock");
 
     // root is the recovery folder that the run folders of all running programs share.
@@ -45,24 +59,43 @@ public:
     void finish();
     // Waits for the files in hand to be written or removed (for tests and benchmarks).
     void drain();
+    void setTuning(const Tuning &tuning) { m_tuning = tuning; }
+    // Whether a new base is being written for document n (for tests and benchmarks).
+    bool isWritingBase(int n) const;
     // False, with a notice, when the folders are another user's or open to others;
     // the journal is then off. Makes nothing.
     bool checkFolders();
 
 private:
+    // What is known of a document's record file.
+    struct Record {
+        bool onDisk = false;     // a file may be at recordPath
+        bool appendable = false; // the file, with `pending` after it, holds the document's text
+        QByteArray pending;      // operations not yet handed to the writer
+        qint64 logBytes = 0;     // operations handed over since the file's base
+        RecoveryRecord header;   // what the file says, but the text
+        std::unique_ptr<RecoveryBaseFile> base; // a new base being written
+    };
+
     void watch(int n);
+    void onReplaced(int n, qsizetype position, qsizetype removed, const QString &added);
+    void startBase(int n, const RecoveryRecord &header);
+    void writeSlice(int n, qsizetype units);
+    void scheduleSlices();
+    void onSliceTimer();
+    void commitBase(int n);
+    qint64 logLimit(int n) const;
+    RecoveryRecord header(int n) const;
     void onDocumentSignal(int n);
     void onTimer();
     void pump();
     void writeNow(int n);
     void removeRecord(int n);
     void discardRecord(int n);
-    void rememberHeader(const RecoveryRecord &record);
     void onSettled(int n, Editor::Settled how);
     bool checkFolders(bool create, QString *reason);
     void reportOff(const QString &folder, bool foreign);
     void onWritten(int n, const QString &reason);
-    RecoveryRecord capture(int n) const;
     bool openRunFolder(QString *reason);
     void reportFailure(const QString &reason);
 
@@ -71,12 +104,12 @@ private:
     QString m_runFolder;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<RecoveryWriter> m_writer;
+    Tuning m_tuning;
     int m_timer = 0;
-    QSet<int> m_dirty;                    // edited since their last write was handed out
-    QList<int> m_due;                     // waiting for the writer, lowest slot first
-    int m_writing = 0;                    // slot being written, 0 for none
-    QSet<int> m_recorded;                 // slots whose file may exist
-    QHash<int, RecoveryRecord> m_headers; // each record's last write, without the text
+    int m_sliceTimer = 0;
+    QSet<int> m_dirty; // edited since their last write was handed out
+    QList<int> m_due;  // to be written, lowest slot first
+    std::map<int, Record> m_records;
     bool m_off = false;
     bool m_failureShown = false;
     bool m_finished = false;

@@ -1,14 +1,11 @@
 #include "editor/recovery/RecoveryWriter.h"
 
-#include "editor/TextFile.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
-#include <cerrno>
-#include <new>
 
 namespace korvane {
 
@@ -32,49 +29,56 @@ void RecoveryWriter::post(std::function<void()> job)
     QMetaObject::invokeMethod(m_worker, std::move(job), Qt::QueuedConnection);
 }
 
+void RecoveryWriter::report(int slot, const QString &path, const QString &reason)
+{
+    if (reason.isEmpty())
+        m_stale.remove(path);
+    else
+        m_stale.insert(path);
+    QMetaObject::invokeMethod(
+        this, [this, slot, reason] { emit written(slot, reason); }, Qt::QueuedConnection);
+}
+
 void RecoveryWriter::write(const QString &path, RecoveryRecord record)
 {
-    ++m_sharedTexts;
-    post([this, path, record = std::move(record)]() mutable {
-        const int slot = record.slot;
-        QString reason;
-        try {
-            RecoveryFile::encodeInto(record, m_buffer);
-        } catch (const std::bad_alloc &) {
-            m_buffer = QByteArray();
-            reason = TextFile::reasonFor(ENOMEM);
-        }
-        // The document's text goes before the slow part: while it is shared, a keypress
-        // would have to copy the whole text, or wait.
-        record = RecoveryRecord();
-        --m_sharedTexts;
-        m_sharedTexts.notify_all();
-        if (reason.isEmpty())
-            reason = RecoveryFile::writeAtomically(path, m_buffer);
-        QMetaObject::invokeMethod(
-            this, [this, slot, reason] { emit written(slot, reason); }, Qt::QueuedConnection);
+    post([this, path, record = std::move(record)] {
+        report(record.slot, path, RecoveryFile::writeRecord(path, record));
+    });
+}
+
+void RecoveryWriter::append(int slot, const QString &path, QByteArray operations)
+{
+    post([this, slot, path, operations = std::move(operations)] {
+        if (m_stale.contains(path))
+            return;
+        const QString reason = RecoveryFile::append(path, operations);
+        if (!reason.isEmpty())
+            report(slot, path, reason);
+    });
+}
+
+void RecoveryWriter::commit(int slot, int fd, const QString &temp, const QString &path)
+{
+    post([this, slot, fd, temp, path] {
+        const int error = RecoveryFile::renameFlushed(fd, temp, path);
+        report(slot, path, error ? RecoveryFile::reasonOf(error) : QString());
     });
 }
 
 void RecoveryWriter::remove(const QString &path)
 {
-    post([path] { QFile::remove(path); });
+    post([this, path] {
+        m_stale.remove(path);
+        QFile::remove(path);
+    });
 }
 
 void RecoveryWriter::discard(const QString &path, const QString &root)
 {
-    post([path, root] { AbandonedRuns::moveToDiscarded(root, path); });
-}
-
-void RecoveryWriter::releaseBuffer()
-{
-    post([this] { m_buffer = QByteArray(); });
-}
-
-void RecoveryWriter::waitForTexts()
-{
-    for (int shared = m_sharedTexts.load(); shared != 0; shared = m_sharedTexts.load())
-        m_sharedTexts.wait(shared);
+    post([this, path, root] {
+        m_stale.remove(path);
+        AbandonedRuns::moveToDiscarded(root, path);
+    });
 }
 
 void RecoveryWriter::drain()

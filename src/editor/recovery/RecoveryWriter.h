@@ -4,15 +4,15 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <atomic>
+#include <QSet>
 #include <functional>
 
 class QThread;
 
 namespace korvane {
 
-// Writes and removes recovery files on a thread of its own, one job after another in
-// the order they were given, so that typing never waits for the disk.
+// Writes, appends to and removes recovery files on a thread of its own, one job after
+// another in the order they were given, so that typing never waits for the disk.
 class RecoveryWriter : public QObject {
     Q_OBJECT
 public:
@@ -20,19 +20,20 @@ public:
     // Finishes every job given so far.
     ~RecoveryWriter() override;
 
-    // The record, whose text is shared with the document rather than copied, is encoded
-    // and written on the writer's thread; `written` reports the outcome.
+    // Writes record whole; its text must not change meanwhile (a snapshot, not the
+    // document's own string). `written` reports the outcome.
     void write(const QString &path, RecoveryRecord record);
+    // Appends operations to the record at path. Once an append or a new base for path
+    // has failed, appends to it are dropped until a new base is in place: they belong
+    // after what failed. `written` reports a failure.
+    void append(int slot, const QString &path, QByteArray operations);
+    // Flushes the new base open at fd (owned from now on) and renames temp over path.
+    void commit(int slot, int fd, const QString &temp, const QString &path);
     void remove(const QString &path);
     // Moves the file into discarded/ below root rather than deleting it.
     void discard(const QString &path, const QString &root);
-    // Gives back the memory kept for encoding, once no document needs a record.
-    void releaseBuffer();
     // Waits until every job given so far is done and their outcomes are reported.
     void drain();
-    // Waits until the writer no longer shares any document's text: only as long as it
-    // takes to copy a text into the writer's own memory.
-    void waitForTexts();
 
 signals:
     // reason is empty when the file was written.
@@ -40,11 +41,11 @@ signals:
 
 private:
     void post(std::function<void()> job);
+    void report(int slot, const QString &path, const QString &reason);
 
     QThread *m_thread;
-    QObject *m_worker;   // lives on m_thread; jobs run in its event queue
-    QByteArray m_buffer; // used on m_thread only
-    std::atomic<int> m_sharedTexts{0};
+    QObject *m_worker;     // lives on m_thread; jobs run in its event queue
+    QSet<QString> m_stale; // used on m_thread only: paths whose appends are dropped
 };
 
 } // namespace korvane
