@@ -17,8 +17,7 @@ namespace korvane {
 class RecoveryBaseFile {
 public:
     // Nothing, with the reason, when the temporary cannot be made.
-    static std::unique_ptr<RecoveryBaseFile> start(const QString &temp, const RecoveryRecord &header,
-                                                   QString *reason);
+    static std::unique_ptr<RecoveryBaseFile> start(const QString &temp, const RecoveryRecord &header, QString *reason);
     ~RecoveryBaseFile();
     RecoveryBaseFile(const RecoveryBaseFile &) = delete;
     RecoveryBaseFile &operator=(const RecoveryBaseFile &) = delete;

@@ -35,10 +35,10 @@ public:
     // How a new base is written, and when one is due.
     struct Tuning {
         qsizetype sliceUnits = qsizetype(1) << 19; // 1 MB a slice
-        int sliceDelayMsec = 0;                     // between slices: as soon as idle
-        qint64 minLogBytes = qint64(4) << 20;       // the log may always grow this far...
-        int logShareOfText = 4;                     // ...or to this part of the text...
-        qint64 maxLogBytes = qint64(256) << 20;     // ...but never beyond this
+        int sliceDelayMsec = 0;                    // between slices: as soon as idle
+        qint64 minLogBytes = qint64(4) << 20;      // the log may always grow this far...
+        int logShareOfText = 4;                    // ...or to this part of the text...
+        qint64 maxLogBytes = qint64(256) << 20;    // ...but never beyond this
     };
     static inline const QString LockName = QStringLiteral("lock");
 
@@ -69,11 +69,11 @@ public:
 private:
     // What is known of a document's record file.
     struct Record {
-        bool onDisk = false;     // a file may be at recordPath
-        bool appendable = false; // the file, with `pending` after it, holds the document's text
-        QByteArray pending;      // operations not yet handed to the writer
-        qint64 logBytes = 0;     // operations handed over since the file's base
-        RecoveryRecord header;   // what the file says, but the text
+        bool onDisk = false;                    // a file may be at recordPath
+        bool appendable = false;                // the file, with `pending` after it, holds the document's text
+        QByteArray pending;                     // operations not yet handed to the writer
+        qint64 logBytes = 0;                    // operations handed over since the file's base
+        RecoveryRecord header;                  // what the file says, but the text
         std::unique_ptr<RecoveryBaseFile> base; // a new base being written
     };
 

@@ -173,8 +173,7 @@ std::optional<RecoveryRecord> RecoveryLog::read(QIODevice &device, bool withText
         if (device.read(frame.data() + FrameHead, body) != body)
             break;
         const char *p = frame.constData() + FrameHead;
-        if (checksum(frame.constData(), FrameHead + qsizetype(payload)) !=
-            qFromLittleEndian<quint32>(p + payload))
+        if (checksum(frame.constData(), FrameHead + qsizetype(payload)) != qFromLittleEndian<quint32>(p + payload))
             break;
         if (kind == Replace) {
             if (payload < quint64(ReplaceHead) || payload % 2 != 0)
