@@ -93,9 +93,8 @@ void RecoveryJournal::onReplaced(int n, qsizetype position, qsizetype removed, c
     const qsizetype oldLength = m_editor.textDocument(n)->length() - added.size() + removed;
     const qint64 bytes = qint64(added.size()) * 2 + 64;
     // A text replaced as a whole (a file opened, an undo, a cipher) is a new base rather
-    // than an operation as long as the text; so is an edit that would outgrow the log.
-    if ((position == 0 && removed == oldLength && oldLength > 0) ||
-        record.logBytes + record.pending.size() + bytes > logLimit(n)) {
+    // than an operation as long as the text; so is an edit larger than the whole log may be.
+    if ((position == 0 && removed == oldLength && oldLength > 0) || bytes > logLimit(n)) {
         record.appendable = false;
         record.pending = QByteArray();
         return;
@@ -224,7 +223,9 @@ void RecoveryJournal::startBase(int n, const RecoveryRecord &header)
 {
     QString reason;
     Record &record = m_records[n];
-    record.base = RecoveryBaseFile::start(recordPath(n) + QStringLiteral(".base.tmp"), header, &reason);
+    // A name of its own for every base: the previous one may still wait for its rename.
+    const QString temp = recordPath(n) + QStringLiteral(".%1.tmp").arg(++m_bases);
+    record.base = RecoveryBaseFile::start(temp, header, &reason);
     if (!record.base) {
         reportFailure(reason);
         return;

@@ -107,8 +107,9 @@ private:
     Tuning m_tuning;
     int m_timer = 0;
     int m_sliceTimer = 0;
-    QSet<int> m_dirty; // edited since their last write was handed out
-    QList<int> m_due;  // to be written, lowest slot first
+    quint64 m_bases = 0; // bases started, for their temporaries' names
+    QSet<int> m_dirty;   // edited since their last write was handed out
+    QList<int> m_due;    // to be written, lowest slot first
     std::map<int, Record> m_records;
     bool m_off = false;
     bool m_failureShown = false;

@@ -1,10 +1,12 @@
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/ByteStandIn.h"
+#include "editor/recovery/RecoveryLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -117,5 +119,83 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"NegativeLength",
                              [](QByteArray b) { return b.replace("\"length\":9", "\"length\":-9"); }}),
     [](const auto &testInfo) { return std::string(testInfo.param.name); });
+
+// A record cut anywhere in its log gives the text as of its last whole operation;
+// cut within its head or base, it is no record.
+TEST(RecoveryFileLog, CutAtEveryByteRestoresUpToTheLastWholeOperation)
+{
+    QTemporaryDir dir;
+    RecoveryRecord record;
+    record.slot = 3;
+    record.text = QStringLiteral("ab\r\n");
+    QByteArray bytes = RecoveryFile::encode(record);
+    QList<qsizetype> ends{bytes.size()};
+    QStringList texts{record.text};
+    QStringList titles{QString()};
+    auto replace = [&](qsizetype at, qsizetype removed, const QString &added) {
+        RecoveryLog::appendReplace(bytes, at, removed, added);
+        ends.append(bytes.size());
+        texts.append(QString(texts.last()).replace(at, removed, added));
+        titles.append(titles.last());
+    };
+    replace(2, 0, QString(QChar(0xDBFF)) + byteStandIn(0x9A) + QStringLiteral("😀"));
+    replace(0, 1, QString());
+    record.title = QStringLiteral("笔记");
+    RecoveryLog::appendHeader(bytes, record);
+    ends.append(bytes.size());
+    texts.append(texts.last());
+    titles.append(record.title);
+    replace(texts.last().size(), 0, QStringLiteral("\n") + QChar(0xDC00));
+
+    const QString path = dir.filePath(QStringLiteral("r.krec"));
+    for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes.left(cut));
+        f.close();
+        const auto back = RecoveryFile::read(path);
+        const qsizetype whole = std::upper_bound(ends.begin(), ends.end(), cut) - ends.begin();
+        ASSERT_EQ(back.has_value(), whole > 0) << cut;
+        if (whole > 0) {
+            EXPECT_EQ(back->text, texts[whole - 1]) << cut;
+            EXPECT_EQ(back->title, titles[whole - 1]) << cut;
+            EXPECT_EQ(back->slot, 3);
+        }
+    }
+    // A damaged operation ends the log as well, whatever follows it.
+    bytes[ends[1] + 20] = char(bytes[ends[1] + 20] ^ 1);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+    f.close();
+    EXPECT_EQ(RecoveryFile::read(path)->text, texts[1]);
+}
+
+// Records a previous version left behind are still read: the base alone, to its last byte.
+TEST(RecoveryFileLog, FirstFormatIsStillRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.krec"));
+    const QString text = QStringLiteral("旧") + QChar(0xD800) + byteStandIn(0xE4);
+    QByteArray bytes =
+        RecoveryLog::MagicV1 +
+        R"({"filePath":"/tmp/a.txt","font":{"name":"宋体","size":12},"length":3,"slot":2,"title":"a.txt"})" + '\n';
+    for (QChar c : text)
+        bytes += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
+    for (const QByteArray &extra : {QByteArray(), QByteArray("x")}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes + extra);
+        f.close();
+        const auto back = RecoveryFile::read(path);
+        ASSERT_EQ(back.has_value(), extra.isEmpty());
+        if (back) {
+            EXPECT_EQ(back->text, text);
+            EXPECT_EQ(back->filePath, QStringLiteral("/tmp/a.txt"));
+            EXPECT_EQ(back->font.name, QStringLiteral("宋体"));
+            EXPECT_EQ(back->slot, 2);
+        }
+    }
+}
 
 } // namespace
