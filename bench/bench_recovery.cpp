@@ -8,7 +8,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
+#include <algorithm>
+#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
@@ -16,24 +17,58 @@ using namespace korvane;
 
 namespace {
 
-// A document of 20 million UTF-16 units (40 MB in memory, at least 20 MB as a file),
-// changed, with the caret at its end; its recovery file written once already.
+// The document's length in UTF-16 units: KORVANE_BENCH_UNITS, else 20 million (40 MB in
+// memory). 536870912 (512 Mi units) is a document of 1 GiB in memory.
+qsizetype documentUnits()
+{
+    bool ok = false;
+    const qsizetype units = qgetenv("KORVANE_BENCH_UNITS").toLongLong(&ok);
+    return ok && units > 0 ? units : 20'000'000;
+}
+
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : 0;
+}
+
+// A changed document with the caret at its end; its recovery file written once already.
 struct Journaled {
     Journaled() : editor(platform, host), journal(editor, dir.filePath(QStringLiteral("recovery")))
     {
         editor.newDocument();
-        const QString line = QStringLiteral("第%1行：这是一段用来测试恢复文件写入速度的中文文字, and some ASCII.\r\n");
+        const QString line = QStringLiteral("第%1行：这是一段用来测试恢复文件写入速度的中文文字, and some ASCII.\n");
+        const qsizetype units = documentUnits();
         QString text;
-        text.reserve(20'000'100);
-        for (int i = 0; text.size() < 20'000'000; ++i)
+        text.reserve(units + 100);
+        for (int i = 0; text.size() < units; ++i)
             text += line.arg(i);
         doc().setText(text);
+        text = QString();
         doc().setSelStart(doc().length());
         platform.advanceTime(RecoveryJournal::WriteDelayMsec);
         journal.drain();
     }
     TextDocument &doc() { return editor.document(1); }
-    bool recorded() const { return QFile(journal.recordPath(1)).size() > 40'000'000; }
+    bool recorded() { return QFile(journal.recordPath(1)).size() >= doc().length() * 2; }
+    // What two seconds of typing bring: 20 keys at the end of the text.
+    void type()
+    {
+        for (int i = 0; i < 20; ++i)
+            doc().setSelText(QStringLiteral("字"));
+    }
+    void report(benchmark::State &state, qint64 rssBefore)
+    {
+        const double growth = double(std::max<qint64>(residentBytes() - rssBefore, 0));
+        state.counters["rss_growth_MB"] = growth / 1e6;
+        state.counters["rss_growth_pct_of_text"] = 100 * growth / (double(doc().length()) * 2);
+        state.counters["text_MB"] = double(doc().length()) * 2 / 1e6;
+        if (!recorded())
+            state.SkipWithError("the record was not written");
+    }
 
     QTemporaryDir dir;
     ScriptedPlatform platform;
@@ -44,89 +79,114 @@ struct Journaled {
 
 } // namespace
 
-// What the GUI thread spends on one write of the journal: the timer firing, the record
-// taken from the document and handed to the writer's thread.
+// What the GUI thread spends on one write of the journal while typing: the timer firing
+// and two seconds' edits handed to the writer's thread.
 static void JournalWriteOnGuiThread(benchmark::State &state)
 {
     Journaled j;
+    const qint64 rss = residentBytes();
     for (auto _ : state) {
-        j.doc().setSelText(QStringLiteral("x"));
+        j.type();
         QElapsedTimer clock;
         clock.start();
         j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         j.journal.drain();
     }
-    if (!j.recorded())
-        state.SkipWithError("the record was not written");
+    j.report(state, rss);
 }
 BENCHMARK(JournalWriteOnGuiThread)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
-// The same write on the writer's thread: encoding, writing and flushing 40 MB.
+// The same write on the writer's thread: the edits appended and flushed.
 static void JournalWriteOnWriterThread(benchmark::State &state)
 {
     Journaled j;
+    const qint64 rss = residentBytes();
     for (auto _ : state) {
-        j.doc().setSelText(QStringLiteral("x"));
+        j.type();
         j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
         QElapsedTimer clock;
         clock.start();
         j.journal.drain();
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
     }
-    if (!j.recorded())
-        state.SkipWithError("the record was not written");
+    j.report(state, rss);
 }
-BENCHMARK(JournalWriteOnWriterThread)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(JournalWriteOnWriterThread)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
-// How long after a write was handed out the writer still shares the document's text:
-// a keypress within this time has to copy the whole text before changing it.
-static void TextSharedWithTheWriter(benchmark::State &state)
+// A keypress at the end of the document, the edit recorded for the journal.
+static void Keypress(benchmark::State &state)
 {
     Journaled j;
+    int typed = 0;
     for (auto _ : state) {
-        j.doc().setSelText(QStringLiteral("x"));
-        j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
         QElapsedTimer clock;
         clock.start();
-        while (!j.doc().text().isDetached())
-            QThread::yieldCurrentThread();
+        j.doc().setSelText(QStringLiteral("x"));
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
-        j.journal.drain();
+        if (++typed % 20 == 0) {
+            j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
+            j.journal.drain();
+        }
     }
 }
-BENCHMARK(TextSharedWithTheWriter)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(Keypress)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
-// A keypress at the end of the document with no write in progress...
-static void KeypressAlone(benchmark::State &state)
+// A new base, due because the log grew, written a slice at a time while idle: each
+// iteration is one slice on the GUI thread (the longest the program is held up);
+// counters give the whole base's time on the GUI thread and its flush on the writer.
+static void NewBaseInSlices(benchmark::State &state)
 {
     Journaled j;
+    const qint64 rss = residentBytes();
+    RecoveryJournal::Tuning tuning;
+    tuning.sliceDelayMsec = 1;
+    tuning.minLogBytes = tuning.maxLogBytes = 1;
+    j.journal.setTuning(tuning);
+    double total = 0;
+    double longest = 0;
+    int slices = 0;
+    double flush = 0;
     for (auto _ : state) {
+        if (!j.journal.isWritingBase(1)) {
+            j.type();
+            j.platform.advanceTime(RecoveryJournal::WriteDelayMsec); // hands the log out...
+            j.journal.drain();
+            j.type();
+            QElapsedTimer clock;
+            clock.start();
+            j.platform.advanceTime(RecoveryJournal::WriteDelayMsec); // ...and starts a base
+            const double first = double(clock.nsecsElapsed()) / 1e9;
+            state.SetIterationTime(first);
+            total += first;
+            longest = std::max(longest, first);
+            ++slices;
+            continue;
+        }
         QElapsedTimer clock;
         clock.start();
-        j.doc().setSelText(QStringLiteral("x"));
-        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
-        j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
-        j.journal.drain();
+        j.platform.advanceTime(1);
+        const double slice = double(clock.nsecsElapsed()) / 1e9;
+        state.SetIterationTime(slice);
+        total += slice;
+        longest = std::max(longest, slice);
+        ++slices;
+        if (!j.journal.isWritingBase(1)) {
+            clock.restart();
+            j.journal.drain();
+            flush += double(clock.nsecsElapsed()) / 1e9;
+        }
     }
+    j.journal.drain();
+    state.counters["slices"] = slices;
+    state.counters["longest_slice_ms"] = longest * 1e3;
+    state.counters["gui_total_ms"] = total * 1e3;
+    state.counters["writer_flush_ms"] = flush * 1e3;
+    j.report(state, rss);
 }
-BENCHMARK(KeypressAlone)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
-
-// ...and one right after a write was handed out, while the writer still shares the
-// text: the worst case, where the keypress has to copy the text before changing it.
-static void KeypressRightAfterAWriteStarted(benchmark::State &state)
-{
-    Journaled j;
-    for (auto _ : state) {
-        j.doc().setSelText(QStringLiteral("x"));
-        j.platform.advanceTime(RecoveryJournal::WriteDelayMsec);
-        QElapsedTimer clock;
-        clock.start();
-        j.doc().setSelText(QStringLiteral("y"));
-        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
-        j.journal.drain();
-    }
-}
-BENCHMARK(KeypressRightAfterAWriteStarted)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(NewBaseInSlices)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(benchmark::IterationCount(documentUnits() / (qsizetype(1) << 19) + 2));
 
 int main(int argc, char **argv) { return korvane::runBenchmarks<QCoreApplication>(argc, argv); }

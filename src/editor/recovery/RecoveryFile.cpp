@@ -22,7 +22,8 @@ QByteArray RecoveryFile::encode(const RecoveryRecord &record)
     QByteArray out = RecoveryLog::baseHead(record, record.text.size());
     const qsizetype at = out.size();
     out.resize(at + record.text.size() * 2);
-    qToLittleEndian<quint16>(record.text.utf16(), record.text.size(), out.data() + at);
+    if (!record.text.isEmpty())
+        qToLittleEndian<quint16>(record.text.utf16(), record.text.size(), out.data() + at);
     return out;
 }
 

@@ -67,6 +67,21 @@ void takeHeader(const QJsonObject &head, RecoveryRecord &record)
         record.font.foreColor = color;
 }
 
+// The header line, read a little at a time: asked for in one piece, the longest a line
+// may be would be allocated for every record.
+QByteArray readHeaderLine(QIODevice &device)
+{
+    QByteArray line;
+    char chunk[4096];
+    while (line.size() < MaxHeaderLine && !line.endsWith('\n')) {
+        const qint64 n = device.readLine(chunk, sizeof chunk);
+        if (n <= 0)
+            break;
+        line.append(chunk, qsizetype(n));
+    }
+    return line;
+}
+
 std::optional<QJsonObject> parseObject(const QByteArray &bytes)
 {
     QJsonParseError error{};
@@ -97,7 +112,8 @@ void appendFrame(QByteArray &out, RecoveryLog::Kind kind, const QByteArray &payl
     qToLittleEndian<quint32>(kind, p);
     qToLittleEndian<quint64>(quint64(payload), p + 4);
     std::memcpy(p + FrameHead, payloadHead.constData(), size_t(payloadHead.size()));
-    qToLittleEndian<quint16>(text.utf16(), text.size(), p + FrameHead + payloadHead.size());
+    if (!text.isEmpty()) // an empty view may have no data at all
+        qToLittleEndian<quint16>(text.utf16(), text.size(), p + FrameHead + payloadHead.size());
     qToLittleEndian<quint32>(checksum(p, FrameHead + payload), p + FrameHead + payload);
 }
 
@@ -131,7 +147,7 @@ std::optional<RecoveryRecord> RecoveryLog::read(QIODevice &device, bool withText
     const bool logged = magic == Magic;
     if (!logged && magic != MagicV1)
         return std::nullopt;
-    const QByteArray line = device.readLine(MaxHeaderLine);
+    const QByteArray line = readHeaderLine(device);
     if (!line.endsWith('\n'))
         return std::nullopt;
     const std::optional<QJsonObject> head = parseObject(line);

@@ -14,6 +14,8 @@ bool ReplayText::load(QIODevice &device, qint64 units)
     m_gapStart = m_buffer.size();
     m_gap = 0;
     char *into = reinterpret_cast<char *>(m_buffer.data());
+    if (units == 0)
+        return true;
     if (device.read(into, units * 2) != units * 2) {
         m_buffer = QString();
         m_gapStart = 0;
@@ -38,7 +40,7 @@ void ReplayText::widenGap(qsizetype atLeast)
     // Room for more than this edit, so that a run of insertions grows the buffer rarely.
     const qsizetype oldSize = m_buffer.size();
     const qsizetype tail = oldSize - m_gapStart - m_gap;
-    const qsizetype gap = atLeast + std::max<qsizetype>(qsizetype(1) << 16, length() / 8);
+    const qsizetype gap = atLeast + std::max<qsizetype>(qsizetype(1) << 12, length() / 8);
     m_buffer.resize(length() + gap);
     QChar *data = m_buffer.data();
     std::memmove(data + m_buffer.size() - tail, data + oldSize - tail, size_t(tail) * sizeof(QChar));
@@ -51,7 +53,8 @@ void ReplayText::replace(qsizetype position, qsizetype removed, const char *unit
     m_gap += removed; // the removed units now belong to the gap
     if (count > m_gap)
         widenGap(count);
-    qFromLittleEndian<quint16>(units, count, m_buffer.data() + m_gapStart);
+    if (count > 0)
+        qFromLittleEndian<quint16>(units, count, m_buffer.data() + m_gapStart);
     m_gapStart += count;
     m_gap -= count;
 }
