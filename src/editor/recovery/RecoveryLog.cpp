@@ -82,6 +82,14 @@ QByteArray readHeaderLine(QIODevice &device)
     return line;
 }
 
+QByteArray compactJson(const QJsonObject &object)
+{
+    // Qt's reader takes a U+FEFF that starts a string for a byte order mark and drops it
+    // (a name may well start with one); escaped, it comes back. Outside strings JSON has
+    // no such bytes, so every one is inside a string.
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).replace("\xEF\xBB\xBF", "\\ufeff");
+}
+
 std::optional<QJsonObject> parseObject(const QByteArray &bytes)
 {
     QJsonParseError error{};
@@ -123,7 +131,7 @@ QByteArray RecoveryLog::lengthField(qint64 units) { return QByteArray::number(un
 
 QByteArray RecoveryLog::baseHead(const RecoveryRecord &header, qint64 units)
 {
-    const QByteArray rest = QJsonDocument(headerObject(header)).toJson(QJsonDocument::Compact);
+    const QByteArray rest = compactJson(headerObject(header));
     // The length first, at a fixed place: rest is an object that is never empty.
     return Magic + "{\"length\":" + lengthField(units) + ',' + rest.mid(1) + '\n';
 }
@@ -138,7 +146,7 @@ void RecoveryLog::appendReplace(QByteArray &out, qint64 position, qint64 removed
 
 void RecoveryLog::appendHeader(QByteArray &out, const RecoveryRecord &header)
 {
-    appendFrame(out, Header, QJsonDocument(headerObject(header)).toJson(QJsonDocument::Compact), {});
+    appendFrame(out, Header, compactJson(headerObject(header)), {});
 }
 
 std::optional<RecoveryRecord> RecoveryLog::read(QIODevice &device, bool withText)

@@ -127,6 +127,7 @@ TEST(RecoveryFileLog, CutAtEveryByteRestoresUpToTheLastWholeOperation)
     QTemporaryDir dir;
     RecoveryRecord record;
     record.slot = 3;
+    record.fileTitle = QChar(0xFEFF) + QStringLiteral("a.txt"); // not taken for a byte order mark
     record.text = QStringLiteral("ab\r\n");
     QByteArray bytes = RecoveryFile::encode(record);
     QList<qsizetype> ends{bytes.size()};
@@ -140,7 +141,7 @@ TEST(RecoveryFileLog, CutAtEveryByteRestoresUpToTheLastWholeOperation)
     };
     replace(2, 0, QString(QChar(0xDBFF)) + byteStandIn(0x9A) + QStringLiteral("😀"));
     replace(0, 1, QString());
-    record.title = QStringLiteral("笔记");
+    record.title = QChar(0xFEFF) + QStringLiteral("笔记");
     RecoveryLog::appendHeader(bytes, record);
     ends.append(bytes.size());
     texts.append(texts.last());
@@ -160,6 +161,7 @@ TEST(RecoveryFileLog, CutAtEveryByteRestoresUpToTheLastWholeOperation)
             EXPECT_EQ(back->text, texts[whole - 1]) << cut;
             EXPECT_EQ(back->title, titles[whole - 1]) << cut;
             EXPECT_EQ(back->slot, 3);
+            EXPECT_EQ(back->fileTitle, record.fileTitle);
         }
     }
     // A damaged operation ends the log as well, whatever follows it.
