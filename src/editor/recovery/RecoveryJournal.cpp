@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -68,10 +69,10 @@ void RecoveryJournal::watch(int n)
     });
 }
 
-bool RecoveryJournal::isWritingBase(int n) const
+qsizetype RecoveryJournal::baseWritten(int n) const
 {
     const auto it = m_records.find(n);
-    return it != m_records.end() && it->second.base;
+    return it != m_records.end() && it->second.base ? it->second.base->written() : -1;
 }
 
 qint64 RecoveryJournal::logLimit(int n) const
@@ -236,15 +237,25 @@ void RecoveryJournal::startBase(int n, const RecoveryRecord &header)
         scheduleSlices();
 }
 
-void RecoveryJournal::writeSlice(int n, qsizetype units)
+void RecoveryJournal::writeSlice(int n, qsizetype units, bool all)
 {
+    // Pieces small enough that the budget is kept to within one of them.
+    constexpr qsizetype Piece = qsizetype(1) << 16;
     Record &record = m_records[n];
     const QString &text = m_editor.textDocument(n)->text();
-    QString reason;
-    if (!record.base->isComplete(text) && !record.base->writeSlice(text, units, &reason)) {
-        record.base.reset(); // the temporary goes; the next edit tries again
-        reportFailure(reason);
-        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (!record.base->isComplete(text) && units > 0) {
+        const qsizetype piece = all ? units : std::min(units, Piece);
+        QString reason;
+        if (!record.base->writeSlice(text, piece, &reason)) {
+            record.base.reset(); // the temporary goes; the next edit tries again
+            reportFailure(reason);
+            return;
+        }
+        units -= piece;
+        if (!all && clock.nsecsElapsed() > m_tuning.sliceBudgetNsec)
+            break;
     }
     if (record.base->isComplete(text))
         commitBase(n);
@@ -276,11 +287,12 @@ void RecoveryJournal::commitBase(int n)
 
 void RecoveryJournal::scheduleSlices()
 {
-    if (m_sliceTimer == 0 && !m_finished)
-        m_sliceTimer = m_editor.platform().timers().startSingleShot(m_tuning.sliceDelayMsec, [this] {
-            m_sliceTimer = 0;
-            onSliceTimer();
-        });
+    if (m_sliceTimer != 0 || m_finished)
+        return;
+    m_sliceTimer = m_editor.platform().timers().startSingleShot(m_tuning.sliceDelayMsec, [this] {
+        m_sliceTimer = 0;
+        onSliceTimer();
+    });
 }
 
 void RecoveryJournal::onSliceTimer()
@@ -451,7 +463,7 @@ void RecoveryJournal::finish()
         // The end of the run does not wait for idle time: the base is finished now.
         const qsizetype all = m_editor.textDocument(n)->length() + 1;
         if (isWritingBase(n))
-            writeSlice(n, all);
+            writeSlice(n, all, true);
     }
     m_writer->drain();
     if (!m_lock)

@@ -34,7 +34,8 @@ public:
     static constexpr int WriteDelayMsec = 2000;
     // How a new base is written, and when one is due.
     struct Tuning {
-        qsizetype sliceUnits = qsizetype(1) << 19; // 1 MB a slice
+        qsizetype sliceUnits = qsizetype(1) << 19; // at most 1 MB a slice...
+        qint64 sliceBudgetNsec = 1'500'000;        // ...and no longer than this
         int sliceDelayMsec = 0;                    // between slices: as soon as idle
         qint64 minLogBytes = qint64(4) << 20;      // the log may always grow this far...
         int logShareOfText = 4;                    // ...or to this part of the text...
@@ -60,8 +61,10 @@ public:
     // Waits for the files in hand to be written or removed (for tests and benchmarks).
     void drain();
     void setTuning(const Tuning &tuning) { m_tuning = tuning; }
-    // Whether a new base is being written for document n (for tests and benchmarks).
-    bool isWritingBase(int n) const;
+    // How much of a new base for document n is written, -1 when none is being written
+    // (for tests and benchmarks).
+    qsizetype baseWritten(int n) const;
+    bool isWritingBase(int n) const { return baseWritten(n) >= 0; }
     // False, with a notice, when the folders are another user's or open to others;
     // the journal is then off. Makes nothing.
     bool checkFolders();
@@ -80,7 +83,8 @@ private:
     void watch(int n);
     void onReplaced(int n, qsizetype position, qsizetype removed, const QString &added);
     void startBase(int n, const RecoveryRecord &header);
-    void writeSlice(int n, qsizetype units);
+    // Writes more of n's base: up to units, and unless all is asked for, within the budget.
+    void writeSlice(int n, qsizetype units, bool all = false);
     void scheduleSlices();
     void onSliceTimer();
     void commitBase(int n);

@@ -82,7 +82,9 @@ TEST_F(JournalLogTest, BaseWrittenInSlicesFollowsEditsBeforeAndAfterWhatIsWritte
     wait(2);
     doc(1).applyViewEdit(900, 10, QStringLiteral("尾巴")); // past what is written
     wait(2);
+    ASSERT_EQ(journal->baseWritten(1), 500);
     doc(1).applyViewEdit(50, 5, QStringLiteral("😀")); // within it
+    EXPECT_EQ(journal->baseWritten(1), 50);
     wait(1);
     doc(1).applyViewEdit(doc(1).length() - 3, 3, QString()); // the end, still unwritten
     // Meanwhile the file on disk stays the old record, whole.
