@@ -462,8 +462,12 @@ void RecoveryJournal::finish()
         writeNow(n);
         // The end of the run does not wait for idle time: the base is finished now.
         const qsizetype all = m_editor.textDocument(n)->length() + 1;
-        if (isWritingBase(n))
+        if (isWritingBase(n)) {
             writeSlice(n, all, true);
+            // A name or font changed while the base was written follows it.
+            if (m_records[n].appendable)
+                writeNow(n);
+        }
     }
     m_writer->drain();
     if (!m_lock)
