@@ -153,6 +153,7 @@ static void NewBaseInSlices(benchmark::State &state)
         double total = double(clock.nsecsElapsed()) / 1e9;
         double longest = total;
         int slices = 1;
+        int slow = 0; // slices over 2 ms
         while (j.journal.isWritingBase(1)) {
             const qsizetype before = j.journal.baseWritten(1);
             double slice = 0;
@@ -165,6 +166,7 @@ static void NewBaseInSlices(benchmark::State &state)
             total += slice;
             longest = std::max(longest, slice);
             ++slices;
+            slow += slice > 0.002;
         }
         clock.restart();
         j.journal.drain();
@@ -173,6 +175,7 @@ static void NewBaseInSlices(benchmark::State &state)
         state.counters["slices"] = slices;
         state.counters["mean_slice_ms"] = total * 1e3 / slices;
         state.counters["longest_slice_ms"] = longest * 1e3;
+        state.counters["slices_over_2ms"] = slow;
     }
     j.report(state, rss);
 }
