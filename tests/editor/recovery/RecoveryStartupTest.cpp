@@ -87,6 +87,10 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
               QStringLiteral("UTF-8 BOM"));
     EXPECT_EQ(runFolderFiles(),
               (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
+    // Edits go on into them.
+    doc(1).setSelText(QStringLiteral("续"));
+    wait(2000);
+    EXPECT_EQ(recordText(1), QStringLiteral("续") + tricky);
 
     // The close prompt protects them again.
     platform.messageAnswers.push_back(MsgAnswer::Cancel);
