@@ -68,7 +68,8 @@ void checkRecipe(const uint8_t *data, size_t size)
     record.slot = int(recipe.next(10));
     record.text = recipe.units(recipe.next(64));
     QByteArray bytes = RecoveryLog::baseHead(record, record.text.size());
-    bytes += QByteArray(reinterpret_cast<const char *>(record.text.utf16()), record.text.size() * 2);
+    for (QChar c : std::as_const(record.text))
+        bytes += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
     QList<qsizetype> ends{bytes.size()};
     QStringList texts{record.text};
     QString text = record.text;
