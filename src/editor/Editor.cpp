@@ -94,7 +94,27 @@ int Editor::activeDocumentIndex()
     return m_lastAllocated;
 }
 
-void Editor::takeSnapshot(int n) { slot(n).undoSnapshot = document(n).text(); }
+void Editor::takeSnapshot(int n) { slot(n).undo.take(document(n).text()); }
+
+QString Editor::undoSnapshot(int n) const
+{
+    const DocumentSlot &s = slot(n);
+    return s.undo.text(s.document ? s.document->text() : QString());
+}
+
+void Editor::revertToSnapshot(int n)
+{
+    DocumentSlot &s = slot(n);
+    if (s.undo.isEmpty())
+        return;
+    const QString before = s.undo.text(s.document->text());
+    // Held as its own text while the document takes it over, then, since both read the
+    // same, followed again from the document's text: the next keystroke then changes a
+    // text that nothing else shares.
+    s.undo.clear();
+    s.document->setText(before);
+    s.undo.take(s.document->text());
+}
 
 int Editor::newDocument()
 {
@@ -111,6 +131,10 @@ int Editor::newDocument()
     updateCaption(n);
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
     connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
+    connect(s.document, &TextDocument::replacing, this,
+            [this, n](qsizetype position, qsizetype removed, qsizetype added) {
+        slot(n).undo.recordReplace(slot(n).document->text(), position, removed, added);
+    });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;

@@ -5,20 +5,20 @@
 namespace korvane {
 
 void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsizetype to,
-                     std::vector<qsizetype> &starts, std::vector<qsizetype> &ends)
+                     std::vector<qsizetype> &starts, std::vector<quint8> &breaks)
 {
     const char16_t *data = text.utf16();
     const qsizetype size = text.size();
     qsizetype p = from;
     while (p < size) {
         const char16_t c = data[p];
-        if (c != u'\r' && c != u'\n') {
+        if (c > u'\r' || (c != u'\r' && c != u'\n')) {
             ++p;
             continue;
         }
         const qsizetype end = p;
         p += (c == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
-        ends.push_back(end);
+        breaks.push_back(quint8(p - end));
         m_longest = std::max(m_longest, end - lineStart);
         if (p > to) {
             // The line that starts here was already known: leave it to the caller.
@@ -27,29 +27,47 @@ void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsiz
         starts.push_back(p);
         lineStart = p;
     }
-    ends.push_back(size);
+    breaks.push_back(0);
     m_longest = std::max(m_longest, size - lineStart);
+}
+
+// How many lines a text has, so that the index is allocated once at its exact size.
+static qsizetype countLines(QStringView text)
+{
+    const char16_t *data = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype lines = 1;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = data[i];
+        // A CR followed by an LF is counted at its LF.
+        lines += qsizetype(c == u'\n') + qsizetype(c == u'\r' && (i + 1 == size || data[i + 1] != u'\n'));
+    }
+    return lines;
 }
 
 void LineIndex::reset(QStringView text)
 {
-    m_starts.assign(1, 0);
-    m_ends.clear();
+    const size_t lines = size_t(countLines(text));
+    // Released first: two indexes of a big file at once are hundreds of megabytes.
+    m_starts = std::vector<qsizetype>();
+    m_breaks = std::vector<quint8>();
+    m_starts.reserve(lines);
+    m_breaks.reserve(lines);
+    m_starts.push_back(0);
+    m_size = text.size();
     m_longest = 0;
     m_longestStale = false;
-    // A rough guess saves most of the regrowth on big files.
-    const size_t guess = size_t(text.size() / 64 + 16);
-    m_starts.reserve(guess);
-    m_ends.reserve(guess);
-    scan(text, 0, 0, text.size(), m_starts, m_ends);
+    scan(text, 0, 0, text.size(), m_starts, m_breaks);
 }
 
 qsizetype LineIndex::longestLine() const
 {
     if (m_longestStale) {
         m_longest = 0;
-        for (size_t i = 0; i < m_starts.size(); ++i)
-            m_longest = std::max(m_longest, m_ends[i] - m_starts[i]);
+        const size_t count = m_starts.size();
+        for (size_t i = 0; i + 1 < count; ++i)
+            m_longest = std::max(m_longest, m_starts[i + 1] - m_breaks[i] - m_starts[i]);
+        m_longest = std::max(m_longest, m_size - m_starts[count - 1]);
         m_longestStale = false;
     }
     return m_longest;
@@ -67,16 +85,14 @@ void LineIndex::shift(size_t fromLine, qsizetype delta)
         return;
     for (size_t i = fromLine; i < m_starts.size(); ++i)
         m_starts[i] += delta;
-    for (size_t i = fromLine; i < m_ends.size(); ++i)
-        m_ends[i] += delta;
 }
 
 bool LineIndex::updateInsideLine(QStringView newText, qsizetype position, qsizetype removed, qsizetype added)
 {
-    // Typing within a line (the usual edit): no line end goes or comes, so only the line's
-    // end and the later lines move, whatever the line's length.
+    // Typing within a line (the usual edit): no line end goes or comes, so only the later
+    // lines move, whatever the line's length.
     const qsizetype line = lineOf(position);
-    if (position + removed > m_ends[size_t(line)])
+    if (position + removed > lineEnd(line))
         return false; // a line end is replaced
     const QStringView inserted = newText.sliced(position, added);
     if (inserted.contains(u'\r') || inserted.contains(u'\n'))
@@ -84,10 +100,10 @@ bool LineIndex::updateInsideLine(QStringView newText, qsizetype position, qsizet
     const qsizetype after = position + added;
     if (position > 0 && newText[position - 1] == u'\r' && after < newText.size() && newText[after] == u'\n')
         return false; // a CR and an LF meet: two line ends become one
-    const qsizetype oldLength = m_ends[size_t(line)] - m_starts[size_t(line)];
+    const qsizetype oldLength = lineLength(line);
     const qsizetype delta = added - removed;
-    m_ends[size_t(line)] += delta;
     shift(size_t(line) + 1, delta);
+    m_size = newText.size();
     if (oldLength + delta > m_longest)
         m_longest = oldLength + delta;
     else if (delta < 0 && oldLength == m_longest)
@@ -107,7 +123,7 @@ void LineIndex::update(QStringView newText, qsizetype position, qsizetype remove
         --first; // a CR before the change may now pair with an LF inserted after it
     const qsizetype lineStart = m_starts[size_t(first)];
     // The scan starts at the change, or at the line end before it: never inside a CR LF.
-    const qsizetype from = std::min(position, m_ends[size_t(first)]);
+    const qsizetype from = std::min(position, lineEnd(first));
     const qsizetype oldEnd = position + removed;
     const qsizetype delta = added - removed;
 
@@ -116,22 +132,24 @@ void LineIndex::update(QStringView newText, qsizetype position, qsizetype remove
     const size_t tail = size_t(keepFrom - m_starts.begin());
     // A line that was the longest may be among those replaced.
     for (size_t i = size_t(first); i < tail && !m_longestStale; ++i)
-        m_longestStale = m_ends[i] - m_starts[i] == m_longest;
+        m_longestStale = lineLength(qsizetype(i)) == m_longest;
 
     std::vector<qsizetype> starts;
-    std::vector<qsizetype> ends;
+    std::vector<quint8> breaks;
     const qsizetype scanTo = position + added + 1;
     // The scan stops at the first line end whose following start lies past scanTo; that
     // start is the first kept one, or the text ends first.
-    scan(newText, lineStart, from, scanTo, starts, ends);
+    scan(newText, lineStart, from, scanTo, starts, breaks);
 
-    // Ends of the lines from `first` up to the first kept start are replaced too.
+    // Line ends of the lines from `first` up to the first kept start are replaced too.
     m_starts.erase(m_starts.begin() + first + 1, m_starts.begin() + qsizetype(tail));
-    m_ends.erase(m_ends.begin() + first, m_ends.begin() + qsizetype(tail));
+    m_breaks.erase(m_breaks.begin() + first, m_breaks.begin() + qsizetype(tail));
     m_starts.insert(m_starts.begin() + first + 1, starts.begin(), starts.end());
-    m_ends.insert(m_ends.begin() + first, ends.begin(), ends.end());
-    // The last new end belongs to the line before the first kept start, or is the text's end.
+    m_breaks.insert(m_breaks.begin() + first, breaks.begin(), breaks.end());
+    // The last new line end belongs to the line before the first kept start, or is the
+    // text's end.
     shift(size_t(first) + 1 + starts.size(), delta);
+    m_size = newText.size();
 }
 
 } // namespace korvane

@@ -69,6 +69,8 @@ signals:
                       korvane::TextDocument::Origin origin);
     // [position, position+removed) is about to be replaced; the text still reads as before.
     void aboutToReplace(qsizetype position, qsizetype removed);
+    // The same, with the length of what comes instead: what the undo snapshot records.
+    void replacing(qsizetype position, qsizetype removed, qsizetype added);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();
