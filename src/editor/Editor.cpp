@@ -107,13 +107,21 @@ void Editor::revertToSnapshot(int n)
     DocumentSlot &s = slot(n);
     if (s.undo.isEmpty())
         return;
-    const QString before = s.undo.text(s.document->text());
-    // Held as its own text while the document takes it over, then, since both read the
-    // same, followed again from the document's text: the next keystroke then changes a
-    // text that nothing else shares.
-    s.undo.clear();
-    s.document->setText(before);
-    s.undo.take(s.document->text());
+    TextDocument &doc = *s.document;
+    // Afterwards the snapshot and the text read the same, so the snapshot follows the
+    // document's text again, which nothing else then shares: the next keystroke changes
+    // it in place. Meanwhile the snapshot is left out of the change.
+    if (s.undo.revertsInPlace(doc.length())) {
+        // Typing since the last command: taken back where it happened.
+        const std::vector<TextReplacement> reversals = s.undo.reversals();
+        s.undo.clear();
+        doc.setTextByReplacing(reversals);
+    } else {
+        const QString before = s.undo.text(doc.text());
+        s.undo.clear();
+        doc.setText(before);
+    }
+    s.undo.take(doc.text());
 }
 
 int Editor::newDocument()

@@ -20,6 +20,18 @@ void TextDocument::setText(const QString &text)
     emit changed();
 }
 
+void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replacements)
+{
+    for (const TextReplacement &r : replacements) {
+        if (r.length != 0 || !r.text.isEmpty())
+            replaceRange(r.position, r.length, r.text, Origin::Program);
+    }
+    m_selStart = 0;
+    m_selLength = 0;
+    emit selectionChanged(Origin::Program);
+    emit changed();
+}
+
 void TextDocument::setSelStart(qsizetype start)
 {
     m_selStart = std::clamp<qsizetype>(start, 0, m_text.size());

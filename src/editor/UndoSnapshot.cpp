@@ -56,12 +56,12 @@ bool UndoSnapshot::merge(qsizetype position, qsizetype removed, qsizetype added,
 {
     if (m_log.empty())
         return false;
-    Reversal &last = m_log.back();
-    const qsizetype lastEnd = last.position + last.added;
+    TextReplacement &last = m_log.back();
+    const qsizetype lastEnd = last.position + last.length;
     if (position >= last.position && position + removed <= lastEnd) {
         // Within what the last change put in (typing on, or taking back what was typed):
         // the earlier text around it is the same.
-        last.added += added - removed;
+        last.length += added - removed;
         return true;
     }
     if (added != 0)
@@ -69,17 +69,29 @@ bool UndoSnapshot::merge(qsizetype position, qsizetype removed, qsizetype added,
     if (position + removed == last.position) {
         // Deleted just before it (Backspace on).
         last.position = position;
-        last.removed.prepend(removedText);
+        last.text.prepend(removedText);
         m_logUnits += removed;
         return true;
     }
     if (position == lastEnd) {
         // Deleted just after it (Del on).
-        last.removed.append(removedText);
+        last.text.append(removedText);
         m_logUnits += removed;
         return true;
     }
     return false;
+}
+
+bool UndoSnapshot::revertsInPlace(qsizetype currentLength) const
+{
+    if (m_state != State::Tracking)
+        return false;
+    // Each reversal moves the text after it; fresh memory for a copy costs several times
+    // as much as moving text that is already there.
+    qsizetype moved = 0;
+    for (const TextReplacement &r : m_log)
+        moved += currentLength - r.position;
+    return moved <= currentLength;
 }
 
 QString UndoSnapshot::text(const QString &current) const
@@ -122,10 +134,10 @@ QString UndoSnapshot::assemble(const QString &current) const
     };
     for (auto it = m_log.rbegin(); it != m_log.rend(); ++it) {
         const size_t from = splitAt(it->position);
-        const size_t to = splitAt(it->position + it->added);
+        const size_t to = splitAt(it->position + it->length);
         pieces.erase(pieces.begin() + qsizetype(from), pieces.begin() + qsizetype(to));
-        if (!it->removed.isEmpty())
-            pieces.insert(pieces.begin() + qsizetype(from), {it->removed.constData(), it->removed.size()});
+        if (!it->text.isEmpty())
+            pieces.insert(pieces.begin() + qsizetype(from), {it->text.constData(), it->text.size()});
     }
     QString result(m_length, Qt::Uninitialized);
     QChar *out = result.data();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/TextReplacement.h"
+
 #include <QString>
 #include <vector>
 
@@ -29,8 +31,13 @@ public:
     qsizetype length() const { return m_length; }
     // The snapshot's text, given the document's text as it is now.
     QString text(const QString &current) const;
-    // Changes recorded since the snapshot was taken (merged), for a view of its cost.
-    qsizetype recordedChanges() const { return qsizetype(m_log.size()); }
+    // Whether the snapshot is best brought back by reversing the recorded changes in the
+    // document's own text (current units long): when they move less of it than a copy of
+    // the whole text into fresh memory would cost.
+    bool revertsInPlace(qsizetype currentLength) const;
+    // The changes that turn the document's text back into the snapshot, in the order to
+    // apply them (latest change first).
+    std::vector<TextReplacement> reversals() const { return {m_log.rbegin(), m_log.rend()}; }
 
     // More reversals than this are put together into a text of their own.
     static constexpr size_t MaxChanges = 4096;
@@ -39,12 +46,6 @@ public:
 
 private:
     enum class State { None, Frozen, Tracking };
-    // [position, position + added) of the later text reads `removed` in the earlier one.
-    struct Reversal {
-        qsizetype position;
-        qsizetype added;
-        QString removed;
-    };
 
     bool merge(qsizetype position, qsizetype removed, qsizetype added, const QString &removedText);
     QString assemble(const QString &current) const;
@@ -52,7 +53,8 @@ private:
     State m_state = State::None;
     qsizetype m_length = 0;
     QString m_frozen;
-    std::vector<Reversal> m_log;
+    // Each change as its reversal: what the later text's range read before it.
+    std::vector<TextReplacement> m_log;
     qsizetype m_logUnits = 0;
 };
 
