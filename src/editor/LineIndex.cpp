@@ -1,8 +1,35 @@
 #include "editor/LineIndex.h"
 
 #include <algorithm>
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace korvane {
+
+// The first CR or LF in [from, size) of data, or size. Eight units at a time where the
+// processor allows: building the index of a gigabyte text is mostly this.
+static qsizetype nextLineEnd(const char16_t *data, qsizetype from, qsizetype size)
+{
+    qsizetype p = from;
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi16(u'\n');
+    const __m128i cr = _mm_set1_epi16(u'\r');
+    for (; p + 8 <= size; p += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + p));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, lf), _mm_cmpeq_epi16(units, cr)));
+        if (mask != 0)
+            return p + std::countr_zero(unsigned(mask)) / 2;
+    }
+#endif
+    for (; p < size; ++p) {
+        if (data[p] == u'\n' || data[p] == u'\r')
+            return p;
+    }
+    return size;
+}
 
 void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsizetype to,
                      std::vector<qsizetype> &starts, std::vector<quint8> &breaks)
@@ -10,12 +37,8 @@ void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsiz
     const char16_t *data = text.utf16();
     const qsizetype size = text.size();
     qsizetype p = from;
-    while (p < size) {
+    while ((p = nextLineEnd(data, p, size)) < size) {
         const char16_t c = data[p];
-        if (c > u'\r' || (c != u'\r' && c != u'\n')) {
-            ++p;
-            continue;
-        }
         const qsizetype end = p;
         p += (c == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
         breaks.push_back(quint8(p - end));
@@ -37,11 +60,8 @@ static qsizetype countLines(QStringView text)
     const char16_t *data = text.utf16();
     const qsizetype size = text.size();
     qsizetype lines = 1;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i];
-        // A CR followed by an LF is counted at its LF.
-        lines += qsizetype(c == u'\n') + qsizetype(c == u'\r' && (i + 1 == size || data[i + 1] != u'\n'));
-    }
+    for (qsizetype p = 0; (p = nextLineEnd(data, p, size)) < size; ++lines)
+        p += (data[p] == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
     return lines;
 }
 
