@@ -54,30 +54,48 @@ void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsiz
     m_longest = std::max(m_longest, size - lineStart);
 }
 
-// How many lines a text has, so that the index is allocated once at its exact size.
-static qsizetype countLines(QStringView text)
+// How many lines a text has, estimated from a few pieces of it: reading the whole text
+// twice would cost as much as building the index.
+static qsizetype estimateLines(QStringView text)
 {
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    constexpr int Pieces = 4;
     const char16_t *data = text.utf16();
     const qsizetype size = text.size();
-    qsizetype lines = 1;
-    for (qsizetype p = 0; (p = nextLineEnd(data, p, size)) < size; ++lines)
-        p += (data[p] == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
-    return lines;
+    if (size <= Piece * Pieces) {
+        qsizetype lines = 1;
+        for (qsizetype p = 0; (p = nextLineEnd(data, p, size)) < size; ++lines)
+            p += (data[p] == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
+        return lines;
+    }
+    qsizetype ends = 0;
+    for (int k = 0; k < Pieces; ++k) {
+        const qsizetype from = (size - Piece) / (Pieces - 1) * k;
+        for (qsizetype p = from; (p = nextLineEnd(data, p, from + Piece)) < from + Piece; ++ends)
+            p += (data[p] == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
+    }
+    // A little over, so that a text much like its samples needs no second allocation.
+    return qsizetype(double(ends) / double(Piece * Pieces) * double(size) * 1.05) + 16;
 }
 
 void LineIndex::reset(QStringView text)
 {
-    const size_t lines = size_t(countLines(text));
+    const size_t guess = size_t(estimateLines(text));
     // Released first: two indexes of a big file at once are hundreds of megabytes.
     m_starts = std::vector<qsizetype>();
     m_breaks = std::vector<quint8>();
-    m_starts.reserve(lines);
-    m_breaks.reserve(lines);
+    m_starts.reserve(guess);
+    m_breaks.reserve(guess);
     m_starts.push_back(0);
     m_size = text.size();
     m_longest = 0;
     m_longestStale = false;
     scan(text, 0, 0, text.size(), m_starts, m_breaks);
+    // A text unlike its samples may have left much room unused.
+    if (m_starts.capacity() > m_starts.size() + m_starts.size() / 4 + 64) {
+        m_starts.shrink_to_fit();
+        m_breaks.shrink_to_fit();
+    }
 }
 
 qsizetype LineIndex::longestLine() const
