@@ -313,6 +313,29 @@ static void UndoWholeText(benchmark::State &state)
 }
 BENCHMARK(UndoWholeText)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// The first character typed after "撤销" brought back the whole text.
+static void TypeAfterUndo(benchmark::State &state)
+{
+    Frame *f = loadedFrame(state);
+    if (!f)
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->trigger("mnuSelectAll");
+        f->trigger("mnuDelete");
+        f->trigger("mnuUndo");
+        f->doc().setSelStart(f->doc().length());
+        f->paint();
+        state.ResumeTiming();
+        f->key(Qt::Key_W, Qt::NoModifier, QStringLiteral("w"));
+        f->paint();
+    }
+    if (!f->doc().text().endsWith(QLatin1Char('w')))
+        state.SkipWithError("nothing was typed");
+    reportMemory(state);
+}
+BENCHMARK(TypeAfterUndo)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 // Undo after typing at the end: the snapshot is the text as Open left it.
 static void UndoAfterTyping(benchmark::State &state)
 {
