@@ -214,6 +214,30 @@ static void TypeAfterSnapshot(benchmark::State &state)
 }
 BENCHMARK(TypeAfterSnapshot)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Backspace at the end of the longest line, which then is no longer the longest one
+// (a character is typed there first, untimed).
+static void BackspaceOnTheLongestLine(benchmark::State &state)
+{
+    Frame *f = loadedFrame(state);
+    if (!f)
+        return;
+    const LineIndex &lines = f->doc().lines();
+    qsizetype line = lines.lineCount() - 1;
+    while (line > 0 && lines.lineLength(line) != lines.longestLine())
+        --line;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->doc().setSelStart(f->doc().lines().lineEnd(line));
+        f->key(Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        f->paint();
+        state.ResumeTiming();
+        f->key(Qt::Key_Backspace);
+        f->paint();
+    }
+    reportMemory(state);
+}
+BENCHMARK(BackspaceOnTheLongestLine)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 // Ctrl+End from the top, until painted there.
 static void CtrlEnd(benchmark::State &state)
 {

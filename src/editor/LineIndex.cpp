@@ -42,7 +42,7 @@ void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsiz
         const qsizetype end = p;
         p += (c == u'\r' && p + 1 < size && data[p + 1] == u'\n') ? 2 : 1;
         breaks.push_back(quint8(p - end));
-        m_longest = std::max(m_longest, end - lineStart);
+        countLine(end - lineStart, 1);
         if (p > to) {
             // The line that starts here was already known: leave it to the caller.
             return;
@@ -51,7 +51,7 @@ void LineIndex::scan(QStringView text, qsizetype lineStart, qsizetype from, qsiz
         lineStart = p;
     }
     breaks.push_back(0);
-    m_longest = std::max(m_longest, size - lineStart);
+    countLine(size - lineStart, 1);
 }
 
 // How many lines a text has, estimated from a few pieces of it: reading the whole text
@@ -88,6 +88,8 @@ void LineIndex::reset(QStringView text)
     m_breaks.reserve(guess);
     m_starts.push_back(0);
     m_size = text.size();
+    std::fill(m_shortLengths.begin(), m_shortLengths.end(), 0);
+    m_longLengths.clear();
     m_longest = 0;
     m_longestStale = false;
     scan(text, 0, 0, text.size(), m_starts, m_breaks);
@@ -98,14 +100,32 @@ void LineIndex::reset(QStringView text)
     }
 }
 
+void LineIndex::countLine(qsizetype length, qsizetype change)
+{
+    if (length < ShortLines) {
+        m_shortLengths[size_t(length)] += change;
+        if (change < 0 && length == m_longest && m_shortLengths[size_t(length)] == 0)
+            m_longestStale = true;
+    } else if ((m_longLengths[length] += change) == 0) {
+        m_longLengths.erase(length);
+        if (length == m_longest)
+            m_longestStale = true;
+    }
+    // While stale, m_longest stays an upper bound for longestLine to search down from.
+    if (change > 0 && length > m_longest)
+        m_longest = length;
+}
+
 qsizetype LineIndex::longestLine() const
 {
     if (m_longestStale) {
-        m_longest = 0;
-        const size_t count = m_starts.size();
-        for (size_t i = 0; i + 1 < count; ++i)
-            m_longest = std::max(m_longest, m_starts[i + 1] - m_breaks[i] - m_starts[i]);
-        m_longest = std::max(m_longest, m_size - m_starts[count - 1]);
+        if (!m_longLengths.empty()) {
+            m_longest = m_longLengths.rbegin()->first;
+        } else {
+            m_longest = std::min(m_longest, ShortLines - 1);
+            while (m_longest > 0 && m_shortLengths[size_t(m_longest)] == 0)
+                --m_longest;
+        }
         m_longestStale = false;
     }
     return m_longest;
@@ -142,10 +162,8 @@ bool LineIndex::updateInsideLine(QStringView newText, qsizetype position, qsizet
     const qsizetype delta = added - removed;
     shift(size_t(line) + 1, delta);
     m_size = newText.size();
-    if (oldLength + delta > m_longest)
-        m_longest = oldLength + delta;
-    else if (delta < 0 && oldLength == m_longest)
-        m_longestStale = true;
+    countLine(oldLength, -1);
+    countLine(oldLength + delta, 1);
     return true;
 }
 
@@ -168,9 +186,9 @@ void LineIndex::update(QStringView newText, qsizetype position, qsizetype remove
     // Old starts in (lineStart, oldEnd + 1] are replaced; those after it are shifted.
     const auto keepFrom = std::upper_bound(m_starts.begin(), m_starts.end(), oldEnd + 1);
     const size_t tail = size_t(keepFrom - m_starts.begin());
-    // A line that was the longest may be among those replaced.
-    for (size_t i = size_t(first); i < tail && !m_longestStale; ++i)
-        m_longestStale = lineLength(qsizetype(i)) == m_longest;
+    // The replaced lines go; the scan counts the lines that come instead.
+    for (size_t i = size_t(first); i < tail; ++i)
+        countLine(lineLength(qsizetype(i)), -1);
 
     std::vector<qsizetype> starts;
     std::vector<quint8> breaks;

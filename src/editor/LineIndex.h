@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <map>
 #include <vector>
 
 namespace korvane {
@@ -46,12 +47,19 @@ private:
     // An edit inside one line that leaves every line end as it was.
     bool updateInsideLine(QStringView newText, qsizetype position, qsizetype removed, qsizetype added);
     void shift(size_t fromLine, qsizetype delta);
+    // A line of this length comes (+1) or goes (-1).
+    void countLine(qsizetype length, qsizetype change);
 
     // A line ends where the next begins, less its line end (1 or 2 units), so the ends
     // need no store of their own; the last line ends with the text.
     std::vector<qsizetype> m_starts{0};
     std::vector<quint8> m_breaks{0};
     qsizetype m_size = 0;
+    // How many lines there are of each length, so that the longest is known again at once
+    // when it becomes shorter: short lengths in a table, long ones (rare) in a map.
+    static constexpr qsizetype ShortLines = 4096;
+    std::vector<qsizetype> m_shortLengths = std::vector<qsizetype>(size_t(ShortLines), 0);
+    std::map<qsizetype, qsizetype> m_longLengths;
     mutable qsizetype m_longest = 0;
     // The longest line may have become shorter: m_longest is then found again when asked.
     mutable bool m_longestStale = false;

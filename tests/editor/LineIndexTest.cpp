@@ -119,3 +119,21 @@ TEST(LineIndex, UpdatesAgreeWithAFreshScan)
             text.clear(), index.reset(text);
     }
 }
+
+// The longest line becomes shorter: the next longest is found, among long lines and short.
+TEST(LineIndex, TheNextLongestLineTakesOverWhenTheLongestShrinks)
+{
+    QString text = QString(5000, u'a') + u'\n' + QString(4500, u'b') + QStringLiteral("\r\ncc");
+    LineIndex index(text);
+    EXPECT_EQ(index.longestLine(), 5000);
+    text.remove(10, 4990);
+    index.update(text, 10, 4990, 0);
+    EXPECT_EQ(index.longestLine(), 4500);
+    text.remove(11 + 100, 4400);
+    index.update(text, 11 + 100, 4400, 0);
+    EXPECT_EQ(index.longestLine(), 100);
+    text.insert(0, QStringLiteral("xyz\n"));
+    index.update(text, 0, 0, 4);
+    EXPECT_EQ(index.longestLine(), 100);
+    EXPECT_EQ(linesOf(index), linesOf(LineIndex(text)));
+}
