@@ -316,6 +316,33 @@ static void SelectAllDelete(benchmark::State &state)
 }
 BENCHMARK(SelectAllDelete)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// "全选" and "粘贴" of a line over the whole text ("撤销" after it untimed).
+static void SelectAllPaste(benchmark::State &state)
+{
+    Frame *f = loadedFrame(state);
+    if (!f)
+        return;
+    const qsizetype length = f->doc().length();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f->platform.setClipboardText(QStringLiteral("pasted\r\n"));
+        state.ResumeTiming();
+        f->trigger("mnuSelectAll");
+        f->trigger("mnuPaste");
+        f->paint();
+        state.PauseTiming();
+        if (f->doc().text() != QStringLiteral("pasted\r\n"))
+            state.SkipWithError("the text was not replaced");
+        f->trigger("mnuUndo");
+        f->paint();
+        state.ResumeTiming();
+    }
+    if (f->doc().length() != length)
+        state.SkipWithError("Undo did not bring the text back");
+    reportMemory(state);
+}
+BENCHMARK(SelectAllPaste)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 static void UndoWholeText(benchmark::State &state)
 {
     Frame *f = loadedFrame(state);
