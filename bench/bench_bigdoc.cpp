@@ -214,6 +214,24 @@ static void TypeAfterSnapshot(benchmark::State &state)
 }
 BENCHMARK(TypeAfterSnapshot)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// One character typed at the very start: everything after it moves.
+static void TypeAtTheStart(benchmark::State &state)
+{
+    Frame *f = loadedFrame(state);
+    if (!f)
+        return;
+    f->doc().setSelStart(0);
+    f->paint();
+    for (auto _ : state) {
+        f->key(Qt::Key_S, Qt::NoModifier, QStringLiteral("s"));
+        f->paint();
+    }
+    if (!f->doc().text().startsWith(QLatin1Char('s')))
+        state.SkipWithError("nothing was typed");
+    reportMemory(state);
+}
+BENCHMARK(TypeAtTheStart)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 // Backspace at the end of the longest line, which then is no longer the longest one
 // (a character is typed there first, untimed).
 static void BackspaceOnTheLongestLine(benchmark::State &state)
