@@ -2,6 +2,7 @@
 
 #include "editor/FileIdentity.h"
 #include "editor/TextEncoding.h"
+#include "editor/UndoSnapshot.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ struct DocumentSlot {
     QString filePath;
     TextEncoding encoding = TextEncoding::Gb18030; // what Save writes
     FileIdentity fileIdentity;                     // the file as last read or written here; unknown (not existing) else
-    QString undoSnapshot;
+    UndoSnapshot undo;                             // the text before the last command, for Undo
 };
 
 } // namespace korvane

@@ -10,11 +10,8 @@ EditCommands::EditCommands(Editor &editor) : m_editor(editor) {}
 
 void EditCommands::undo()
 {
-    const int n = m_editor.activeDocumentIndex();
-    const QString &snapshot = m_editor.undoSnapshot(n);
     // The snapshot stays, so a second Undo gives the same text again.
-    if (!snapshot.isEmpty())
-        m_editor.document(n).setText(snapshot);
+    m_editor.revertToSnapshot(m_editor.activeDocumentIndex());
 }
 
 void EditCommands::cut()

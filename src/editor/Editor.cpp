@@ -94,7 +94,35 @@ int Editor::activeDocumentIndex()
     return m_lastAllocated;
 }
 
-void Editor::takeSnapshot(int n) { slot(n).undoSnapshot = document(n).text(); }
+void Editor::takeSnapshot(int n) { slot(n).undo.take(document(n).text()); }
+
+QString Editor::undoSnapshot(int n) const
+{
+    const DocumentSlot &s = slot(n);
+    return s.undo.text(s.document ? s.document->text() : QString());
+}
+
+void Editor::revertToSnapshot(int n)
+{
+    DocumentSlot &s = slot(n);
+    if (s.undo.isEmpty())
+        return;
+    TextDocument &doc = *s.document;
+    // Afterwards the snapshot and the text read the same, so the snapshot follows the
+    // document's text again, which nothing else then shares: the next keystroke changes
+    // it in place. Meanwhile the snapshot is left out of the change.
+    if (s.undo.revertsInPlace(doc.length())) {
+        // Typing since the last command: taken back where it happened.
+        const std::vector<TextReplacement> reversals = s.undo.reversals();
+        s.undo.clear();
+        doc.setTextByReplacing(reversals);
+    } else {
+        const QString before = s.undo.text(doc.text());
+        s.undo.clear();
+        doc.setText(before);
+    }
+    s.undo.take(doc.text());
+}
 
 int Editor::newDocument()
 {
@@ -111,6 +139,10 @@ int Editor::newDocument()
     updateCaption(n);
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
     connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
+    connect(s.document, &TextDocument::replacing, this,
+            [this, n](qsizetype position, qsizetype removed, qsizetype added) {
+        slot(n).undo.recordReplace(slot(n).document->text(), position, removed, added);
+    });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;

@@ -68,9 +68,14 @@ public:
     // document reads as unchanged afterwards.
     void loadText(int n, const QString &text);
 
-    const QString &undoSnapshot(int n) const { return slot(n).undoSnapshot; }
-    // Copies the whole text into the slot's undo snapshot.
+    // The text as the last snapshot left it; empty when none was taken. Put together on
+    // request (UndoSnapshot), so reading it may take as long as a copy of the text.
+    QString undoSnapshot(int n) const;
+    // The whole text as it is now becomes the slot's undo snapshot; this copies nothing.
     void takeSnapshot(int n);
+    // Undo: the text becomes the snapshot again, which stays as it is. Nothing happens
+    // while the snapshot is empty.
+    void revertToSnapshot(int n);
 
     // Slot of the active document; creates a new document first when none is open.
     int activeDocumentIndex();

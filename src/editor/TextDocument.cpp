@@ -10,11 +10,24 @@ void TextDocument::setText(const QString &text)
 {
     const qsizetype oldLength = m_text.size();
     emit aboutToReplace(0, oldLength);
+    emit replacing(0, oldLength, text.size());
     m_text = text;
     m_linesValid = false;
     m_selStart = 0;
     m_selLength = 0;
     emit textReplaced(0, oldLength, m_text, Origin::Program);
+    emit selectionChanged(Origin::Program);
+    emit changed();
+}
+
+void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replacements)
+{
+    for (const TextReplacement &r : replacements) {
+        if (r.length != 0 || !r.text.isEmpty())
+            replaceRange(r.position, r.length, r.text, Origin::Program);
+    }
+    m_selStart = 0;
+    m_selLength = 0;
     emit selectionChanged(Origin::Program);
     emit changed();
 }
@@ -99,10 +112,17 @@ void TextDocument::setFont(const TextFont &font)
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
     emit aboutToReplace(position, removed);
-    emit aboutToChangeInPlace();
-    m_text.replace(position, removed, added);
-    if (m_linesValid)
-        m_lines.update(m_text, position, removed, added.size());
+    emit replacing(position, removed, added.size());
+    if (position == 0 && removed == m_text.size()) {
+        // The whole text goes: nothing of it needs copying, even while it is shared.
+        m_text = added;
+        m_linesValid = false;
+    } else {
+        emit aboutToChangeInPlace();
+        m_text.replace(position, removed, added);
+        if (m_linesValid)
+            m_lines.update(m_text, position, removed, added.size());
+    }
     emit textReplaced(position, removed, added, origin);
 }
 

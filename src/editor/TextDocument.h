@@ -2,9 +2,11 @@
 
 #include "editor/LineIndex.h"
 #include "editor/TextFont.h"
+#include "editor/TextReplacement.h"
 
 #include <QObject>
 #include <QString>
+#include <vector>
 
 namespace korvane {
 
@@ -23,6 +25,9 @@ public:
     qsizetype length() const { return m_text.size(); }
     // Replaces the whole text; the caret goes to the start.
     void setText(const QString &text);
+    // The same, for a text that these replacements, applied in order, make of this one:
+    // only they are changed (and announced), not the whole text.
+    void setTextByReplacing(const std::vector<TextReplacement> &replacements);
 
     qsizetype selStart() const { return m_selStart; }
     qsizetype selLength() const { return m_selLength; }
@@ -69,6 +74,8 @@ signals:
                       korvane::TextDocument::Origin origin);
     // [position, position+removed) is about to be replaced; the text still reads as before.
     void aboutToReplace(qsizetype position, qsizetype removed);
+    // The same, with the length of what comes instead: what the undo snapshot records.
+    void replacing(qsizetype position, qsizetype removed, qsizetype added);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();
