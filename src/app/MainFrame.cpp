@@ -44,6 +44,8 @@ MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void(
 {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Korvane"));
+    // A long Open or Save shows its progress over the frame, and blocks it meanwhile.
+    m_platform.longTasks().setOwner(this);
     m_area->setObjectName(QLatin1String(kClientAreaName));
     m_area->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -2,6 +2,7 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "platform/Platform.h"
 
 namespace korvane {
 
@@ -12,6 +13,8 @@ void BlankRemover::run()
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
     TextDocument &doc = m_editor.document(n);
+    // The whole text is gone through, which takes seconds on a text of a gigabyte.
+    BusyScope busy(m_editor.platform().longTasks());
     const QString result = stripLeadingBlanks(doc.text());
     // The scan ends at the end of the text, and Find Next goes on from there: the next
     // F3 reports a miss once and then starts again from the beginning.

@@ -5,6 +5,7 @@
 #include "editor/TextFile.h"
 #include "editor/TextMarkers.h"
 #include "platform/NativePath.h"
+#include "platform/LongTaskService.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -33,7 +34,18 @@ void FileCommands::open()
 
 bool FileCommands::openPath(int n, const QString &path)
 {
-    TextFile::ReadResult file = TextFile::read(path);
+    Platform &platform = m_editor.platform();
+    TextFile::ReadResult file;
+    platform.longTasks().run(OpeningLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+        TextFile::ReadGuards guards;
+        guards.availableMemory = platform.memory().availableMemory();
+        guards.task = &task;
+        file = TextFile::read(path, TextFile::ReadChunkSize, guards);
+        return file.ok;
+    });
+    // A cancelled Open is no failure to report: the document simply stays as it was.
+    if (file.cancelled || !m_editor.isOpen(n))
+        return false;
     if (!file.ok) {
         m_editor.platform().messages().showMessage(
             QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
@@ -104,9 +116,20 @@ bool FileCommands::writeStep(int n, const QString &path, bool ownFile)
                                                    MsgIcon::Exclamation) != MsgAnswer::Yes)
         return false;
     FileIdentity written;
-    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n), &written);
+    bool cancelled = false;
+    QString reason;
+    // A copy that shares the document's text: should it change meanwhile, what is written stays whole.
+    const QString text = m_editor.document(n).text();
+    const TextEncoding encoding = m_editor.encoding(n);
+    m_editor.platform().longTasks().run(SavingLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+        reason = TextFile::write(path, text, encoding, &written, &task, &cancelled);
+        return reason.isEmpty();
+    });
+    if (cancelled)
+        return false; // the file is as it was, the document still changed
     if (reason.isEmpty()) {
-        m_editor.setFileIdentity(n, written);
+        if (m_editor.isOpen(n))
+            m_editor.setFileIdentity(n, written);
         return true;
     }
     m_editor.platform().messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),

@@ -149,3 +149,32 @@ void ScriptedPlatform::advanceTime(int msec)
 }
 
 } // namespace korvane
+
+namespace korvane {
+
+bool ScriptedPlatform::run(const QString &label, const std::function<bool(LongTask &)> &work)
+{
+    longTaskLabels << label;
+    struct Scripted final : LongTask {
+        ScriptedPlatform &platform;
+        bool cancelled = false;
+        explicit Scripted(ScriptedPlatform &p) : platform(p) {}
+        bool progress(qint64, qint64) override
+        {
+            ++platform.progressReports;
+            if (platform.cancelAtProgress && platform.progressReports >= *platform.cancelAtProgress)
+                cancelled = true;
+            return !cancelled;
+        }
+    } task(*this);
+    BusyScope busy(*this);
+    return work(task);
+}
+
+void ScriptedPlatform::setBusy(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    busyShown += busy ? 1 : 0;
+}
+
+} // namespace korvane
