@@ -4,8 +4,8 @@
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
 #include "editor/TextMarkers.h"
-#include "platform/NativePath.h"
 #include "platform/LongTaskService.h"
+#include "platform/NativePath.h"
 #include "platform/Platform.h"
 
 #include <QDir>
@@ -13,7 +13,7 @@
 
 namespace korvane {
 
-FileCommands::FileCommands(Editor &editor) : m_editor(editor) {}
+FileCommands::FileCommands(Editor &editor) : m_editor(editor), m_readChunkSize(TextFile::ReadChunkSize) {}
 
 static QString shownPath(const QString &path) { return NativePath::shown(QDir::toNativeSeparators(path)); }
 
@@ -40,7 +40,7 @@ bool FileCommands::openPath(int n, const QString &path)
         TextFile::ReadGuards guards;
         guards.availableMemory = platform.memory().availableMemory();
         guards.task = &task;
-        file = TextFile::read(path, TextFile::ReadChunkSize, guards);
+        file = TextFile::read(path, m_readChunkSize, guards);
         return file.ok;
     });
     // A cancelled Open is no failure to report: the document simply stays as it was.

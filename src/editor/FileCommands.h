@@ -37,6 +37,9 @@ public:
     // prompt's Yes (Editor::queryClose) then keeps the window open.
     bool saveDocument(int n);
 
+    // How many bytes Open reads and decodes between two progress reports.
+    void setReadChunkSize(qsizetype bytes) { m_readChunkSize = bytes; }
+
     // The text as the printer gets it: one line feed per line end, and the characters the
     // text box shows as symbols printed as those symbols.
     static QString printableText(const QString &text);
@@ -50,6 +53,7 @@ private:
     bool saveAsSlot(int n);
 
     Editor &m_editor;
+    qsizetype m_readChunkSize;
 };
 
 } // namespace korvane

@@ -16,8 +16,9 @@
 #include <fcntl.h>
 #include <functional>
 #include <limits>
-#include <optional>
 #include <new>
+#include <optional>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +101,7 @@ public:
     {
         // At most one UTF-16 unit per byte, and the line end the last line may lack.
         m_text.reserve(qsizetype(fileSize) + 2);
+        adviseHugePages();
     }
 
     // The decoder tells where the text it changed begins: a change of encoding decodes
@@ -143,6 +145,22 @@ private:
         const qint64 bytesLeft = std::max<qint64>(m_expectedBytes - m_bytesRead, 0);
         const qint64 lineFeedsLeft = bytesLeft * m_lineFeedsAdded / std::max<qint64>(m_bytesRead, 1);
         m_text.reserve(units + qsizetype(bytesLeft + lineFeedsLeft) + 2);
+        adviseHugePages();
+    }
+
+    // The room of a big file's text is filled page by page as it is decoded: in pages of
+    // 2 MB rather than 4 kB, the kernel is asked for it a five-hundredth as often (a third
+    // of the time of reading a big file went to that). Only a hint; ignored where the
+    // kernel has no such pages.
+    void adviseHugePages()
+    {
+        constexpr quintptr Page = 4096;
+        const auto begin = reinterpret_cast<quintptr>(m_text.constData());
+        const quintptr end = begin + quintptr(m_text.capacity()) * sizeof(char16_t);
+        const quintptr from = (begin + Page - 1) & ~(Page - 1);
+        const quintptr to = end & ~(Page - 1);
+        if (to > from + 2 * 1024 * 1024)
+            ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     }
 
     QString m_text;
@@ -414,8 +432,7 @@ int replaceAtomically(const QByteArray &target, const std::function<int(int fd)>
 
 TextFile::PieceEncoder::PieceEncoder(QStringView text, TextEncoding encoding, qsizetype pieceUnits)
     : m_text(text), m_encoding(encoding), m_pieceUnits(std::max<qsizetype>(pieceUnits, 2))
-{
-}
+{}
 
 bool TextFile::PieceEncoder::next(QByteArray &bytes)
 {
@@ -431,8 +448,7 @@ bool TextFile::PieceEncoder::next(QByteArray &bytes)
     }
     qsizetype n = std::min(m_pieceUnits, m_text.size() - m_pos);
     // The halves of a pair are encoded together; a lone half the same way in any piece.
-    if (m_pos + n < m_text.size() && m_text[m_pos + n - 1].isHighSurrogate() &&
-        m_text[m_pos + n].isLowSurrogate())
+    if (m_pos + n < m_text.size() && m_text[m_pos + n - 1].isHighSurrogate() && m_text[m_pos + n].isLowSurrogate())
         --n;
     const QStringView piece = m_text.sliced(m_pos, n);
     bytes = m_encoding == TextEncoding::Gb18030
@@ -493,8 +509,8 @@ QString TextFile::write(const QString &path, const QString &text, TextEncoding e
                 }
                 return 0;
             };
-            error = replaceAtomically(target, writePieces, [&] { return stillWanted(total); },
-                                      exists ? &info : nullptr, written, inPlace);
+            error = replaceAtomically(
+                target, writePieces, [&] { return stillWanted(total); }, exists ? &info : nullptr, written, inPlace);
             if (!inPlace)
                 return outcome(error);
         }

@@ -107,9 +107,9 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<double> randomValues; // when empty, a fixed sequence continues
     bool printerFails = false;
-    std::optional<int> cancelAtProgress; // long work is cancelled at this progress report
+    std::optional<int> cancelAtProgress;   // long work is cancelled at this progress report
     std::optional<qint64> memoryAvailable; // bytes; empty: the system does not say
-    QString printPdfPath; // when set, each print job is also laid out as Qt prints it, into this PDF
+    QString printPdfPath;                  // when set, each print job is also laid out as Qt prints it, into this PDF
 
     // What was shown.
     QList<ShownMessage> shownMessages;
@@ -131,7 +131,7 @@ public:
     int progressReports = 0;    // in all long work so far
     int busyDepth = 0;          // the busy cursor shows while above 0
     int busyShown = 0;          // how often the busy cursor was switched on
-    qint64 elapsedMsec = 0; // simulated time since the start
+    qint64 elapsedMsec = 0;     // simulated time since the start
 
     // State of the simulated system.
     QDateTime fixedNow{QDate(2026, 12, 7), QTime(17, 45, 30)};

@@ -1,0 +1,176 @@
+#include "FileTestSupport.h"
+#include "editor/AnsiCodec.h"
+#include "editor/ByteStandIn.h"
+#include "editor/CipherCommands.h"
+#include "editor/TextFile.h"
+#include "editor/Utf8Codec.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace korvane;
+
+namespace {
+
+class LongFileWorkTest : public FileFixture {
+protected:
+    struct DocState {
+        QString text, caption, snapshot;
+        bool changed;
+        bool operator==(const DocState &) const = default;
+    };
+    DocState state() { return {doc(1).text(), caption(1), editor.undoSnapshot(1), editor.isChanged(1)}; }
+    static constexpr qint64 MB = 1024 * 1024;
+};
+
+TEST_F(LongFileWorkTest, OpenIsRefusedWhenTheTextWouldNotFitInMemory)
+{
+    {
+        QFile big(path("big.txt"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(8 * MB)); // sparse: no disk taken
+    }
+    const qint64 needed = TextFile::memoryNeeded(8 * MB, QByteArray(4 * MB, '\0'));
+    doc(1).setSelText(QStringLiteral("mine"));
+    const QString before = doc(1).text();
+    for (const qint64 available : {needed - 1, needed}) {
+        SCOPED_TRACE(available);
+        platform.memoryAvailable = available;
+        platform.shownMessages.clear();
+        openFile(QStringLiteral("big.txt"));
+        if (available < needed) {
+            ASSERT_EQ(platform.shownMessages.size(), 1);
+            EXPECT_EQ(platform.shownMessages[0].text,
+                      QStringLiteral("无法打开文件 “%1”：文件太大，打开它约需 %2 MB 内存，而系统现在只有 %3 MB 可用。")
+                          .arg(path(QStringLiteral("big.txt")))
+                          .arg((needed + MB - 1) / MB)
+                          .arg(available / MB));
+            EXPECT_EQ(doc(1).text(), before);
+            EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
+            EXPECT_EQ(editor.undoSnapshot(1), before);
+        } else {
+            EXPECT_TRUE(platform.shownMessages.isEmpty());
+            EXPECT_EQ(doc(1).length(), 8 * MB + 2);
+        }
+    }
+    // Lines count too: a file of short lines needs its line index beside the text.
+    EXPECT_GT(TextFile::memoryNeeded(8 * MB, "a\nb\r\nc\rd"), needed + 8 * MB);
+}
+
+TEST_F(LongFileWorkTest, AFileThatGrowsWhileItIsReadIsCheckedAgain)
+{
+    writeFile("growing.txt", QByteArray(4096, 'x'));
+    struct Grower final : LongTask {
+        QString file;
+        bool progress(qint64, qint64) override
+        {
+            QFile f(file);
+            return f.open(QIODevice::Append) && f.write(QByteArray(4096, 'y')) > 0;
+        }
+    } grower;
+    grower.file = path(QStringLiteral("growing.txt"));
+    const qint64 budget = TextFile::memoryNeeded(64 * 1024, "x");
+    const TextFile::ReadResult read = TextFile::read(grower.file, 1024, {budget, &grower});
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.reason.startsWith(QStringLiteral("文件太大"))) << read.reason.toStdString();
+}
+
+TEST_F(LongFileWorkTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += "第" + QByteArray::number(i) + "行 line\n";
+    writeFile("a.txt", bytes);
+    files.setReadChunkSize(bytes.size() / 4 + 1); // four reports
+    doc(1).setSelText(QStringLiteral("mine"));
+    for (const int cancelAt : {1, 2, 4, 5}) {
+        SCOPED_TRACE(cancelAt);
+        platform.progressReports = 0;
+        platform.cancelAtProgress = cancelAt;
+        const DocState before{doc(1).text(), caption(1), doc(1).text(), editor.isChanged(1)};
+        openFile(QStringLiteral("a.txt"));
+        if (cancelAt <= 4) {
+            EXPECT_EQ(state(), before);
+        } else {
+            EXPECT_EQ(doc(1).text(), QString::fromUtf8(bytes) + QStringLiteral("\r\n"));
+            EXPECT_EQ(caption(1), QStringLiteral("a.txt"));
+            EXPECT_EQ(editor.undoSnapshot(1), before.text);
+        }
+        EXPECT_TRUE(platform.shownMessages.isEmpty());
+        EXPECT_EQ(platform.longTaskLabels.last(), QStringLiteral("正在打开 “a.txt”…"));
+        EXPECT_EQ(platform.busyDepth, 0);
+    }
+}
+
+TEST_F(LongFileWorkTest, CancelledSaveLeavesTheFileAsItWasAndTheDocumentChanged)
+{
+    // Three pieces of text, CR LF, and the last word before the rename: five reports.
+    const QString text = QString(2 * TextFile::WritePieceUnits + 5, u'字');
+    for (const bool hardLinked : {false, true}) {
+        for (const int cancelAt : {1, 3, 4, 5, 6}) {
+            SCOPED_TRACE(testing::Message() << "linked " << hardLinked << " cancel at " << cancelAt);
+            platform.cancelAtProgress.reset();
+            writeFile("a.txt", "old\r\n");
+            if (hardLinked) {
+                ASSERT_EQ(::link(QFile::encodeName(path("a.txt")).constData(),
+                                 QFile::encodeName(path("b.txt")).constData()),
+                          0);
+            }
+            openFile(QStringLiteral("a.txt"));
+            setText(text);
+            doc(1).setSelText(QStringLiteral("x"));
+            platform.progressReports = 0;
+            platform.cancelAtProgress = cancelAt;
+            platform.shownMessages.clear();
+            platform.messageAnswers = {MsgAnswer::Yes};
+            // In place, the text is written after its last report, and only then.
+            const bool saved = cancelAt > (hardLinked ? 4 : 5);
+            EXPECT_EQ(editor.queryClose(1), saved); // 是 to the close prompt saves; a cancel keeps it open
+            EXPECT_EQ(readFile("a.txt"), saved ? AnsiCodec::encode(doc(1).text()) + "\r\n" : QByteArray("old\r\n"));
+            EXPECT_EQ(editor.isChanged(1), !saved);
+            EXPECT_EQ(caption(1), saved ? QStringLiteral("a.txt") : QStringLiteral("*a.txt"));
+            EXPECT_EQ(platform.shownMessages.size(), 1); // the prompt, and nothing about the cancel
+            EXPECT_EQ(filesInDir().size(), hardLinked ? 2 : 1); // no file left behind
+            QFile::remove(path("b.txt"));
+        }
+    }
+}
+
+TEST(PieceEncoder, PiecesJoinToTheWholeTextsBytes)
+{
+    const QString pair = QStringLiteral("😀");
+    QString text = QStringLiteral("a中") + pair + pair + QChar(0xD800) + QStringLiteral("b") + byteStandIn(0xB5) +
+                   pair + QStringLiteral("é") + QChar(0xDC00) + pair;
+    for (const TextEncoding encoding : {TextEncoding::Gb18030, TextEncoding::Utf8, TextEncoding::Utf8WithBom}) {
+        const QByteArray whole = (encoding == TextEncoding::Gb18030
+                                      ? AnsiCodec::encode(text)
+                                      : Utf8Codec::encode(text, encoding == TextEncoding::Utf8WithBom)) +
+                                 "\r\n";
+        for (qsizetype units = 2; units <= 6; ++units) {
+            TextFile::PieceEncoder encoder(text, encoding, units);
+            QByteArray joined, piece;
+            while (encoder.next(piece))
+                joined += piece;
+            EXPECT_EQ(joined, whole) << int(encoding) << " in pieces of " << units;
+        }
+    }
+}
+
+TEST_F(LongFileWorkTest, CiphersRefuseAResultThatWouldNotFitAndShowTheBusyCursor)
+{
+    CipherCommands cipher(editor);
+    setText(QStringLiteral("abc"));
+    platform.memoryAvailable = 47; // 3 characters of 8 binary digits take 48 bytes
+    platform.inputAnswers = {QStringLiteral("k"), QStringLiteral("k")};
+    cipher.encryptBinary();
+    ASSERT_EQ(platform.shownMessages.size(), 1);
+    EXPECT_EQ(platform.shownMessages[0].text, CipherCommands::TooLongMessage.arg(QStringLiteral("加密")).arg(1).arg(0));
+    EXPECT_EQ(doc(1).text(), QStringLiteral("abc"));
+    EXPECT_EQ(platform.busyShown, 0);
+    cipher.encryptHex(); // 4 × 3 units would fit
+    EXPECT_EQ(doc(1).text().size(), 6);
+    EXPECT_GT(platform.busyShown, 0);
+    EXPECT_EQ(platform.busyDepth, 0);
+    EXPECT_EQ(CipherCommands::resultBytes(std::numeric_limits<qsizetype>::max() / 8, 8), std::nullopt);
+}
+
+} // namespace
