@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace korvane {
 
@@ -41,23 +42,24 @@ bool FileCommands::openPath(int n, const QString &path)
         guards.availableMemory = platform.memory().availableMemory();
         guards.task = &task;
         file = TextFile::read(path, m_readChunkSize, guards);
-        return file.ok;
+        if (!file.ok || !m_editor.isOpen(n))
+            return false;
+        // Still under the progress dialog and the busy cursor: on a big file the document
+        // takes a moment more to index its lines.
+        m_editor.setFile(n, path, QFileInfo(path).fileName());
+        m_editor.setFileIdentity(n, file.identity);
+        m_editor.setEncoding(n, file.encoding);
+        m_editor.loadText(n, std::exchange(file.text, QString()));
+        return true;
     });
     // A cancelled Open is no failure to report: the document simply stays as it was.
-    if (file.cancelled || !m_editor.isOpen(n))
-        return false;
-    if (!file.ok) {
-        m_editor.platform().messages().showMessage(
-            QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
-            MsgIcon::Exclamation);
+    if (file.cancelled || !file.ok) {
+        if (!file.cancelled)
+            platform.messages().showMessage(QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason),
+                                            MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-
-    m_editor.setFile(n, path, QFileInfo(path).fileName());
-    m_editor.setFileIdentity(n, file.identity);
-    m_editor.setEncoding(n, file.encoding);
-    m_editor.loadText(n, file.text);
-    return true;
+    return m_editor.isOpen(n);
 }
 
 void FileCommands::save() { saveDocument(m_editor.activeDocumentIndex()); }

@@ -111,9 +111,9 @@ TEST_F(LongFileWorkTest, CancelledSaveLeavesTheFileAsItWasAndTheDocumentChanged)
             platform.cancelAtProgress.reset();
             writeFile("a.txt", "old\r\n");
             if (hardLinked) {
-                ASSERT_EQ(::link(QFile::encodeName(path("a.txt")).constData(),
-                                 QFile::encodeName(path("b.txt")).constData()),
-                          0);
+                ASSERT_EQ(
+                    ::link(QFile::encodeName(path("a.txt")).constData(), QFile::encodeName(path("b.txt")).constData()),
+                    0);
             }
             openFile(QStringLiteral("a.txt"));
             setText(text);
@@ -128,7 +128,7 @@ TEST_F(LongFileWorkTest, CancelledSaveLeavesTheFileAsItWasAndTheDocumentChanged)
             EXPECT_EQ(readFile("a.txt"), saved ? AnsiCodec::encode(doc(1).text()) + "\r\n" : QByteArray("old\r\n"));
             EXPECT_EQ(editor.isChanged(1), !saved);
             EXPECT_EQ(caption(1), saved ? QStringLiteral("a.txt") : QStringLiteral("*a.txt"));
-            EXPECT_EQ(platform.shownMessages.size(), 1); // the prompt, and nothing about the cancel
+            EXPECT_EQ(platform.shownMessages.size(), 1);        // the prompt, and nothing about the cancel
             EXPECT_EQ(filesInDir().size(), hardLinked ? 2 : 1); // no file left behind
             QFile::remove(path("b.txt"));
         }
