@@ -13,7 +13,7 @@ TEST(ProcMemInfo, ReadsMemAvailableInBytesAndNothingElse)
         {"MemTotal:       24684280 kB\nMemFree:        20481024 kB\nMemAvailable:   24201452 kB\n",
          qint64(24201452) * 1024},
         {"MemAvailable: 0 kB", 0},
-        {"MemTotal:       24684280 kB\n", std::nullopt},        // a kernel before 3.14
+        {"MemTotal:       24684280 kB\n", std::nullopt},           // a kernel before 3.14
         {"XMemAvailable:   5 kB\nMemAvailable: 7 kB\n", 7 * 1024}, // only a line's own name
         {"MemAvailable:   kB\n", std::nullopt},
         {"MemAvailable:   99999999999999999999 kB\n", std::nullopt}, // would wrap
