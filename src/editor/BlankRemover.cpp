@@ -4,6 +4,8 @@
 #include "editor/TextDocument.h"
 #include "platform/Platform.h"
 
+#include <new>
+
 namespace korvane {
 
 BlankRemover::BlankRemover(Editor &editor) : m_editor(editor) {}
@@ -15,7 +17,14 @@ void BlankRemover::run()
     TextDocument &doc = m_editor.document(n);
     // The whole text is gone through, which takes seconds on a text of a gigabyte.
     BusyScope busy(m_editor.platform().longTasks());
-    const QString result = stripLeadingBlanks(doc.text());
+    QString result;
+    try {
+        result = stripLeadingBlanks(doc.text());
+    } catch (const std::bad_alloc &) {
+        // The result is built beside the text; on a huge text there may be no room for it.
+        m_editor.platform().messages().showMessage(NoMemoryMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     // The scan ends at the end of the text, and Find Next goes on from there: the next
     // F3 reports a miss once and then starts again from the beginning.
     m_editor.search().setPosition(doc.length());

@@ -18,7 +18,6 @@
 #include <limits>
 #include <new>
 #include <optional>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,7 +100,6 @@ public:
     {
         // At most one UTF-16 unit per byte, and the line end the last line may lack.
         m_text.reserve(qsizetype(fileSize) + 2);
-        adviseHugePages();
     }
 
     // The decoder tells where the text it changed begins: a change of encoding decodes
@@ -143,24 +141,10 @@ private:
         if (units <= m_text.capacity())
             return;
         const qint64 bytesLeft = std::max<qint64>(m_expectedBytes - m_bytesRead, 0);
-        const qint64 lineFeedsLeft = bytesLeft * m_lineFeedsAdded / std::max<qint64>(m_bytesRead, 1);
+        // In floating point: the product of two counts of a big file's bytes overflows 64 bits.
+        const auto lineFeedsLeft = qint64(double(bytesLeft) * double(m_lineFeedsAdded) /
+                                          double(std::max<qint64>(m_bytesRead, 1)));
         m_text.reserve(units + qsizetype(bytesLeft + lineFeedsLeft) + 2);
-        adviseHugePages();
-    }
-
-    // The room of a big file's text is filled page by page as it is decoded: in pages of
-    // 2 MB rather than 4 kB, the kernel is asked for it a five-hundredth as often (a third
-    // of the time of reading a big file went to that). Only a hint; ignored where the
-    // kernel has no such pages.
-    void adviseHugePages()
-    {
-        constexpr quintptr Page = 4096;
-        const auto begin = reinterpret_cast<quintptr>(m_text.constData());
-        const quintptr end = begin + quintptr(m_text.capacity()) * sizeof(char16_t);
-        const quintptr from = (begin + Page - 1) & ~(Page - 1);
-        const quintptr to = end & ~(Page - 1);
-        if (to > from + 2 * 1024 * 1024)
-            ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     }
 
     QString m_text;
@@ -503,6 +487,9 @@ QString TextFile::write(const QString &path, const QString &text, TextEncoding e
                 while (encoder.next(piece)) {
                     if (const int e = InPlaceWrite::writeAt(fd, piece, offset))
                         return e;
+                    // Sent on to the disk now rather than all at the final fsync, which
+                    // then has little left to do and holds the window still only briefly.
+                    ::sync_file_range(fd, offset, piece.size(), SYNC_FILE_RANGE_WRITE);
                     offset += piece.size();
                     if (!stillWanted(encoder.done()))
                         return ECANCELED;
