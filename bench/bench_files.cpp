@@ -281,6 +281,32 @@ BENCHMARK_CAPTURE(OpenBigFile, Utf8_100MB, "text_100M_utf8.txt")->Unit(benchmark
 BENCHMARK_CAPTURE(OpenBigFile, Utf8_1GB, "text_1G_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(OpenBigFile, Gb18030_1GB, "text_1G_gb18030.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Only the reading of a big file (TextFile::read: reading, decoding, line ends), without
+// the document and the view, to tell the two apart.
+static void ReadBigFile(benchmark::State &state, const char *name)
+{
+    const QString path = bigFile(name, state);
+    if (path.isEmpty())
+        return;
+    qint64 peakKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakMemory();
+        state.ResumeTiming();
+        TextFile::ReadResult read = TextFile::read(path);
+        state.PauseTiming();
+        peakKb = std::max(peakKb, statusKb("VmHWM:"));
+        if (!read.ok)
+            state.SkipWithError("the file was not read");
+        read = {};
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = double(peakKb) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * QFileInfo(path).size());
+}
+BENCHMARK_CAPTURE(ReadBigFile, Utf8_1GB, "text_1G_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(ReadBigFile, Gb18030_1GB, "text_1G_gb18030.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // "保存" of the document of the 1 GB UTF-8 file, changed by one character, to a new file
 // beside the benchmark's own files (flushed to disk, as every Save is).
 static void SaveBigDocument(benchmark::State &state)

@@ -56,22 +56,6 @@ void FileDecoder::appendUtf8(QByteArrayView bytes, QString &out)
     out.truncate(end - out.constData());
 }
 
-qsizetype FileDecoder::completeSequences(QByteArrayView piece)
-{
-    // A lead byte among the last three whose sequence the piece cuts off.
-    const auto *const bytes = reinterpret_cast<const unsigned char *>(piece.data());
-    for (qsizetype i = piece.size() - 1; i >= 0 && i >= piece.size() - 3; --i) {
-        const unsigned b = bytes[i];
-        if (b < 0x80)
-            return piece.size();
-        if (b >= 0xC0) {
-            const qsizetype length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-            return i + length > piece.size() ? i : piece.size();
-        }
-    }
-    return piece.size();
-}
-
 qsizetype FileDecoder::decode(QByteArrayView piece, QString &out)
 {
     begin(out);
@@ -105,27 +89,23 @@ qsizetype FileDecoder::decode(QByteArrayView piece, QString &out)
         piece = piece.sliced(length - m_heldSize);
         m_heldSize = 0;
     }
-    // Most pieces are valid UTF-8 throughout: decoded at once, with no scan of our own
-    // first, and only a piece that Qt's decoder finds fault with is scanned to see where.
-    {
-        const qsizetype whole = completeSequences(piece);
-        const qsizetype before = out.size();
-        const bool hadMark = m_byteOrderMark;
-        const bool hadAny = m_anyDecoded;
-        m_utf8.resetState();
-        appendUtf8(piece.first(whole), out);
-        if (!m_utf8.hasError()) {
-            // Each multi-byte sequence gives fewer units than it has bytes, ASCII one each.
-            const qsizetype markSize = m_byteOrderMark && !hadMark ? Utf8Codec::ByteOrderMarkSize : 0;
-            m_multiByte = m_multiByte || out.size() - before < whole - markSize;
-            const QByteArrayView tail = piece.sliced(whole);
-            std::memcpy(m_held, tail.data(), tail.size());
-            m_heldSize = int(tail.size());
-            return from;
+    // Most pieces are valid UTF-8 throughout: decoded and checked in one pass. Where that
+    // stops, at a byte that is not UTF-8 or a sequence the piece cuts off, the rest goes
+    // the careful way below.
+    if (!piece.isEmpty()) {
+        if (!m_anyDecoded && piece.startsWith(QByteArrayView(Utf8Codec::ByteOrderMark, Utf8Codec::ByteOrderMarkSize))) {
+            m_byteOrderMark = true;
+            m_anyDecoded = true;
+            piece = piece.sliced(Utf8Codec::ByteOrderMarkSize);
         }
-        out.truncate(before);
-        m_byteOrderMark = hadMark;
-        m_anyDecoded = hadAny;
+        const qsizetype start = out.size();
+        out.resize(start + piece.size());
+        const Utf8Codec::Decoded done = Utf8Codec::decodeValid(piece, reinterpret_cast<char16_t *>(out.data()) + start);
+        out.truncate(start + done.written);
+        m_multiByte = m_multiByte || done.multiByte;
+        // A mark can come only first: once anything is decoded (not a mark cut short).
+        m_anyDecoded = m_anyDecoded || done.read > 0;
+        piece = piece.sliced(done.read);
     }
     const Utf8Codec::Scan scan = Utf8Codec::scan(piece);
     appendUtf8(piece.first(scan.valid), out);

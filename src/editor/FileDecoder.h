@@ -43,8 +43,6 @@ public:
 
 private:
     void begin(const QString &out);
-    // Where the piece ends if its last sequence is cut off, else its size.
-    static qsizetype completeSequences(QByteArrayView piece);
     // Appends valid, complete UTF-8 sequences.
     void appendUtf8(QByteArrayView bytes, QString &out);
     // The text so far becomes the GB18030 decoding of the bytes it came from; the bytes

@@ -18,6 +18,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,6 +101,7 @@ public:
     {
         // At most one UTF-16 unit per byte, and the line end the last line may lack.
         m_text.reserve(qsizetype(fileSize) + 2);
+        adviseHugePages();
     }
 
     // The decoder tells where the text it changed begins: a change of encoding decodes
@@ -145,6 +147,21 @@ private:
         const auto lineFeedsLeft = qint64(double(bytesLeft) * double(m_lineFeedsAdded) /
                                           double(std::max<qint64>(m_bytesRead, 1)));
         m_text.reserve(units + qsizetype(bytesLeft + lineFeedsLeft) + 2);
+        adviseHugePages();
+    }
+
+    // The room of a big file's text is filled page by page as it is decoded: in pages of
+    // 2 MB rather than 4 kB, the kernel is asked for it a five-hundredth as often. Only a
+    // hint; ignored where the kernel has no such pages.
+    void adviseHugePages()
+    {
+        constexpr quintptr Page = 4096;
+        const auto begin = reinterpret_cast<quintptr>(m_text.constData());
+        const quintptr end = begin + quintptr(m_text.capacity()) * sizeof(char16_t);
+        const quintptr from = (begin + Page - 1) & ~(Page - 1);
+        const quintptr to = end & ~(Page - 1);
+        if (to > from + 2 * 1024 * 1024)
+            ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     }
 
     QString m_text;

@@ -2,9 +2,12 @@
 #include "editor/AnsiCodec.h"
 #include "editor/ByteStandIn.h"
 #include "editor/CipherCommands.h"
+#include "editor/FileDecoder.h"
 #include "editor/TextFile.h"
 #include "editor/Utf8Codec.h"
 
+#include <QRandomGenerator>
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -141,6 +144,34 @@ TEST(PieceEncoder, PiecesJoinToTheWholeTextsBytes)
                 joined += piece;
             EXPECT_EQ(joined, whole) << int(encoding) << " in pieces of " << units;
         }
+    }
+}
+
+TEST(FileDecoder, DecodesAsQtAndTheCodePageDoInAnyPieces)
+{
+    const char *const valid[] = {"a", "line of text\n", "中", "é", "😀", "\xEF\xBB\xBF", "\xEF\xBF\xBF"};
+    const char *const invalid[] = {"\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE4\xB8", "\xFF", "\x80"};
+    QRandomGenerator random(25);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes;
+        const bool broken = round % 2;
+        for (int i = random.bounded(1, 40); i > 0; --i)
+            bytes += valid[random.bounded(int(std::size(valid)))];
+        if (broken)
+            bytes.insert(random.bounded(int(bytes.size()) + 1), invalid[random.bounded(int(std::size(invalid)))]);
+        const bool mark = bytes.startsWith("\xEF\xBB\xBF");
+        // Only the first mark is taken off; fromUtf8 would take a second one too.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        const QString expected = broken ? AnsiCodec::decode(bytes) : utf8.decode(bytes.sliced(mark ? 3 : 0));
+        FileDecoder decoder;
+        QString text;
+        for (qsizetype at = 0, n = 0; at < bytes.size(); at += n) {
+            n = std::min<qsizetype>(random.bounded(1, 20), bytes.size() - at);
+            decoder.decode(QByteArrayView(bytes).sliced(at, n), text);
+        }
+        decoder.finish(text);
+        EXPECT_EQ(text, expected) << bytes.toHex().toStdString();
+        EXPECT_EQ(decoder.encoding() == TextEncoding::Gb18030, broken || (!mark && expected.size() == bytes.size()));
     }
 }
 
