@@ -156,15 +156,11 @@ bool ScriptedPlatform::run(const QString &label, const std::function<bool(LongTa
 {
     longTaskLabels << label;
     struct Scripted final : LongTask {
-        ScriptedPlatform &platform;
-        bool cancelled = false;
-        explicit Scripted(ScriptedPlatform &p) : platform(p) {}
+        ScriptedPlatform &p;
+        explicit Scripted(ScriptedPlatform &platform) : p(platform) {}
         bool progress(qint64, qint64) override
         {
-            ++platform.progressReports;
-            if (platform.cancelAtProgress && platform.progressReports >= *platform.cancelAtProgress)
-                cancelled = true;
-            return !cancelled;
+            return !p.cancelAtProgress || ++p.progressReports < *p.cancelAtProgress;
         }
     } task(*this);
     BusyScope busy(*this);

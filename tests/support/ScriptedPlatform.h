@@ -128,7 +128,7 @@ public:
     int seedings = 0;
     QStringList shownNotices;
     QStringList longTaskLabels; // one for each long work run
-    int progressReports = 0;    // in all long work so far
+    int progressReports = 0;    // in long work while cancelAtProgress is set
     int busyDepth = 0;          // the busy cursor shows while above 0
     int busyShown = 0;          // how often the busy cursor was switched on
     qint64 elapsedMsec = 0;     // simulated time since the start
