@@ -270,6 +270,12 @@ void MainFrame::arrange(ArrangeMode mode)
 
 void MainFrame::closeEvent(QCloseEvent *event)
 {
+    // Not in the middle of an Open or Save (a tool window can ask for the close): the
+    // save prompts would start another one over it.
+    if (m_platform.longTasks().running()) {
+        event->ignore();
+        return;
+    }
     // Every document closes through its own save prompt; one cancel keeps the frame open.
     if (!m_editor->closeAll()) {
         event->ignore();

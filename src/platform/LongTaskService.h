@@ -28,6 +28,9 @@ public:
     virtual void setOwner(QWidget *window) = 0;
     // Runs work with a task to report on, and returns what the work returned.
     virtual bool run(const QString &label, const std::function<bool(LongTask &)> &work) = 0;
+    // Work is under way: a close or other command that arrives meanwhile (from a tool
+    // window, which the progress dialog does not block) must wait.
+    virtual bool running() const = 0;
     // The busy cursor on (true) and off again; nests.
     virtual void setBusy(bool busy) = 0;
 };

@@ -28,6 +28,7 @@ public:
 
     void setOwner(QWidget *window) override { m_owner = window; }
     bool run(const QString &label, const std::function<bool(LongTask &)> &work) override;
+    bool running() const override { return m_running; }
     void setBusy(bool busy) override;
 
 private:

@@ -92,6 +92,7 @@ public:
     // Runs the work at once; its progress() calls are counted, and the one numbered
     // cancelAtProgress (1 for the first) answers, like every later one, that the user cancelled.
     bool run(const QString &label, const std::function<bool(LongTask &)> &work) override;
+    bool running() const override { return false; }
     void setBusy(bool busy) override;
     std::optional<qint64> availableMemory() const override { return memoryAvailable; }
     // Moves the simulated time on, firing every timer that falls due on the way, in order.
