@@ -227,4 +227,118 @@ static void SaveFromDocumentWindow(benchmark::State &state)
 }
 BENCHMARK(SaveFromDocumentWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+namespace {
+
+// The big sample files, shared with the side-by-side runs: in $KORVANE_BENCH_DATA, by
+// default /tmp/peerbench/data. Empty, with a message, when the file is not there.
+QString bigFile(const char *name, benchmark::State &state)
+{
+    const QByteArray folder = qgetenv("KORVANE_BENCH_DATA");
+    const QString path = QString::fromLocal8Bit(folder.isEmpty() ? QByteArray("/tmp/peerbench/data") : folder) +
+                         QLatin1Char('/') + QLatin1String(name);
+    if (!QFileInfo(path).isFile()) {
+        state.SkipWithError(qPrintable(QStringLiteral("%1 is missing (set KORVANE_BENCH_DATA)").arg(path)));
+        return {};
+    }
+    return path;
+}
+
+} // namespace
+
+// "打开" of a big file in the frame, from the menu command until the text is painted:
+// reading, decoding, the line index and the first screen. peak_rss_MB is the process's
+// peak meanwhile.
+static void OpenBigFile(benchmark::State &state, const char *name)
+{
+    const QString path = bigFile(name, state);
+    if (path.isEmpty())
+        return;
+    Frame f;
+    qint64 peakKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakMemory();
+        state.ResumeTiming();
+        f.platform.openAnswers.push_back(path);
+        f.trigger("mnuOpen");
+        f.showIt();
+        state.PauseTiming();
+        peakKb = std::max(peakKb, statusKb("VmHWM:"));
+        if (f.frame.editor().document(1).length() < QFileInfo(path).size() / 4 || !f.platform.shownMessages.isEmpty())
+            state.SkipWithError("the file was not opened");
+        f.frame.editor().closeAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        f.frame.editor().newDocument();
+        f.showIt();
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = double(peakKb) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * QFileInfo(path).size());
+}
+BENCHMARK_CAPTURE(OpenBigFile, Utf8_20MB, "text_20M_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(OpenBigFile, Gb18030_20MB, "text_20M_gb18030.txt")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(OpenBigFile, Utf8_100MB, "text_100M_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(OpenBigFile, Utf8_1GB, "text_1G_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(OpenBigFile, Gb18030_1GB, "text_1G_gb18030.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Only the reading of a big file (TextFile::read: reading, decoding, line ends), without
+// the document and the view, to tell the two apart.
+static void ReadBigFile(benchmark::State &state, const char *name)
+{
+    const QString path = bigFile(name, state);
+    if (path.isEmpty())
+        return;
+    qint64 peakKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakMemory();
+        state.ResumeTiming();
+        TextFile::ReadResult read = TextFile::read(path);
+        state.PauseTiming();
+        peakKb = std::max(peakKb, statusKb("VmHWM:"));
+        if (!read.ok)
+            state.SkipWithError("the file was not read");
+        read = {};
+        state.ResumeTiming();
+    }
+    state.counters["peak_rss_MB"] = double(peakKb) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * QFileInfo(path).size());
+}
+BENCHMARK_CAPTURE(ReadBigFile, Utf8_1GB, "text_1G_utf8.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(ReadBigFile, Gb18030_1GB, "text_1G_gb18030.txt")->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// "保存" of the document of the 1 GB UTF-8 file, changed by one character, to a new file
+// beside the benchmark's own files (flushed to disk, as every Save is).
+static void SaveBigDocument(benchmark::State &state)
+{
+    const QString source = bigFile("text_1G_utf8.txt", state);
+    if (source.isEmpty())
+        return;
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("saved.txt"));
+    Frame f;
+    f.platform.openAnswers.push_back(source);
+    f.trigger("mnuOpen");
+    f.showIt();
+    f.frame.editor().document(1).setSelText(QStringLiteral("x"));
+    qint64 peakKb = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        resetPeakMemory();
+        const qint64 beforeKb = statusKb("VmRSS:");
+        state.ResumeTiming();
+        f.platform.saveAnswers.push_back(target);
+        f.trigger("mnuSaveAs");
+        f.showIt();
+        state.PauseTiming();
+        peakKb = std::max(peakKb, statusKb("VmHWM:") - beforeKb);
+        state.ResumeTiming();
+    }
+    if (!f.platform.shownMessages.isEmpty() || QFileInfo(target).size() < QFileInfo(source).size())
+        state.SkipWithError("saving failed");
+    state.counters["added_rss_MB"] = double(peakKb) / 1024.0;
+    state.SetBytesProcessed(int64_t(state.iterations()) * QFileInfo(source).size());
+}
+BENCHMARK(SaveBigDocument)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 int main(int argc, char **argv) { return korvane::runBenchmarks<QApplication>(argc, argv); }

@@ -44,6 +44,8 @@ MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void(
 {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Korvane"));
+    // A long Open or Save shows its progress over the frame, and blocks it meanwhile.
+    m_platform.longTasks().setOwner(this);
     m_area->setObjectName(QLatin1String(kClientAreaName));
     m_area->setBackground(palette().brush(QPalette::Dark)); // the application-workspace colour
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -268,6 +270,12 @@ void MainFrame::arrange(ArrangeMode mode)
 
 void MainFrame::closeEvent(QCloseEvent *event)
 {
+    // Not in the middle of an Open or Save (a tool window can ask for the close): the
+    // save prompts would start another one over it.
+    if (m_platform.longTasks().running()) {
+        event->ignore();
+        return;
+    }
     // Every document closes through its own save prompt; one cancel keeps the frame open.
     if (!m_editor->closeAll()) {
         event->ignore();

@@ -2,6 +2,9 @@
 
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
+#include "platform/Platform.h"
+
+#include <new>
 
 namespace korvane {
 
@@ -12,7 +15,16 @@ void BlankRemover::run()
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
     TextDocument &doc = m_editor.document(n);
-    const QString result = stripLeadingBlanks(doc.text());
+    // The whole text is gone through, which takes seconds on a text of a gigabyte.
+    BusyScope busy(m_editor.platform().longTasks());
+    QString result;
+    try {
+        result = stripLeadingBlanks(doc.text());
+    } catch (const std::bad_alloc &) {
+        // The result is built beside the text; on a huge text there may be no room for it.
+        m_editor.platform().messages().showMessage(NoMemoryMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     // The scan ends at the end of the text, and Find Next goes on from there: the next
     // F3 reports a miss once and then starts again from the beginning.
     m_editor.search().setPosition(doc.length());

@@ -17,6 +17,9 @@ public:
     // its leading spaces. Tabs stay, and a lone CR or LF is an ordinary character of its line.
     static QString stripLeadingBlanks(QStringView text);
 
+    // When the result finds no room in memory; the text stays as it was.
+    static inline const QString NoMemoryMessage = QStringLiteral("无法删除行首的空格：内存不足。");
+
 private:
     Editor &m_editor;
 };

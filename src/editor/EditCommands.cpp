@@ -35,6 +35,7 @@ void EditCommands::paste()
 {
     const int n = m_editor.activeDocumentIndex();
     m_editor.takeSnapshot(n);
+    BusyScope busy(m_editor.platform().longTasks()); // a paste over a whole big text takes seconds
     // A clipboard without text still replaces the selection, by nothing.
     m_editor.document(n).setSelText(documentLineEnds(m_editor.platform().clipboard().clipboardText()));
 }

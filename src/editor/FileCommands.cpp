@@ -4,15 +4,17 @@
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
 #include "editor/TextMarkers.h"
+#include "platform/LongTaskService.h"
 #include "platform/NativePath.h"
 #include "platform/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace korvane {
 
-FileCommands::FileCommands(Editor &editor) : m_editor(editor) {}
+FileCommands::FileCommands(Editor &editor) : m_editor(editor), m_readChunkSize(TextFile::ReadChunkSize) {}
 
 static QString shownPath(const QString &path) { return NativePath::shown(QDir::toNativeSeparators(path)); }
 
@@ -33,19 +35,31 @@ void FileCommands::open()
 
 bool FileCommands::openPath(int n, const QString &path)
 {
-    TextFile::ReadResult file = TextFile::read(path);
-    if (!file.ok) {
-        m_editor.platform().messages().showMessage(
-            QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
-            MsgIcon::Exclamation);
+    Platform &platform = m_editor.platform();
+    TextFile::ReadResult file;
+    platform.longTasks().run(OpeningLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+        TextFile::ReadGuards guards;
+        guards.availableMemory = platform.memory().availableMemory();
+        guards.task = &task;
+        file = TextFile::read(path, m_readChunkSize, guards);
+        if (!file.ok || !m_editor.isOpen(n))
+            return false;
+        // Still under the progress dialog and the busy cursor: on a big file the document
+        // takes a moment more to index its lines.
+        m_editor.setFile(n, path, QFileInfo(path).fileName());
+        m_editor.setFileIdentity(n, file.identity);
+        m_editor.setEncoding(n, file.encoding);
+        m_editor.loadText(n, std::exchange(file.text, QString()));
+        return true;
+    });
+    // A cancelled Open is no failure to report: the document simply stays as it was.
+    if (file.cancelled || !file.ok) {
+        if (!file.cancelled)
+            platform.messages().showMessage(QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason),
+                                            MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-
-    m_editor.setFile(n, path, QFileInfo(path).fileName());
-    m_editor.setFileIdentity(n, file.identity);
-    m_editor.setEncoding(n, file.encoding);
-    m_editor.loadText(n, file.text);
-    return true;
+    return m_editor.isOpen(n);
 }
 
 void FileCommands::save() { saveDocument(m_editor.activeDocumentIndex()); }
@@ -104,9 +118,20 @@ bool FileCommands::writeStep(int n, const QString &path, bool ownFile)
                                                    MsgIcon::Exclamation) != MsgAnswer::Yes)
         return false;
     FileIdentity written;
-    const QString reason = TextFile::write(path, m_editor.document(n).text(), m_editor.encoding(n), &written);
+    bool cancelled = false;
+    QString reason;
+    // A copy that shares the document's text: should it change meanwhile, what is written stays whole.
+    const QString text = m_editor.document(n).text();
+    const TextEncoding encoding = m_editor.encoding(n);
+    m_editor.platform().longTasks().run(SavingLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+        reason = TextFile::write(path, text, encoding, &written, &task, &cancelled);
+        return reason.isEmpty();
+    });
+    if (cancelled)
+        return false; // the file is as it was, the document still changed
     if (reason.isEmpty()) {
-        m_editor.setFileIdentity(n, written);
+        if (m_editor.isOpen(n))
+            m_editor.setFileIdentity(n, written);
         return true;
     }
     m_editor.platform().messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),

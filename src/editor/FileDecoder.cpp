@@ -89,6 +89,24 @@ qsizetype FileDecoder::decode(QByteArrayView piece, QString &out)
         piece = piece.sliced(length - m_heldSize);
         m_heldSize = 0;
     }
+    // Most pieces are valid UTF-8 throughout: decoded and checked in one pass. Where that
+    // stops, at a byte that is not UTF-8 or a sequence the piece cuts off, the rest goes
+    // the careful way below.
+    if (!piece.isEmpty()) {
+        if (!m_anyDecoded && piece.startsWith(QByteArrayView(Utf8Codec::ByteOrderMark, Utf8Codec::ByteOrderMarkSize))) {
+            m_byteOrderMark = true;
+            m_anyDecoded = true;
+            piece = piece.sliced(Utf8Codec::ByteOrderMarkSize);
+        }
+        const qsizetype start = out.size();
+        out.resize(start + piece.size());
+        const Utf8Codec::Decoded done = Utf8Codec::decodeValid(piece, reinterpret_cast<char16_t *>(out.data()) + start);
+        out.truncate(start + done.written);
+        m_multiByte = m_multiByte || done.multiByte;
+        // A mark can come only first: once anything is decoded (not a mark cut short).
+        m_anyDecoded = m_anyDecoded || done.read > 0;
+        piece = piece.sliced(done.read);
+    }
     const Utf8Codec::Scan scan = Utf8Codec::scan(piece);
     appendUtf8(piece.first(scan.valid), out);
     m_multiByte = m_multiByte || scan.multiByte;

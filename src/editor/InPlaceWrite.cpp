@@ -94,11 +94,11 @@ int InPlaceWrite::write(const QByteArray &nativePath, const QByteArray &bytes, F
     return error;
 }
 
-int InPlaceWrite::writeAll(int fd, const QByteArray &bytes)
+int InPlaceWrite::writeAt(int fd, QByteArrayView bytes, qint64 offset)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), off_t(done));
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, size_t(bytes.size() - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -3,6 +3,7 @@
 #include "editor/FileIdentity.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <sys/stat.h>
 
 namespace korvane {
@@ -23,7 +24,9 @@ public:
     static int write(const QByteArray &nativePath, const QByteArray &bytes, FileIdentity *written = nullptr);
     // Writes all of bytes from the start of the file, through short writes and signals.
     // 0 when everything was written, else the errno of the first failure.
-    static int writeAll(int fd, const QByteArray &bytes);
+    static int writeAll(int fd, const QByteArray &bytes) { return writeAt(fd, bytes, 0); }
+    // The same for bytes that belong at offset.
+    static int writeAt(int fd, QByteArrayView bytes, qint64 offset);
 };
 
 } // namespace korvane

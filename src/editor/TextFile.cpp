@@ -5,6 +5,7 @@
 #include "editor/FileDecoder.h"
 #include "editor/InPlaceWrite.h"
 #include "editor/Utf8Codec.h"
+#include "platform/LongTaskService.h"
 #include "platform/NativePath.h"
 
 #include <QFile>
@@ -13,7 +14,11 @@
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <functional>
+#include <limits>
 #include <new>
+#include <optional>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,6 +101,7 @@ public:
     {
         // At most one UTF-16 unit per byte, and the line end the last line may lack.
         m_text.reserve(qsizetype(fileSize) + 2);
+        adviseHugePages();
     }
 
     // The decoder tells where the text it changed begins: a change of encoding decodes
@@ -137,8 +143,25 @@ private:
         if (units <= m_text.capacity())
             return;
         const qint64 bytesLeft = std::max<qint64>(m_expectedBytes - m_bytesRead, 0);
-        const qint64 lineFeedsLeft = bytesLeft * m_lineFeedsAdded / std::max<qint64>(m_bytesRead, 1);
+        // In floating point: the product of two counts of a big file's bytes overflows 64 bits.
+        const auto lineFeedsLeft = qint64(double(bytesLeft) * double(m_lineFeedsAdded) /
+                                          double(std::max<qint64>(m_bytesRead, 1)));
         m_text.reserve(units + qsizetype(bytesLeft + lineFeedsLeft) + 2);
+        adviseHugePages();
+    }
+
+    // The room of a big file's text is filled page by page as it is decoded: in pages of
+    // 2 MB rather than 4 kB, the kernel is asked for it a five-hundredth as often. Only a
+    // hint; ignored where the kernel has no such pages.
+    void adviseHugePages()
+    {
+        constexpr quintptr Page = 4096;
+        const auto begin = reinterpret_cast<quintptr>(m_text.constData());
+        const quintptr end = begin + quintptr(m_text.capacity()) * sizeof(char16_t);
+        const quintptr from = (begin + Page - 1) & ~(Page - 1);
+        const quintptr to = end & ~(Page - 1);
+        if (to > from + 2 * 1024 * 1024)
+            ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     }
 
     QString m_text;
@@ -172,7 +195,36 @@ QString TextFile::notRegularReason(unsigned mode)
                 : QStringLiteral("这不是普通文件");
 }
 
+qint64 TextFile::memoryNeeded(qint64 fileSize, QByteArrayView sample)
+{
+    const qint64 lineFeeds = sample.count('\n');
+    const qint64 crLfs = sample.count("\r\n");
+    const qint64 loneCrs = sample.count('\r') - crLfs;
+    const qint64 sampleSize = std::max<qint64>(sample.size(), 1);
+    // Scaled in floating point: the products overflow for files beyond a few exabytes.
+    const double scale = double(std::max<qint64>(fileSize, 0)) / double(sampleSize);
+    const double lines = double(lineFeeds + loneCrs) * scale + 1;
+    const double units = double(fileSize) + double(loneCrs) * scale + 2;
+    const double bytes = 2 * units + double(LineIndexBytesPerLine) * lines;
+    return bytes >= 9e18 ? std::numeric_limits<qint64>::max() : qint64(bytes);
+}
+
+QString TextFile::notEnoughMemoryReason(qint64 needed, qint64 available)
+{
+    constexpr qint64 MB = 1024 * 1024;
+    return QStringLiteral("文件太大，打开它约需 %1 MB 内存，而系统现在只有 %2 MB 可用")
+        .arg(needed / MB + (needed % MB != 0 ? 1 : 0))
+        .arg(std::max<qint64>(available, 0) / MB);
+}
+
+QString TextFile::cancelledReason() { return QStringLiteral("已取消"); }
+
 TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
+{
+    return read(path, chunkSize, ReadGuards());
+}
+
+TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize, const ReadGuards &guards)
 {
     Q_ASSERT(chunkSize > 0);
     ReadResult result;
@@ -196,12 +248,6 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
         result.reason = notRegularReason(info.st_mode);
         return result;
     }
-    const QString tooLarge = QStringLiteral("文件太大（超过 %1 MB）").arg(MaxSize / (1024 * 1024));
-    if (info.st_size > MaxSize) {
-        result.reason = tooLarge;
-        return result;
-    }
-
     // Without blocking, should a pipe have taken the file's place meanwhile.
     const int fd = ::open(native->constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -217,9 +263,10 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
     }
     result.identity = FileIdentity::of(info);
     try {
-        TextBuilder text(info.st_size);
+        std::optional<TextBuilder> text;
         FileDecoder decoder;
         QByteArray chunk(chunkSize, Qt::Uninitialized);
+        QByteArray sample; // the first chunk, which tells how long the lines are
         qint64 total = 0;
         for (;;) {
             errno = 0;
@@ -230,16 +277,31 @@ TextFile::ReadResult TextFile::read(const QString &path, qsizetype chunkSize)
             }
             if (got == 0)
                 break;
-            // The file may have grown since its size was read.
             total += got;
-            if (total > MaxSize) {
-                result.reason = tooLarge;
+            if (sample.isEmpty())
+                sample = chunk.first(got);
+            // Checked before the text takes its room, and again whenever the file turns
+            // out longer than its size said: it may grow while it is read.
+            if (guards.availableMemory && (!text || total > info.st_size)) {
+                const qint64 needed = memoryNeeded(std::max<qint64>(total, info.st_size), sample);
+                if (needed > *guards.availableMemory) {
+                    result.reason = notEnoughMemoryReason(needed, *guards.availableMemory);
+                    return result;
+                }
+            }
+            if (!text)
+                text.emplace(info.st_size);
+            text->add(decoder, QByteArrayView(chunk.constData(), got));
+            if (guards.task && !guards.task->progress(total, std::max<qint64>(total, info.st_size))) {
+                result.cancelled = true;
+                result.reason = cancelledReason();
                 return result;
             }
-            text.add(decoder, QByteArrayView(chunk.constData(), got));
         }
         file.close();
-        result.text = text.finish(decoder);
+        if (!text)
+            text.emplace(0);
+        result.text = text->finish(decoder);
         result.encoding = decoder.encoding();
     } catch (const std::bad_alloc &) {
         result.text.clear();
@@ -314,7 +376,11 @@ void syncFolderOf(const QByteArray &path)
 // only once everything is on disk and the new file has all the old one's attributes: a
 // failure half-way leaves the old file intact. inPlace is set when this way cannot keep
 // the file as it was but writing it in place may.
-int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const struct stat *old, FileIdentity *written,
+//
+// writeContents fills the new file; ECANCELED from it, or from stillWanted before the
+// rename, removes the new file and leaves the old one alone.
+int replaceAtomically(const QByteArray &target, const std::function<int(int fd)> &writeContents,
+                      const std::function<bool()> &stillWanted, const struct stat *old, FileIdentity *written,
                       bool &inPlace)
 {
     QByteArray temporary;
@@ -333,7 +399,7 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
         inPlace = old && (error == EACCES || error == EPERM || error == ENAMETOOLONG);
         return error;
     }
-    int error = InPlaceWrite::writeAll(fd, bytes);
+    int error = writeContents(fd);
     if (!error && old) {
         const int from = ::open(target.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
         if (from < 0 || !FileAttributes::copy(from, *old, fd)) {
@@ -345,6 +411,9 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
     }
     if (!error && ::fsync(fd) != 0)
         error = errno;
+    // The last moment to stop: after the rename the new file is the file.
+    if (!error && !stillWanted())
+        error = ECANCELED;
     if (!error && ::rename(temporary.constData(), target.constData()) != 0)
         error = errno;
     if (error) {
@@ -362,8 +431,39 @@ int replaceAtomically(const QByteArray &target, const QByteArray &bytes, const s
 
 } // namespace
 
-QString TextFile::write(const QString &path, const QString &text, TextEncoding encoding, FileIdentity *written)
+TextFile::PieceEncoder::PieceEncoder(QStringView text, TextEncoding encoding, qsizetype pieceUnits)
+    : m_text(text), m_encoding(encoding), m_pieceUnits(std::max<qsizetype>(pieceUnits, 2))
+{}
+
+bool TextFile::PieceEncoder::next(QByteArray &bytes)
 {
+    if (m_ended)
+        return false;
+    if (m_pos == m_text.size()) {
+        bytes = QByteArray("\r\n", 2);
+        // An empty text still gets its byte-order mark.
+        if (m_text.isEmpty() && m_encoding == TextEncoding::Utf8WithBom)
+            bytes.prepend(Utf8Codec::ByteOrderMark, Utf8Codec::ByteOrderMarkSize);
+        m_ended = true;
+        return true;
+    }
+    qsizetype n = std::min(m_pieceUnits, m_text.size() - m_pos);
+    // The halves of a pair are encoded together; a lone half the same way in any piece.
+    if (m_pos + n < m_text.size() && m_text[m_pos + n - 1].isHighSurrogate() && m_text[m_pos + n].isLowSurrogate())
+        --n;
+    const QStringView piece = m_text.sliced(m_pos, n);
+    bytes = m_encoding == TextEncoding::Gb18030
+                ? AnsiCodec::encode(piece)
+                : Utf8Codec::encode(piece, m_pos == 0 && m_encoding == TextEncoding::Utf8WithBom);
+    m_pos += n;
+    return true;
+}
+
+QString TextFile::write(const QString &path, const QString &text, TextEncoding encoding, FileIdentity *written,
+                        LongTask *task, bool *cancelled)
+{
+    if (cancelled)
+        *cancelled = false;
     const std::optional<QByteArray> native = NativePath::encode(path);
     if (!native)
         return NativePath::unencodableReason();
@@ -381,23 +481,59 @@ QString TextFile::write(const QString &path, const QString &text, TextEncoding e
     // UTF-8 needs no converter of the system's.
     if (encoding == TextEncoding::Gb18030 && !AnsiCodec::available())
         return noConverterReason();
-    QByteArray bytes;
+
+    const qint64 total = text.size();
+    auto stillWanted = [&](qint64 done) { return !task || task->progress(done, total); };
+    auto outcome = [&](int e) {
+        if (e == ECANCELED) {
+            if (cancelled)
+                *cancelled = true;
+            return cancelledReason();
+        }
+        return e ? reasonFor(e) : QString();
+    };
     try {
-        bytes = encoding == TextEncoding::Gb18030 ? AnsiCodec::encode(text)
-                                                  : Utf8Codec::encode(text, encoding == TextEncoding::Utf8WithBom);
-        bytes.append("\r\n", 2);
+        // A replacement would cut a file's other names off it or hand another user's file to us.
+        bool inPlace = exists && InPlaceWrite::mustKeepFile(info);
+        if (!inPlace) {
+            // The bytes go to the new file piece by piece, as they are encoded.
+            auto writePieces = [&](int fd) {
+                PieceEncoder encoder(text, encoding);
+                QByteArray piece;
+                qint64 offset = 0;
+                while (encoder.next(piece)) {
+                    if (const int e = InPlaceWrite::writeAt(fd, piece, offset))
+                        return e;
+                    // Sent on to the disk now rather than all at the final fsync, which
+                    // then has little left to do and holds the window still only briefly.
+                    ::sync_file_range(fd, offset, piece.size(), SYNC_FILE_RANGE_WRITE);
+                    offset += piece.size();
+                    if (!stillWanted(encoder.done()))
+                        return ECANCELED;
+                }
+                return 0;
+            };
+            error = replaceAtomically(
+                target, writePieces, [&] { return stillWanted(total); }, exists ? &info : nullptr, written, inPlace);
+            if (!inPlace)
+                return outcome(error);
+        }
+        // In place the file's new size must be known before the first byte is written (room
+        // is made for it first) and the old bytes kept to put back: the whole text is
+        // encoded first, and may be stopped until then.
+        QByteArray bytes;
+        PieceEncoder encoder(text, encoding);
+        QByteArray piece;
+        while (encoder.next(piece)) {
+            bytes.append(piece);
+            if (!stillWanted(encoder.done()))
+                return outcome(ECANCELED);
+        }
+        piece = QByteArray();
+        return outcome(InPlaceWrite::write(target, bytes, written));
     } catch (const std::bad_alloc &) {
         return reasonFor(ENOMEM);
     }
-    // A replacement would cut a file's other names off it or hand another user's file to us.
-    bool inPlace = exists && InPlaceWrite::mustKeepFile(info);
-    if (!inPlace) {
-        error = replaceAtomically(target, bytes, exists ? &info : nullptr, written, inPlace);
-        if (!inPlace)
-            return error ? reasonFor(error) : QString();
-    }
-    error = InPlaceWrite::write(target, bytes, written);
-    return error ? reasonFor(error) : QString();
 }
 
 } // namespace korvane

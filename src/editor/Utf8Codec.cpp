@@ -1,6 +1,9 @@
 #include "editor/Utf8Codec.h"
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace korvane {
 
@@ -65,6 +68,72 @@ Utf8Codec::Scan Utf8Codec::scan(QByteArrayView bytes)
         result.multiByte = true;
     }
     result.valid = bytes.size();
+    return result;
+}
+
+Utf8Codec::Decoded Utf8Codec::decodeValid(QByteArrayView bytes, char16_t *out)
+{
+    const auto *const begin = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *const end = begin + bytes.size();
+    const auto *p = begin;
+    char16_t *o = out;
+    Decoded result;
+    while (p < end) {
+#ifdef __SSE2__
+        // Runs of ASCII, sixteen bytes at a time.
+        while (end - p >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            if (_mm_movemask_epi8(v) != 0)
+                break;
+            const __m128i zero = _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(o + 8), _mm_unpackhi_epi8(v, zero));
+            p += 16;
+            o += 16;
+        }
+        if (p == end)
+            break;
+#endif
+        const unsigned b = p[0];
+        if (b < 0x80) {
+            *o++ = char16_t(b);
+            ++p;
+            continue;
+        }
+        // As scan(): the length the lead byte announces, and the range of the second byte
+        // that rules out overlong forms, surrogates and code points beyond U+10FFFF.
+        int length = 0;
+        unsigned low = 0x80, high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        }
+        if (length == 0 || end - p < length || p[1] < low || p[1] > high)
+            break;
+        if ((length >= 3 && (p[2] & 0xC0) != 0x80) || (length == 4 && (p[3] & 0xC0) != 0x80))
+            break;
+        if (length == 2) {
+            *o++ = char16_t((b & 0x1F) << 6 | (p[1] & 0x3F));
+        } else if (length == 3) {
+            *o++ = char16_t((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+        } else {
+            const char32_t c = char32_t(b & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6 |
+                               char32_t(p[3] & 0x3F);
+            *o++ = QChar::highSurrogate(c);
+            *o++ = QChar::lowSurrogate(c);
+        }
+        p += length;
+        result.multiByte = true;
+    }
+    result.read = p - begin;
+    result.written = o - out;
     return result;
 }
 

@@ -7,12 +7,14 @@
 #include "platform/FileDialogService.h"
 #include "platform/FontListService.h"
 #include "platform/InputBoxService.h"
+#include "platform/LongTaskService.h"
 #include "platform/MessageBoxService.h"
 #include "platform/PrintService.h"
 #include "platform/RandomSource.h"
 #include "platform/RegistryService.h"
 #include "platform/SaverSystemService.h"
 #include "platform/SettingsStore.h"
+#include "platform/SystemMemoryService.h"
 #include "platform/TimerService.h"
 
 namespace korvane {
@@ -37,6 +39,9 @@ public:
     virtual RegistryService &registry() = 0;
     virtual SaverSystemService &saverSystem() = 0;
     virtual TimerService &timers() = 0;
+    // Work the user waits for (a big file read or written), and the memory left for it.
+    virtual LongTaskService &longTasks() = 0;
+    virtual SystemMemoryService &memory() = 0;
 };
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/ProcMemInfo.h"
 #include "platform/QtPrinter.h"
 #include "platform/QtSaverServices.h"
 #include "platform/ScreenCover.h"
@@ -31,6 +32,8 @@ QtPlatform::~QtPlatform()
 }
 
 PrintService &QtPlatform::printer() { return *m_printer; }
+
+std::optional<qint64> QtPlatform::availableMemory() const { return ProcMemInfo::available(); }
 
 static QWidget *dialogParent() { return QApplication::activeWindow(); }
 

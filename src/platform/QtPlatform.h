@@ -2,6 +2,7 @@
 
 #include "platform/FileDialogMemory.h"
 #include "platform/Platform.h"
+#include "platform/QtLongTasks.h"
 
 #include <cstdint>
 
@@ -23,7 +24,8 @@ class QtPlatform final : public Platform,
                          public ClockService,
                          public RandomSource,
                          public FontListService,
-                         public TimerService {
+                         public TimerService,
+                         public SystemMemoryService {
 public:
     QtPlatform();
     ~QtPlatform() override;
@@ -62,6 +64,9 @@ public:
     void showNotice(const QString &text) override;
     int startSingleShot(int msec, std::function<void()> due) override;
     void cancelSingleShot(int id) override;
+    LongTaskService &longTasks() override { return m_longTasks; }
+    SystemMemoryService &memory() override { return *this; }
+    std::optional<qint64> availableMemory() const override;
 
 private:
     MsgAnswer showBox(const QString &text, const QString &details, MsgButtons buttons, MsgIcon icon,
@@ -73,6 +78,7 @@ private:
     QtSaverServices *m_saver;
     QHash<int, QTimer *> m_timers;
     int m_lastTimerId = 0;
+    QtLongTasks m_longTasks;
 };
 
 } // namespace korvane

@@ -149,3 +149,28 @@ void ScriptedPlatform::advanceTime(int msec)
 }
 
 } // namespace korvane
+
+namespace korvane {
+
+bool ScriptedPlatform::run(const QString &label, const std::function<bool(LongTask &)> &work)
+{
+    longTaskLabels << label;
+    struct Scripted final : LongTask {
+        ScriptedPlatform &p;
+        explicit Scripted(ScriptedPlatform &platform) : p(platform) {}
+        bool progress(qint64, qint64) override
+        {
+            return !p.cancelAtProgress || ++p.progressReports < *p.cancelAtProgress;
+        }
+    } task(*this);
+    BusyScope busy(*this);
+    return work(task);
+}
+
+void ScriptedPlatform::setBusy(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    busyShown += busy ? 1 : 0;
+}
+
+} // namespace korvane

@@ -28,7 +28,9 @@ class ScriptedPlatform final : public Platform,
                                public ClockService,
                                public RandomSource,
                                public FontListService,
-                               public TimerService {
+                               public TimerService,
+                               public LongTaskService,
+                               public SystemMemoryService {
 public:
     struct ShownMessage {
         QString text;
@@ -84,6 +86,15 @@ public:
     void showNotice(const QString &text) override { shownNotices << text; }
     int startSingleShot(int msec, std::function<void()> due) override;
     void cancelSingleShot(int id) override;
+    LongTaskService &longTasks() override { return *this; }
+    SystemMemoryService &memory() override { return *this; }
+    void setOwner(QWidget *) override {}
+    // Runs the work at once; its progress() calls are counted, and the one numbered
+    // cancelAtProgress (1 for the first) answers, like every later one, that the user cancelled.
+    bool run(const QString &label, const std::function<bool(LongTask &)> &work) override;
+    bool running() const override { return false; }
+    void setBusy(bool busy) override;
+    std::optional<qint64> availableMemory() const override { return memoryAvailable; }
     // Moves the simulated time on, firing every timer that falls due on the way, in order.
     void advanceTime(int msec);
     int pendingTimers() const { return int(m_timers.size()); }
@@ -97,7 +108,9 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<double> randomValues; // when empty, a fixed sequence continues
     bool printerFails = false;
-    QString printPdfPath; // when set, each print job is also laid out as Qt prints it, into this PDF
+    std::optional<int> cancelAtProgress;   // long work is cancelled at this progress report
+    std::optional<qint64> memoryAvailable; // bytes; empty: the system does not say
+    QString printPdfPath;                  // when set, each print job is also laid out as Qt prints it, into this PDF
 
     // What was shown.
     QList<ShownMessage> shownMessages;
@@ -115,7 +128,11 @@ public:
     int beeps = 0;
     int seedings = 0;
     QStringList shownNotices;
-    qint64 elapsedMsec = 0; // simulated time since the start
+    QStringList longTaskLabels; // one for each long work run
+    int progressReports = 0;    // in long work while cancelAtProgress is set
+    int busyDepth = 0;          // the busy cursor shows while above 0
+    int busyShown = 0;          // how often the busy cursor was switched on
+    qint64 elapsedMsec = 0;     // simulated time since the start
 
     // State of the simulated system.
     QDateTime fixedNow{QDate(2026, 12, 7), QTime(17, 45, 30)};
