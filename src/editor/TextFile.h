@@ -41,7 +41,7 @@ public:
     static ReadResult read(const QString &path, qsizetype chunkSize, const ReadGuards &guards);
 
     // What the document's line index takes for each line, with room to spare.
-    static constexpr qint64 LineIndexBytesPerLine = 16;
+    static constexpr qint64 LineIndexBytesPerLine = 10;
     // The memory, in bytes, that the text of a file of fileSize bytes needs once open: two
     // bytes for each UTF-16 unit (never more units than bytes, but a line feed added to
     // each lone CR) and the line index, for as many lines as sample, the file's first
