@@ -36,7 +36,9 @@ public:
     struct Tuning {
         qsizetype sliceUnits = qsizetype(1) << 19; // at most 1 MB a slice...
         qint64 sliceBudgetNsec = 1'500'000;        // ...and no longer than this
-        int sliceDelayMsec = 0;                    // between slices: as soon as idle
+        int sliceDelayMsec = 0;                    // between slices: as soon as idle...
+        int behindDelayMsec = 4;                   // ...but this long while the writer is behind
+        bool earlyWriteback = true;                // the disk starts on a base as it is written
         qint64 minLogBytes = qint64(4) << 20;      // the log may always grow this far...
         int logShareOfText = 4;                    // ...or to this part of the text...
         qint64 maxLogBytes = qint64(256) << 20;    // ...but never beyond this
@@ -60,7 +62,7 @@ public:
     void finish();
     // Waits for the files in hand to be written or removed (for tests and benchmarks).
     void drain();
-    void setTuning(const Tuning &tuning) { m_tuning = tuning; }
+    void setTuning(const Tuning &tuning);
     // How much of a new base for document n is written, -1 when none is being written
     // (for tests and benchmarks).
     qsizetype baseWritten(int n) const;
@@ -83,9 +85,10 @@ private:
     void watch(int n);
     void onReplaced(int n, qsizetype position, qsizetype removed, const QString &added);
     void startBase(int n, const RecoveryRecord &header);
-    // Writes more of n's base: up to units, and unless all is asked for, within the budget.
-    void writeSlice(int n, qsizetype units, bool all = false);
-    void scheduleSlices();
+    // Hands more of n's base to the writer: up to units, and unless all is asked for,
+    // within the budget and the writer's buffers. False when the writer is behind.
+    bool writeSlice(int n, qsizetype units, bool all = false);
+    void scheduleSlices(int delayMsec);
     void onSliceTimer();
     void commitBase(int n);
     qint64 logLimit(int n) const;
@@ -100,6 +103,7 @@ private:
     bool checkFolders(bool create, QString *reason);
     void reportOff(const QString &folder, bool foreign);
     void onWritten(int n, const QString &reason);
+    void onBaseFailed(int n, quint64 id, const QString &reason);
     bool openRunFolder(QString *reason);
     void reportFailure(const QString &reason);
 

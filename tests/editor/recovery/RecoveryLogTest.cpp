@@ -2,9 +2,13 @@
 
 #include "editor/ByteStandIn.h"
 #include "editor/recovery/RecoveryLog.h"
+#include "editor/recovery/SliceBuffers.h"
 
 #include <QRandomGenerator>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <set>
+#include <thread>
 
 using namespace korvane;
 
@@ -108,6 +112,44 @@ TEST_F(JournalLogTest, BaseWrittenInSlicesFollowsEditsBeforeAndAfterWhatIsWritte
     journal->setTuning(tuning);
     settle();
     EXPECT_EQ(recordText(1), doc(1).text());
+}
+
+// The end of the run hands over a base larger than all the writer's buffers together,
+// waiting for them to come back, after an edit took it back within what was handed over.
+TEST_F(JournalLogTest, EndOfRunFinishesABaseLargerThanAllBuffersTogether)
+{
+    RecoveryJournal::Tuning tuning;
+    tuning.sliceDelayMsec = 1'000'000; // no slice while idle: only the first, and the end
+    journal->setTuning(tuning);
+    const QString line = QStringLiteral("第一行 😀 ") + byteStandIn(0x9F) + QChar(0xD800) + QStringLiteral("\r\n");
+    QString text;
+    while (text.size() < (SliceBuffers::Count + 3) * SliceBuffers::Bytes / 2)
+        text += line;
+    doc(1).setText(text);
+    wait(2000);
+    ASSERT_EQ(journal->baseWritten(1), tuning.sliceUnits);
+    doc(1).applyViewEdit(10, 3, QStringLiteral("改"));
+    doc(1).applyViewEdit(doc(1).length() - 5, 5, QString());
+    journal->finish();
+    EXPECT_EQ(recordText(1), doc(1).text());
+    EXPECT_TRUE(temporaries().isEmpty());
+}
+
+TEST(SliceBuffersTest, NoMoreThanCountAreOutAndAWaitEndsWhenOneComesBack)
+{
+    SliceBuffers buffers;
+    std::set<int> taken;
+    for (int i = 0; i < SliceBuffers::Count; ++i)
+        taken.insert(buffers.take(false));
+    EXPECT_EQ(taken, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(buffers.take(false), -1);
+    std::thread writer([&buffers] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        buffers.giveBack(5);
+    });
+    EXPECT_EQ(buffers.take(true), 5);
+    writer.join();
+    EXPECT_EQ(buffers.inUse(), SliceBuffers::Count);
 }
 
 // A header changed after the base travels as an operation of its own.
