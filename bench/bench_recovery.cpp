@@ -60,6 +60,11 @@ struct Journaled {
         doc().setSelStart(doc().length());
         platform.advanceTime(RecoveryJournal::WriteDelayMsec);
         journal.drain();
+        // The first base goes on while the writer hands its buffers back.
+        while (journal.isWritingBase(1)) {
+            platform.advanceTime(10);
+            journal.drain();
+        }
     }
     TextDocument &doc() { return editor.document(1); }
     bool recorded() { return QFile(journal.recordPath(1)).size() >= doc().length() * 2; }

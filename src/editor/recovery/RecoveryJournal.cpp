@@ -240,16 +240,21 @@ bool RecoveryJournal::writeSlice(int n, qsizetype units, bool all)
     const QString &text = m_editor.textDocument(n)->text();
     QElapsedTimer clock;
     clock.start();
+    qint64 longest = 0; // the longest piece so far
     bool behind = false;
     while (!record.base->isComplete(text) && units > 0) {
-        // A buffer's worth at most, so that the budget is kept to within one of them.
+        // A buffer's worth at most: pieces small enough to keep to the budget.
+        const qint64 before = clock.nsecsElapsed();
         const qsizetype handed = record.base->writeSlice(text, units, all);
         if (handed == 0) {
             behind = true;
             break;
         }
         units -= handed;
-        if (!all && clock.nsecsElapsed() > m_tuning.sliceBudgetNsec)
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - before);
+        // Another piece as long as the longest would go past the budget.
+        if (!all && now + longest > m_tuning.sliceBudgetNsec)
             break;
     }
     if (record.base->isComplete(text))

@@ -126,6 +126,7 @@ RecoveryWriter::BaseHandle RecoveryWriter::startBase(int slot, quint64 id, const
 {
     auto base = std::make_shared<Base>(slot, id, temp);
     post([this, base, head = std::move(head)] {
+        ++m_openBases;
         // A file of its own, never something put in its place (as RecoveryFile's temporary).
         constexpr int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
         int fd = ::open(base->temp.constData(), flags, 0600);
@@ -145,22 +146,36 @@ RecoveryWriter::BaseHandle RecoveryWriter::startBase(int slot, quint64 id, const
 
 bool RecoveryWriter::writeBase(const BaseHandle &base, qint64 offset, QStringView units, bool wait)
 {
-    Q_ASSERT(units.size() * 2 <= SliceBuffers::Bytes);
+    const qint64 size = qint64(units.size()) * 2;
+    Q_ASSERT(size <= SliceBuffers::Bytes);
     const int buffer = m_buffers.take(wait);
     if (buffer < 0)
         return false;
     // On a little-endian host, a plain copy of the string's memory.
     qToLittleEndian<quint16>(units.utf16(), units.size(), m_buffers.data(buffer));
-    post([this, base, buffer, offset, size = qint64(units.size()) * 2] {
-        if (!base->error) {
-            if (const int error = writeAllAt(base->fd, m_buffers.data(buffer), size, offset))
-                failBase(*base, error);
-            else if (m_earlyWriteback)
-                startWriteback(*base, offset, size);
-        }
+    post([this, base, buffer, offset, size] {
+        writeSlice(*base, m_buffers.data(buffer), size, offset);
         m_buffers.giveBack(buffer);
     });
     return true;
+}
+
+void RecoveryWriter::writeSlice(Base &base, const char *data, qint64 size, qint64 offset)
+{
+    if (base.error)
+        return;
+    if (const int error = writeAllAt(base.fd, data, size, offset))
+        failBase(base, error);
+    else if (m_earlyWriteback)
+        startWriteback(base, offset, size);
+}
+
+void RecoveryWriter::endBase(Base &base)
+{
+    base.close(true);
+    // The buffers stay while another base may want them.
+    if (--m_openBases == 0)
+        m_buffers.trim();
 }
 
 void RecoveryWriter::startWriteback(Base &base, qint64 offset, qint64 size)
@@ -209,18 +224,14 @@ void RecoveryWriter::commitBase(const BaseHandle &base, qint64 size, QByteArray 
             error = RecoveryFile::renameFlushed(std::exchange(base->fd, -1), QFile::decodeName(base->temp), path);
             base->gone = true;
         }
-        base->close(true);
-        m_buffers.trim();
+        endBase(*base);
         report(base->slot, path, error ? RecoveryFile::reasonOf(error) : QString());
     });
 }
 
 void RecoveryWriter::dropBase(const BaseHandle &base)
 {
-    post([this, base] {
-        base->close(true);
-        m_buffers.trim();
-    });
+    post([this, base] { endBase(*base); });
 }
 
 void RecoveryWriter::remove(const QString &path)

@@ -40,8 +40,9 @@ public:
     using BaseHandle = std::shared_ptr<Base>;
     // Makes temp (never through a link) and writes head at its start.
     BaseHandle startBase(int slot, quint64 id, const QString &temp, QByteArray head);
-    // Copies units into a buffer and writes them at offset. False, with nothing done,
-    // when every buffer is in use and wait is false: the writer is behind.
+    // Copies units (at most SliceBuffers::Bytes) into a buffer and writes them at offset.
+    // False, with nothing done, when every buffer is in use and wait is false: the writer
+    // is behind.
     bool writeBase(const BaseHandle &base, qint64 offset, QStringView units, bool wait);
     // Cuts the file to size, for what follows to be written again.
     void cutBase(const BaseHandle &base, qint64 size);
@@ -70,12 +71,15 @@ private:
     void report(int slot, const QString &path, const QString &reason);
     // On m_thread: base's failure with error, reported once.
     void failBase(Base &base, int error);
+    void writeSlice(Base &base, const char *data, qint64 size, qint64 offset);
+    void endBase(Base &base);
     void startWriteback(Base &base, qint64 offset, qint64 size);
 
     QThread *m_thread;
     QObject *m_worker;     // lives on m_thread; jobs run in its event queue
     QSet<QString> m_stale; // used on m_thread only: paths whose appends are dropped
     SliceBuffers m_buffers;
+    int m_openBases = 0; // used on m_thread only: bases started and not ended
     std::atomic<bool> m_earlyWriteback = true;
 };
 
