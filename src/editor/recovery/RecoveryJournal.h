@@ -22,12 +22,12 @@ class RecoveryWriter;
 // two seconds of its last edit. The file is a base (the whole text) and the edits made
 // since, appended as they come: what a write costs follows the edit, not the document.
 // A new base is written when the document first changes, when its text is replaced as a
-// whole, and when the edits outgrow a share of the text; it is written from the
-// document's own string in slices, between which the program goes on as usual, and
-// only then takes the old file's place. The file is deleted once the document is saved,
-// or closed with 否 at the close prompt; when the edits go any other way (a file opened
-// over them), it is moved to discarded/ below the recovery folder. The recovery folder and the state
-// folder above it must be the user's alone: otherwise the journal stays off and says so.
+// whole, and when the edits outgrow a share of the text; slices of the document's own
+// string are copied for the writer's thread (RecoveryBaseFile), between which the
+// program goes on as usual, and the base only then takes the old file's place. The file is deleted once the document is
+// saved, or closed with 否 at the close prompt; when the edits go any other way (a file opened over them), it is moved
+// to discarded/ below the recovery folder. The recovery folder and the state folder above it must be the user's alone:
+// otherwise the journal stays off and says so.
 class RecoveryJournal : public QObject {
     Q_OBJECT
 public:
