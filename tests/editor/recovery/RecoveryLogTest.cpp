@@ -135,6 +135,35 @@ TEST_F(JournalLogTest, EndOfRunFinishesABaseLargerThanAllBuffersTogether)
     EXPECT_TRUE(temporaries().isEmpty());
 }
 
+// A base that fails on the writer's thread leaves the record as it was, still taking
+// the edits, and the next write that finds a base due starts another.
+TEST_F(JournalLogTest, ABaseThatFailsLeavesTheRecordTakingTheEdits)
+{
+    RecoveryJournal::Tuning tuning;
+    tuning.sliceUnits = 100;
+    tuning.sliceDelayMsec = 1;
+    journal->setTuning(tuning);
+    doc(1).setSelText(QString(1000, u'a'));
+    settle();
+    // In the place of the second base's temporary, something that cannot be replaced.
+    const QString blocked = QStringLiteral("slot-1.krec.2.tmp");
+    ASSERT_TRUE(QDir(journal->runFolder()).mkdir(blocked));
+    tuning.minLogBytes = tuning.maxLogBytes = 100;
+    journal->setTuning(tuning);
+    for (int i = 0; i < 4; ++i)
+        doc(1).setSelText(QStringLiteral("b"));
+    wait(2000); // appended, which takes the log past its limit: a base starts, and fails
+    EXPECT_FALSE(journal->isWritingBase(1));
+    EXPECT_EQ(platform.shownNotices.size(), 1);
+    doc(1).setSelText(QStringLiteral("c"));
+    wait(2000);
+    EXPECT_TRUE(journal->isWritingBase(1));
+    EXPECT_EQ(recordText(1), doc(1).text());
+    settle();
+    EXPECT_EQ(recordText(1), doc(1).text());
+    EXPECT_EQ(temporaries(), QStringList{blocked});
+}
+
 TEST(SliceBuffersTest, NoMoreThanCountAreOutAndAWaitEndsWhenOneComesBack)
 {
     SliceBuffers buffers;
