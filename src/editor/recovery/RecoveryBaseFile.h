@@ -1,50 +1,50 @@
 #pragma once
 
 #include "editor/recovery/RecoveryRecord.h"
+#include "editor/recovery/RecoveryWriter.h"
 
-#include <QByteArray>
 #include <QString>
-#include <memory>
 
 namespace korvane {
 
-// A new base for a document's record, written into a temporary beside the record
-// straight from the document's own string, a slice at a time, while the document goes
-// on changing: what is written always equals the start of the text as it stands, and an
-// edit within it takes the writing back to where the edit is. Once all of the text is
-// written, the length goes into the head and the file is handed over to be flushed and
-// renamed over the record (RecoveryFile::renameFlushed). A base given up is deleted.
+// A new base for a document's record, written into a temporary beside the record while
+// the document goes on changing. The program's thread copies the text a slice at a time
+// into the writer's buffers, and the writer's thread puts each slice at its place in the
+// file, so that the program never waits for the disk and never holds a second copy of
+// the text. What is handed over always equals the start of the text as it stands: an
+// edit within it takes the writing back to where the edit is (and the file is cut there,
+// in its turn with the writes). Once all of the text is handed over, the commit puts the
+// length into the head and renames the file over the record (RecoveryWriter::commitBase).
+// A base given up, or failed on the writer's thread, is deleted there.
 class RecoveryBaseFile {
 public:
-    // Nothing, with the reason, when the temporary cannot be made.
-    static std::unique_ptr<RecoveryBaseFile> start(const QString &temp, const RecoveryRecord &header, QString *reason);
+    RecoveryBaseFile(RecoveryWriter &writer, int slot, quint64 id, const QString &temp, const RecoveryRecord &header);
+    // Gives the base up unless it was committed.
     ~RecoveryBaseFile();
     RecoveryBaseFile(const RecoveryBaseFile &) = delete;
     RecoveryBaseFile &operator=(const RecoveryBaseFile &) = delete;
 
     // The text was changed from position on.
     void edited(qsizetype position);
-    // Writes up to units more code units of text; false, with the reason, on failure.
-    bool writeSlice(const QString &text, qsizetype units, QString *reason);
+    // Hands up to units more code units of text to the writer, at most a buffer's worth:
+    // how many, 0 when the writer is behind (every buffer in use) and wait is false.
+    qsizetype writeSlice(const QString &text, qsizetype units, bool wait);
     bool isComplete(const QString &text) const { return m_written == text.size(); }
     qsizetype written() const { return m_written; }
-    // Once complete: puts the length of text into the head and gives up the file, open,
-    // for the flush. -1, with the reason, on failure.
-    int release(const QString &text, QString *reason);
+    // Once complete: the writer finishes the file and renames it over path.
+    void commit(const QString &text, const QString &path);
 
-    const QString &tempPath() const { return m_temp; }
+    quint64 id() const { return m_id; }
     const RecoveryRecord &header() const { return m_header; }
 
 private:
-    RecoveryBaseFile(int fd, const QString &temp, const RecoveryRecord &header, qint64 headSize);
-    bool fail(int error, QString *reason);
-
-    int m_fd;
-    QString m_temp;
+    RecoveryWriter &m_writer;
+    RecoveryWriter::BaseHandle m_file;
+    quint64 m_id;
     RecoveryRecord m_header;
     qint64 m_headSize;
     qsizetype m_written = 0;
-    bool m_rewound = false; // the file holds more than m_written units
+    bool m_rewound = false; // the file may hold more than m_written units
 };
 
 } // namespace korvane

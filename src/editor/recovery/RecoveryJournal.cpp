@@ -35,6 +35,7 @@ RecoveryJournal::RecoveryJournal(Editor &editor, const QString &root, QObject *p
                                .arg(QCoreApplication::applicationPid())
                                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     connect(m_writer.get(), &RecoveryWriter::written, this, &RecoveryJournal::onWritten);
+    connect(m_writer.get(), &RecoveryWriter::baseFailed, this, &RecoveryJournal::onBaseFailed);
     connect(&editor, &Editor::documentOpened, this, &RecoveryJournal::watch);
     connect(&editor, &Editor::documentSettled, this, &RecoveryJournal::onSettled);
     connect(&editor, &Editor::documentClosed, this, [this](int n) {
@@ -222,57 +223,49 @@ void RecoveryJournal::writeNow(int n)
 
 void RecoveryJournal::startBase(int n, const RecoveryRecord &header)
 {
-    QString reason;
     Record &record = m_records[n];
     // A name of its own for every base: the previous one may still wait for its rename.
-    const QString temp = recordPath(n) + QStringLiteral(".%1.tmp").arg(++m_bases);
-    record.base = RecoveryBaseFile::start(temp, header, &reason);
-    if (!record.base) {
-        reportFailure(reason);
-        return;
-    }
+    const quint64 id = ++m_bases;
+    const QString temp = recordPath(n) + QStringLiteral(".%1.tmp").arg(id);
+    record.base = std::make_unique<RecoveryBaseFile>(*m_writer, n, id, temp, header);
     // A small text is written at once; a large one a slice now, the rest when idle.
-    writeSlice(n, m_tuning.sliceUnits);
+    const bool behind = !writeSlice(n, m_tuning.sliceUnits);
     if (isWritingBase(n))
-        scheduleSlices();
+        scheduleSlices(behind ? m_tuning.behindDelayMsec : m_tuning.sliceDelayMsec);
 }
 
-void RecoveryJournal::writeSlice(int n, qsizetype units, bool all)
+bool RecoveryJournal::writeSlice(int n, qsizetype units, bool all)
 {
-    // Pieces small enough that the budget is kept to within one of them.
-    constexpr qsizetype Piece = qsizetype(1) << 16;
     Record &record = m_records[n];
     const QString &text = m_editor.textDocument(n)->text();
     QElapsedTimer clock;
     clock.start();
+    qint64 longest = 0; // the longest piece so far
+    bool behind = false;
     while (!record.base->isComplete(text) && units > 0) {
-        const qsizetype piece = all ? units : std::min(units, Piece);
-        QString reason;
-        if (!record.base->writeSlice(text, piece, &reason)) {
-            record.base.reset(); // the temporary goes; the next edit tries again
-            reportFailure(reason);
-            return;
+        // A buffer's worth at most: pieces small enough to keep to the budget.
+        const qint64 before = clock.nsecsElapsed();
+        const qsizetype handed = record.base->writeSlice(text, units, all);
+        if (handed == 0) {
+            behind = true;
+            break;
         }
-        units -= piece;
-        if (!all && clock.nsecsElapsed() > m_tuning.sliceBudgetNsec)
+        units -= handed;
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - before);
+        // Another piece as long as the longest would go past the budget.
+        if (!all && now + longest > m_tuning.sliceBudgetNsec)
             break;
     }
     if (record.base->isComplete(text))
         commitBase(n);
+    return !behind;
 }
 
 void RecoveryJournal::commitBase(int n)
 {
     Record &record = m_records[n];
-    const QString &text = m_editor.textDocument(n)->text();
-    QString reason;
-    const int fd = record.base->release(text, &reason);
-    if (fd < 0) {
-        record.base.reset();
-        reportFailure(reason);
-        return;
-    }
-    m_writer->commit(n, fd, record.base->tempPath(), recordPath(n));
+    record.base->commit(m_editor.textDocument(n)->text(), recordPath(n));
     // The new file holds the text as it stands: edits made while it was written, still
     // waiting for the old file, are in it already.
     record.header = record.base->header();
@@ -285,11 +278,11 @@ void RecoveryJournal::commitBase(int n)
         onDocumentSignal(n);
 }
 
-void RecoveryJournal::scheduleSlices()
+void RecoveryJournal::scheduleSlices(int delayMsec)
 {
     if (m_sliceTimer != 0 || m_finished)
         return;
-    m_sliceTimer = m_editor.platform().timers().startSingleShot(m_tuning.sliceDelayMsec, [this] {
+    m_sliceTimer = m_editor.platform().timers().startSingleShot(delayMsec, [this] {
         m_sliceTimer = 0;
         onSliceTimer();
     });
@@ -297,18 +290,36 @@ void RecoveryJournal::scheduleSlices()
 
 void RecoveryJournal::onSliceTimer()
 {
+    bool behind = false;
     for (auto &[n, record] : m_records) {
         if (record.base) {
-            writeSlice(n, m_tuning.sliceUnits);
+            behind = !writeSlice(n, m_tuning.sliceUnits);
             break;
         }
     }
     for (const auto &[n, record] : m_records) {
         if (record.base) {
-            scheduleSlices();
+            // The writer holds every buffer: it gets time to give some back before more.
+            scheduleSlices(behind ? m_tuning.behindDelayMsec : m_tuning.sliceDelayMsec);
             break;
         }
     }
+}
+
+void RecoveryJournal::onBaseFailed(int n, quint64 id, const QString &reason)
+{
+    reportFailure(reason);
+    // The record on disk is as it was and goes on taking the edits; the next write that
+    // finds a base due starts another.
+    const auto it = m_records.find(n);
+    if (it != m_records.end() && it->second.base && it->second.base->id() == id)
+        it->second.base.reset();
+}
+
+void RecoveryJournal::setTuning(const Tuning &tuning)
+{
+    m_tuning = tuning;
+    m_writer->setEarlyWriteback(tuning.earlyWriteback);
 }
 
 void RecoveryJournal::onWritten(int n, const QString &reason)

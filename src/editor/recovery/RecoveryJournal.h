@@ -22,12 +22,12 @@ class RecoveryWriter;
 // two seconds of its last edit. The file is a base (the whole text) and the edits made
 // since, appended as they come: what a write costs follows the edit, not the document.
 // A new base is written when the document first changes, when its text is replaced as a
-// whole, and when the edits outgrow a share of the text; it is written from the
-// document's own string in slices, between which the program goes on as usual, and
-// only then takes the old file's place. The file is deleted once the document is saved,
-// or closed with 否 at the close prompt; when the edits go any other way (a file opened
-// over them), it is moved to discarded/ below the recovery folder. The recovery folder and the state
-// folder above it must be the user's alone: otherwise the journal stays off and says so.
+// whole, and when the edits outgrow a share of the text; slices of the document's own
+// string are copied for the writer's thread (RecoveryBaseFile), between which the
+// program goes on as usual, and the base only then takes the old file's place. The file is deleted once the document is
+// saved, or closed with 否 at the close prompt; when the edits go any other way (a file opened over them), it is moved
+// to discarded/ below the recovery folder. The recovery folder and the state folder above it must be the user's alone:
+// otherwise the journal stays off and says so.
 class RecoveryJournal : public QObject {
     Q_OBJECT
 public:
@@ -36,7 +36,9 @@ public:
     struct Tuning {
         qsizetype sliceUnits = qsizetype(1) << 19; // at most 1 MB a slice...
         qint64 sliceBudgetNsec = 1'500'000;        // ...and no longer than this
-        int sliceDelayMsec = 0;                    // between slices: as soon as idle
+        int sliceDelayMsec = 0;                    // between slices: as soon as idle...
+        int behindDelayMsec = 4;                   // ...but this long while the writer is behind
+        bool earlyWriteback = true;                // the disk starts on a base as it is written
         qint64 minLogBytes = qint64(4) << 20;      // the log may always grow this far...
         int logShareOfText = 4;                    // ...or to this part of the text...
         qint64 maxLogBytes = qint64(256) << 20;    // ...but never beyond this
@@ -60,7 +62,7 @@ public:
     void finish();
     // Waits for the files in hand to be written or removed (for tests and benchmarks).
     void drain();
-    void setTuning(const Tuning &tuning) { m_tuning = tuning; }
+    void setTuning(const Tuning &tuning);
     // How much of a new base for document n is written, -1 when none is being written
     // (for tests and benchmarks).
     qsizetype baseWritten(int n) const;
@@ -83,9 +85,10 @@ private:
     void watch(int n);
     void onReplaced(int n, qsizetype position, qsizetype removed, const QString &added);
     void startBase(int n, const RecoveryRecord &header);
-    // Writes more of n's base: up to units, and unless all is asked for, within the budget.
-    void writeSlice(int n, qsizetype units, bool all = false);
-    void scheduleSlices();
+    // Hands more of n's base to the writer: up to units, and unless all is asked for,
+    // within the budget and the writer's buffers. False when the writer is behind.
+    bool writeSlice(int n, qsizetype units, bool all = false);
+    void scheduleSlices(int delayMsec);
     void onSliceTimer();
     void commitBase(int n);
     qint64 logLimit(int n) const;
@@ -100,6 +103,7 @@ private:
     bool checkFolders(bool create, QString *reason);
     void reportOff(const QString &folder, bool foreign);
     void onWritten(int n, const QString &reason);
+    void onBaseFailed(int n, quint64 id, const QString &reason);
     bool openRunFolder(QString *reason);
     void reportFailure(const QString &reason);
 

@@ -2,9 +2,13 @@
 
 #include "editor/ByteStandIn.h"
 #include "editor/recovery/RecoveryLog.h"
+#include "editor/recovery/SliceBuffers.h"
 
 #include <QRandomGenerator>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <set>
+#include <thread>
 
 using namespace korvane;
 
@@ -108,6 +112,74 @@ TEST_F(JournalLogTest, BaseWrittenInSlicesFollowsEditsBeforeAndAfterWhatIsWritte
     journal->setTuning(tuning);
     settle();
     EXPECT_EQ(recordText(1), doc(1).text());
+}
+
+// The end of the run hands over a base larger than all the writer's buffers together,
+// waiting for them to come back, after an edit took it back within what was handed over.
+TEST_F(JournalLogTest, EndOfRunFinishesABaseLargerThanAllBuffersTogether)
+{
+    RecoveryJournal::Tuning tuning;
+    tuning.sliceDelayMsec = 1'000'000; // no slice while idle: only the first, and the end
+    journal->setTuning(tuning);
+    const QString line = QStringLiteral("第一行 😀 ") + byteStandIn(0x9F) + QChar(0xD800) + QStringLiteral("\r\n");
+    QString text;
+    while (text.size() < (SliceBuffers::Count + 3) * SliceBuffers::Bytes / 2)
+        text += line;
+    doc(1).setText(text);
+    wait(2000); // the first slice
+    ASSERT_GT(journal->baseWritten(1), 10);
+    doc(1).applyViewEdit(10, 3, QStringLiteral("改"));
+    doc(1).applyViewEdit(doc(1).length() - 5, 5, QString());
+    journal->finish();
+    EXPECT_EQ(recordText(1), doc(1).text());
+    EXPECT_TRUE(temporaries().isEmpty());
+}
+
+// A base that fails on the writer's thread leaves the record as it was, still taking
+// the edits, and the next write that finds a base due starts another.
+TEST_F(JournalLogTest, ABaseThatFailsLeavesTheRecordTakingTheEdits)
+{
+    RecoveryJournal::Tuning tuning;
+    tuning.sliceUnits = 100;
+    tuning.sliceDelayMsec = 1;
+    journal->setTuning(tuning);
+    doc(1).setSelText(QString(1000, u'a'));
+    settle();
+    // In the place of the second base's temporary, something that cannot be replaced.
+    const QString blocked = QStringLiteral("slot-1.krec.2.tmp");
+    ASSERT_TRUE(QDir(journal->runFolder()).mkdir(blocked));
+    tuning.minLogBytes = tuning.maxLogBytes = 100;
+    journal->setTuning(tuning);
+    for (int i = 0; i < 4; ++i)
+        doc(1).setSelText(QStringLiteral("b"));
+    wait(2000); // appended, which takes the log past its limit: a base starts, and fails
+    EXPECT_FALSE(journal->isWritingBase(1));
+    EXPECT_EQ(platform.shownNotices.size(), 1);
+    doc(1).setSelText(QStringLiteral("c"));
+    wait(2000);
+    EXPECT_TRUE(journal->isWritingBase(1));
+    EXPECT_EQ(recordText(1), doc(1).text());
+    settle();
+    EXPECT_EQ(recordText(1), doc(1).text());
+    EXPECT_EQ(temporaries(), QStringList{blocked});
+}
+
+TEST(SliceBuffersTest, NoMoreThanCountAreOutAndAWaitEndsWhenOneComesBack)
+{
+    SliceBuffers buffers;
+    std::set<int> taken;
+    for (int i = 0; i < SliceBuffers::Count; ++i)
+        taken.insert(buffers.take(false));
+    EXPECT_EQ(taken.size(), size_t(SliceBuffers::Count));
+    EXPECT_FALSE(taken.contains(-1));
+    EXPECT_EQ(buffers.take(false), -1);
+    std::thread writer([&buffers] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        buffers.giveBack(5);
+    });
+    EXPECT_EQ(buffers.take(true), 5);
+    writer.join();
+    EXPECT_EQ(buffers.inUse(), SliceBuffers::Count);
 }
 
 // A header changed after the base travels as an operation of its own.
