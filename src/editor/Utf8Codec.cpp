@@ -7,6 +7,36 @@
 
 namespace korvane {
 
+namespace {
+
+// What a lead byte announces: the sequence's length (0 when b cannot start one), and the
+// range its second byte must lie in, narrower than 80..BF where that is what rules out
+// overlong forms, surrogates and code points beyond U+10FFFF.
+struct LeadByte {
+    int length = 0;
+    unsigned low = 0x80;
+    unsigned high = 0xBF;
+};
+
+LeadByte leadByte(unsigned b)
+{
+    LeadByte lead;
+    if (b >= 0xC2 && b <= 0xDF) {
+        lead.length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        lead.length = 3;
+        lead.low = b == 0xE0 ? 0xA0 : 0x80;
+        lead.high = b == 0xED ? 0x9F : 0xBF;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        lead.length = 4;
+        lead.low = b == 0xF0 ? 0x90 : 0x80;
+        lead.high = b == 0xF4 ? 0x8F : 0xBF;
+    }
+    return lead;
+}
+
+} // namespace
+
 Utf8Codec::Scan Utf8Codec::scan(QByteArrayView bytes)
 {
     const auto *const begin = reinterpret_cast<const unsigned char *>(bytes.data());
@@ -28,26 +58,7 @@ Utf8Codec::Scan Utf8Codec::scan(QByteArrayView bytes)
             ++p;
             continue;
         }
-        // The length a lead byte announces, and the range its second byte must lie in:
-        // narrower than 80..BF where that is what rules out overlong forms, surrogates
-        // and code points beyond U+10FFFF.
-        int length = 0;
-        unsigned low = 0x80, high = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            length = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            length = 3;
-            if (b == 0xE0)
-                low = 0xA0;
-            else if (b == 0xED)
-                high = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            length = 4;
-            if (b == 0xF0)
-                low = 0x90;
-            else if (b == 0xF4)
-                high = 0x8F;
-        }
+        const auto [length, low, high] = leadByte(b);
         if (length == 0) {
             result.valid = p - begin;
             return result;
@@ -100,21 +111,7 @@ Utf8Codec::Decoded Utf8Codec::decodeValid(QByteArrayView bytes, char16_t *out)
             ++p;
             continue;
         }
-        // As scan(): the length the lead byte announces, and the range of the second byte
-        // that rules out overlong forms, surrogates and code points beyond U+10FFFF.
-        int length = 0;
-        unsigned low = 0x80, high = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            length = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            length = 3;
-            low = b == 0xE0 ? 0xA0 : 0x80;
-            high = b == 0xED ? 0x9F : 0xBF;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            length = 4;
-            low = b == 0xF0 ? 0x90 : 0x80;
-            high = b == 0xF4 ? 0x8F : 0xBF;
-        }
+        const auto [length, low, high] = leadByte(b);
         if (length == 0 || end - p < length || p[1] < low || p[1] > high)
             break;
         if ((length >= 3 && (p[2] & 0xC0) != 0x80) || (length == 4 && (p[3] & 0xC0) != 0x80))
