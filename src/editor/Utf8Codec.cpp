@@ -18,7 +18,7 @@ struct LeadByte {
     unsigned high = 0xBF;
 };
 
-LeadByte leadByte(unsigned b)
+Q_ALWAYS_INLINE LeadByte leadByte(unsigned b)
 {
     LeadByte lead;
     if (b >= 0xC2 && b <= 0xDF) {
@@ -109,6 +109,15 @@ Utf8Codec::Decoded Utf8Codec::decodeValid(QByteArrayView bytes, char16_t *out)
         if (b < 0x80) {
             *o++ = char16_t(b);
             ++p;
+            continue;
+        }
+        // Most Chinese text is three bytes a character, led by E1..EC or EE..EF, whose
+        // second byte may be any continuation byte: the short way, without the table.
+        if (end - p >= 3 && ((b >= 0xE1 && b <= 0xEC) || b >= 0xEE) && b <= 0xEF && (p[1] & 0xC0) == 0x80 &&
+            (p[2] & 0xC0) == 0x80) {
+            *o++ = char16_t((b & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            p += 3;
+            result.multiByte = true;
             continue;
         }
         const auto [length, low, high] = leadByte(b);
