@@ -175,25 +175,25 @@ void RecoveryJournal::onSettled(int n, Editor::Settled how)
     m_writer->discard(recordPath(n), m_root);
 }
 
-void RecoveryJournal::discardRecord(int n)
+bool RecoveryJournal::forgetRecord(int n)
 {
     const auto it = m_records.find(n);
     if (it == m_records.end())
-        return;
+        return false;
     const bool onDisk = it->second.onDisk;
     m_records.erase(it);
-    if (onDisk)
+    return onDisk;
+}
+
+void RecoveryJournal::discardRecord(int n)
+{
+    if (forgetRecord(n))
         m_writer->discard(recordPath(n), m_root);
 }
 
 void RecoveryJournal::removeRecord(int n)
 {
-    const auto it = m_records.find(n);
-    if (it == m_records.end())
-        return;
-    const bool onDisk = it->second.onDisk;
-    m_records.erase(it);
-    if (onDisk)
+    if (forgetRecord(n))
         m_writer->remove(recordPath(n));
 }
 

@@ -98,6 +98,8 @@ private:
     void pump();
     void writeNow(int n);
     void removeRecord(int n);
+    // Drops the slot's record from those in hand; true when its file may exist.
+    bool forgetRecord(int n);
     void discardRecord(int n);
     void onSettled(int n, Editor::Settled how);
     bool checkFolders(bool create, QString *reason);

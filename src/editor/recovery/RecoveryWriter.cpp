@@ -1,5 +1,6 @@
 #include "editor/recovery/RecoveryWriter.h"
 
+#include "editor/InPlaceWrite.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 
@@ -14,26 +15,6 @@
 #include <utility>
 
 namespace korvane {
-
-namespace {
-
-// 0, or the errno that stopped the write.
-int writeAllAt(int fd, const char *data, qint64 size, qint64 offset)
-{
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size_t(size), offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? errno : EIO;
-        data += n;
-        size -= n;
-        offset += n;
-    }
-    return 0;
-}
-
-} // namespace
 
 // Used on the writer's thread only, but for its making.
 struct RecoveryWriter::Base {
@@ -138,7 +119,7 @@ RecoveryWriter::BaseHandle RecoveryWriter::startBase(int slot, quint64 id, const
             return;
         }
         base->fd = fd;
-        if (const int error = writeAllAt(fd, head.constData(), head.size(), 0))
+        if (const int error = InPlaceWrite::writeAt(fd, head, 0))
             failBase(*base, error);
     });
     return base;
@@ -164,7 +145,7 @@ void RecoveryWriter::writeSlice(Base &base, const char *data, qint64 size, qint6
 {
     if (base.error)
         return;
-    if (const int error = writeAllAt(base.fd, data, size, offset))
+    if (const int error = InPlaceWrite::writeAt(base.fd, QByteArrayView(data, size), offset))
         failBase(base, error);
     else if (m_earlyWriteback)
         startWriteback(base, offset, size);
@@ -218,7 +199,7 @@ void RecoveryWriter::commitBase(const BaseHandle &base, qint64 size, QByteArray 
         if (!error && ::ftruncate(base->fd, size) != 0)
             error = errno;
         if (!error)
-            error = writeAllAt(base->fd, lengthField.constData(), lengthField.size(), lengthAt);
+            error = InPlaceWrite::writeAt(base->fd, lengthField, lengthAt);
         if (!error) {
             // It closes the file, and deletes it when it fails.
             error = RecoveryFile::renameFlushed(std::exchange(base->fd, -1), QFile::decodeName(base->temp), path);
