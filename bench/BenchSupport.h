@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <benchmark/benchmark.h>
+#include <functional>
 
 namespace korvane {
 
@@ -41,8 +42,9 @@ inline void paintNow(QWidget *widget)
 }
 
 // Every benchmark program runs headless inside the kind of application its code needs.
+// beforeQuit runs while the application still exists: windows kept across benchmarks go then.
 template <typename Application>
-int runBenchmarks(int argc, char **argv)
+int runBenchmarks(int argc, char **argv, const std::function<void()> &beforeQuit = {})
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -50,6 +52,8 @@ int runBenchmarks(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    if (beforeQuit)
+        beforeQuit();
     return 0;
 }
 

@@ -430,13 +430,6 @@ BENCHMARK(UndoAfterTyping)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     // The windows go before the application does.
-    g_frame.reset();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv, [] { g_frame.reset(); });
 }
