@@ -1,6 +1,7 @@
 #include "editor/EditCommands.h"
 
 #include "editor/Editor.h"
+#include "editor/LineEnds.h"
 #include "editor/TextDocument.h"
 #include "platform/Platform.h"
 
@@ -37,7 +38,7 @@ void EditCommands::paste()
     m_editor.takeSnapshot(n);
     BusyScope busy(m_editor.platform().longTasks()); // a paste over a whole big text takes seconds
     // A clipboard without text still replaces the selection, by nothing.
-    m_editor.document(n).setSelText(documentLineEnds(m_editor.platform().clipboard().clipboardText()));
+    m_editor.document(n).setSelText(LineEnds::pasted(m_editor.platform().clipboard().clipboardText()));
 }
 
 void EditCommands::deleteSelection()
@@ -52,17 +53,6 @@ void EditCommands::selectAll()
     const int n = m_editor.activeDocumentIndex();
     TextDocument &doc = m_editor.document(n);
     doc.select(0, doc.length());
-}
-
-QString EditCommands::documentLineEnds(const QString &clipboardText)
-{
-    // Text from this program, or from any program that writes CR LF, keeps every
-    // character as it is; only text with no CR at all is taken to use LF line ends.
-    if (clipboardText.contains(QLatin1Char('\r')) || !clipboardText.contains(QLatin1Char('\n')))
-        return clipboardText;
-    QString converted = clipboardText;
-    converted.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return converted;
 }
 
 } // namespace korvane

@@ -19,8 +19,6 @@ public:
     void paste();
     void deleteSelection();
     void selectAll();
-    // Clipboard text from programs that end lines with a bare LF, in document form.
-    static QString documentLineEnds(const QString &clipboardText);
 
 private:
     Editor &m_editor;

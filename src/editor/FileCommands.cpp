@@ -1,6 +1,7 @@
 #include "editor/FileCommands.h"
 
 #include "editor/Editor.h"
+#include "editor/LineEnds.h"
 #include "editor/TextDocument.h"
 #include "editor/TextFile.h"
 #include "editor/TextMarkers.h"
@@ -147,13 +148,12 @@ QString FileCommands::printableText(const QString &text)
     out.reserve(text.size());
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out.append(u'\n');
-            if (c == u'\r' && i + 1 < size && text[i + 1] == u'\n')
-                ++i;
+        if (const qsizetype lineEnd = LineEnds::printedLineEndAt(text, i)) {
+            out.append(LineEnds::PrintedLineEnd);
+            i += lineEnd - 1;
             continue;
         }
+        const QChar c = text[i];
         const QString label = TextMarkers::labelAt(text, i);
         if (label.isNull())
             out.append(c);

@@ -1,6 +1,6 @@
 #include "editor/MiddleClickPaste.h"
 
-#include "editor/EditCommands.h"
+#include "editor/LineEnds.h"
 #include "editor/TextBoxView.h"
 
 #include <QMouseEvent>
@@ -24,7 +24,7 @@ bool MiddleClickPaste::eventFilter(QObject *, QEvent *event)
         const qsizetype position = m_view->positionAt(mouse->position().toPoint());
         const QString text = m_view->primarySelectionText();
         if (!text.isEmpty())
-            document->replaceAsCommand(position, 0, EditCommands::documentLineEnds(text));
+            document->replaceAsCommand(position, 0, LineEnds::pasted(text));
     }
     return true;
 }

@@ -1,6 +1,6 @@
 #include "editor/TextDragAndDrop.h"
 
-#include "editor/EditCommands.h"
+#include "editor/LineEnds.h"
 #include "editor/TextBoxView.h"
 
 #include <QDrag>
@@ -83,7 +83,7 @@ void TextDragAndDrop::dropped(QDropEvent *e)
     } else {
         e->setDropAction(Qt::CopyAction);
         e->accept();
-        document->replaceAsCommand(position, 0, EditCommands::documentLineEnds(e->mimeData()->text()));
+        document->replaceAsCommand(position, 0, LineEnds::pasted(e->mimeData()->text()));
     }
     m_view->setFocus();
 }

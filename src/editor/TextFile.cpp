@@ -4,6 +4,7 @@
 #include "editor/FileAttributes.h"
 #include "editor/FileDecoder.h"
 #include "editor/InPlaceWrite.h"
+#include "editor/LineEnds.h"
 #include "editor/Utf8Codec.h"
 #include "platform/LongTaskService.h"
 #include "platform/NativePath.h"
@@ -49,50 +50,6 @@ QString TextFile::reasonFor(int error)
 
 namespace {
 
-// A line ends at CR LF or at a lone CR. Text that arrives in pieces is given its line
-// ends piece by piece: the character before `from` is looked at again, since a CR that
-// ended the previous piece could not be judged then, and a CR at the very end waits
-// for what follows it.
-qsizetype countLoneCrs(QStringView text, qsizetype from)
-{
-    qsizetype count = 0;
-    for (qsizetype i = text.indexOf(u'\r', std::max<qsizetype>(from - 1, 0)); i >= 0 && i + 1 < text.size();
-         i = text.indexOf(u'\r', i + 1))
-        count += text[i + 1] != u'\n' ? 1 : 0;
-    return count;
-}
-
-// Puts a line feed after each of the `count` lone CRs that countLoneCrs found, in place:
-// the string must have room for them. Working from the back moves each character once,
-// and what comes before the first lone CR not at all.
-void insertLineFeeds(QString &text, qsizetype count)
-{
-    if (count == 0)
-        return;
-    qsizetype from = text.size() - 1;
-    text.resize(text.size() + count);
-    char16_t *const d = reinterpret_cast<char16_t *>(text.data());
-    qsizetype to = from + count;
-    char16_t next = u'\n'; // a CR at the very end is not judged yet
-    for (; to > from; --from) {
-        const char16_t c = d[from];
-        if (c == u'\r' && next != u'\n')
-            d[to--] = u'\n';
-        d[to--] = c;
-        next = c;
-    }
-}
-
-// The last line is followed by CR LF too; a CR still at the end is a lone one.
-void endLastLine(QString &text)
-{
-    if (text.isEmpty() || text.endsWith(u"\r\n"))
-        return;
-    if (!text.endsWith(u'\r'))
-        text.append(u'\r');
-    text.append(u'\n');
-}
-
 // The text of a file as it is read: each piece is decoded straight into one string,
 // reserved once from the file's size, and given its line ends there.
 class TextBuilder {
@@ -120,7 +77,7 @@ public:
         const qsizetype from = decoder.finish(m_text);
         addLineEnds(from);
         makeRoom(m_text.size() + 2);
-        endLastLine(m_text);
+        LineEnds::openEndLastLine(m_text);
         // Multi-byte text leaves much of the room unused, and never touched: give it back.
         m_text.squeeze();
         return std::move(m_text);
@@ -129,9 +86,9 @@ public:
 private:
     void addLineEnds(qsizetype from)
     {
-        const qsizetype loneCrs = countLoneCrs(m_text, from);
+        const qsizetype loneCrs = LineEnds::openLoneCrs(m_text, from);
         makeRoom(m_text.size() + loneCrs);
-        insertLineFeeds(m_text, loneCrs);
+        LineEnds::openAddLineFeeds(m_text, loneCrs);
         m_lineFeedsAdded += loneCrs;
     }
 
@@ -171,16 +128,6 @@ private:
 };
 
 } // namespace
-
-QString TextFile::withLineEnds(QString text)
-{
-    if (const qsizetype loneCrs = countLoneCrs(text, 0)) {
-        text.reserve(text.size() + loneCrs + 2);
-        insertLineFeeds(text, loneCrs);
-    }
-    endLastLine(text);
-    return text;
-}
 
 QString TextFile::noConverterReason() { return QStringLiteral("系统缺少 GB18030 编码转换器，无法转换文件中的文字"); }
 
@@ -440,7 +387,7 @@ bool TextFile::PieceEncoder::next(QByteArray &bytes)
     if (m_ended)
         return false;
     if (m_pos == m_text.size()) {
-        bytes = QByteArray("\r\n", 2);
+        bytes = LineEnds::savedEnd();
         // An empty text still gets its byte-order mark.
         if (m_text.isEmpty() && m_encoding == TextEncoding::Utf8WithBom)
             bytes.prepend(Utf8Codec::ByteOrderMark, Utf8Codec::ByteOrderMarkSize);

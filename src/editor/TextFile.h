@@ -12,12 +12,12 @@ namespace korvane {
 class LongTask;
 
 // Reading and writing the editor's text files: their encoding (UTF-8 or the code page,
-// FileDecoder), the line ends Open makes, and failures described in words the user can act on.
+// FileDecoder), the line ends of Open and Save (LineEnds), and failures described in words the user can act on.
 class TextFile {
 public:
     struct ReadResult {
         bool ok = false;
-        QString text;                                  // every line followed by CR LF
+        QString text;                                  // LineEnds::opened
         QString reason;                                // why it failed, in Chinese
         TextEncoding encoding = TextEncoding::Gb18030; // what the file turned out to be
         FileIdentity identity{};                       // the file as it was read
@@ -91,10 +91,6 @@ public:
 
     // Why nothing can be read or written when the code page's converter is missing.
     static QString noConverterReason();
-
-    // Lines end at CR LF or at a lone CR (a lone LF stays inside its line), and every
-    // line, the last one included, is followed by CR LF.
-    static QString withLineEnds(QString text);
 
     // The reason of a failed system call, from its errno.
     static QString reasonFor(int error);

@@ -1,4 +1,5 @@
 #include "editor/AnsiCodec.h"
+#include "editor/LineEnds.h"
 #include "editor/TextFile.h"
 
 #include <QFile>
@@ -51,7 +52,7 @@ TEST_P(ChunkedReadTest, EveryWayOfCuttingGivesTheWholeBuffersText)
         ASSERT_EQ(decodeInPieces(bytes, cuts), whole) << "cuts " << std::hex << mask;
     }
     for (const qsizetype chunkSize : {1, 2, 3, 4, 5, 7})
-        EXPECT_EQ(readInChunks(bytes, chunkSize), TextFile::withLineEnds(whole)) << "chunks of " << chunkSize;
+        EXPECT_EQ(readInChunks(bytes, chunkSize), LineEnds::opened(whole)) << "chunks of " << chunkSize;
 }
 
 // Two- and four-byte characters, broken and out-of-range four-byte sequences, bytes that
@@ -90,7 +91,7 @@ TEST(ChunkedRead, FileLargerThanTheDefaultChunkWithSequencesAcrossItsEnds)
     bytes += "\x94\x39\xFC\x36";
     bytes += QByteArray(2 * chunk - 1 - bytes.size(), 'a') + "\r\n\xD6\xD0\r";
     const QString text = readInChunks(bytes, chunk);
-    EXPECT_EQ(text, TextFile::withLineEnds(AnsiCodec::decode(bytes)));
+    EXPECT_EQ(text, LineEnds::opened(AnsiCodec::decode(bytes)));
     EXPECT_EQ(text.size(), 2 * (chunk - 2) + 2 + (chunk - 3) + 2 + 1 + 2);
 }
 

@@ -1,5 +1,6 @@
 #include "FileTestSupport.h"
 #include "editor/AnsiCodec.h"
+#include "editor/LineEnds.h"
 #include "editor/TextFile.h"
 
 #include <QStringDecoder>
@@ -20,7 +21,7 @@ struct EncodingCase {
 };
 
 // What a file must read as when it is not UTF-8: exactly what the code page made of it before.
-QString asGb18030(const QByteArray &bytes) { return TextFile::withLineEnds(AnsiCodec::decode(bytes)); }
+QString asGb18030(const QByteArray &bytes) { return LineEnds::opened(AnsiCodec::decode(bytes)); }
 
 const EncodingCase Cases[] = {
     {"Utf8", "中文 UTF-8 文字\r\n", QStringLiteral("中文 UTF-8 文字\r\n"), TextEncoding::Utf8},
@@ -81,7 +82,7 @@ TextFile::ReadResult expectedRead(const QByteArray &bytes)
     if (QByteArrayView(bytes).isValidUtf8() && (bom || nonAscii)) {
         // A second mark after the first is a character of the text.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-        r.text = TextFile::withLineEnds(utf8.decode(bom ? bytes.mid(3) : bytes));
+        r.text = LineEnds::opened(utf8.decode(bom ? bytes.mid(3) : bytes));
         r.encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
     }
     return r;
