@@ -46,7 +46,7 @@ const EncodingCase Cases[] = {
 
 class EncodingFiles : public FileFixture, public testing::WithParamInterface<EncodingCase> {};
 
-TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesTheSameBytes)
+TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesItsBytesWithTheAddedLineEnd)
 {
     const EncodingCase &c = GetParam();
     writeFile("f.txt", c.bytes);

@@ -201,7 +201,7 @@ TEST_F(SaveTest, ChineseIsWrittenAsGbkAndOtherCharactersSurvive)
     EXPECT_EQ(doc(1).text(), text + QStringLiteral("\r\n"));
 }
 
-TEST_F(SaveTest, AFileThatIsNotGb18030IsWrittenBackByteForByte)
+TEST_F(SaveTest, AFileThatIsNotGb18030KeepsEveryByteAndGetsTheAddedLineEnd)
 {
     static const char raw[] = "\x00\x80\xFF\xD6 UTF-8: \xC3\xA9\xE2\x9C\x93 \x81\x30\x81\r\n\x00\x01\x02\xFE";
     QByteArray binary(raw, sizeof raw - 1);

@@ -31,7 +31,7 @@ QString lines(TextBoxView &box, const TextDocument &doc)
 
 // A file reads as its lines, whichever line ends it has, and Save writes back what Open
 // read: the bytes of the file with the line-end rules of Open and Save applied, no more.
-TEST_P(LineEndFiles, ShowAsTheirLinesAndSaveBackByteForByte)
+TEST_P(LineEndFiles, ShowAsTheirLinesAndSaveBackWithTheAddedLineEnd)
 {
     const LineEndFile &file = GetParam();
     writeFile(file.name, file.bytes);
