@@ -1,7 +1,7 @@
 #include "editor/recovery/AbandonedRuns.h"
 
 #include "editor/recovery/RecoveryFile.h"
-#include "editor/recovery/RecoveryJournal.h"
+#include "editor/recovery/RecoveryRunFolder.h"
 #include "platform/StateFolder.h"
 
 #include <QDir>
@@ -36,10 +36,10 @@ AbandonedRuns::AbandonedRuns(const QString &root, const QString &ownRunFolder) :
         const QDir dir(folder);
         const QStringList files = recordFiles(dir);
         // Neither lock nor records: a program starting right now is making its folder.
-        if (files.isEmpty() && !dir.exists(RecoveryJournal::LockName))
+        if (files.isEmpty() && !dir.exists(RecoveryRunFolder::LockName))
             continue;
         // The lock is read to learn who holds it: only a plain file is.
-        const QFileInfo lockFile(dir.filePath(RecoveryJournal::LockName));
+        const QFileInfo lockFile(dir.filePath(RecoveryRunFolder::LockName));
         if (lockFile.isSymLink() || (lockFile.exists() && !lockFile.isFile()))
             continue;
         auto lock = std::make_unique<QLockFile>(lockFile.filePath());

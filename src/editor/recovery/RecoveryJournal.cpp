@@ -7,6 +7,7 @@
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryLog.h"
 #include "editor/recovery/RecoveryRecord.h"
+#include "editor/recovery/RecoveryRunFolder.h"
 #include "editor/recovery/RecoveryWriter.h"
 #include "platform/Platform.h"
 #include "platform/StateFolder.h"
@@ -404,7 +405,7 @@ bool RecoveryJournal::openRunFolder(QString *reason)
         return false;
     }
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
-    m_lock = std::make_unique<QLockFile>(m_runFolder + QLatin1Char('/') + LockName);
+    m_lock = std::make_unique<QLockFile>(m_runFolder + QLatin1Char('/') + RecoveryRunFolder::LockName);
     m_lock->setStaleLockTime(0); // alive is decided by the process id, never by age
     errno = 0;
     if (m_lock->tryLock(0))

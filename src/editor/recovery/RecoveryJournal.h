@@ -43,7 +43,6 @@ public:
         int logShareOfText = 4;                    // ...or to this part of the text...
         qint64 maxLogBytes = qint64(256) << 20;    // ...but never beyond this
     };
-    static inline const QString LockName = QStringLiteral("lock");
 
     // root is the recovery folder that the run folders of all running programs share.
     RecoveryJournal(Editor &editor, const QString &root, QObject *parent = nullptr);

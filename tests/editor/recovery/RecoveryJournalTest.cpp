@@ -118,7 +118,7 @@ TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
     wait(2000);
     EXPECT_EQ(QFile::exists(journal->recordPath(1)), c.recordStays);
     if (!c.recordStays) {
-        EXPECT_EQ(runFolderFiles(), QStringList{RecoveryJournal::LockName});
+        EXPECT_EQ(runFolderFiles(), QStringList{RecoveryRunFolder::LockName});
     }
     const QDir discarded(root + QLatin1Char('/') + AbandonedRuns::DiscardedFolder);
     const QStringList aside = discarded.entryList(QDir::Files);
@@ -216,7 +216,7 @@ TEST_P(JournalFailureTest, FailureIsReportedOnceAndNeverTouchesTheDocuments)
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
     if (cutShort()) { // the failed write left the previous record, and no temporary
         EXPECT_EQ(recordText(1), QStringLiteral("old"));
-        EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"),
+        EXPECT_EQ(runFolderFiles(), (QStringList{RecoveryRunFolder::LockName, QStringLiteral("slot-1.krec"),
                                                  QStringLiteral("slot-2.krec")}));
     }
 

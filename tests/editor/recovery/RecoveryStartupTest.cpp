@@ -86,7 +86,7 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     EXPECT_EQ(RecoveryFile::read(QDir(journal->runFolder()).filePath(QStringLiteral("slot-1.krec")))->encoding,
               QStringLiteral("UTF-8 BOM"));
     EXPECT_EQ(runFolderFiles(),
-              (QStringList{RecoveryJournal::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
+              (QStringList{RecoveryRunFolder::LockName, QStringLiteral("slot-1.krec"), QStringLiteral("slot-2.krec")}));
     // Edits go on into them.
     doc(1).setSelText(QStringLiteral("续"));
     wait(2000);

@@ -3,6 +3,7 @@
 #include "../files/FileTestSupport.h"
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryJournal.h"
+#include "editor/recovery/RecoveryRunFolder.h"
 
 #include <QLockFile>
 #include <QProcess>
@@ -43,7 +44,7 @@ protected:
         for (const RecoveryRecord &r : records)
             RecoveryFile::writeAtomically(folder + QStringLiteral("/slot-%1.krec").arg(r.slot),
                                           RecoveryFile::encode(r));
-        const QString lockPath = folder + QLatin1Char('/') + RecoveryJournal::LockName;
+        const QString lockPath = folder + QLatin1Char('/') + RecoveryRunFolder::LockName;
         if (lock == Lock::None)
             return folder;
         // Held here, as a running program holds its own.
