@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include <vector>
+
 using namespace korvane;
 
 namespace {
@@ -14,82 +16,76 @@ protected:
     DocumentSearch &search = editor.search();
 };
 
+// One Find Next, with the search text it is given first (null keeps the one before), the
+// match-case flag, and the position it starts from (-1: where the last one left it); then
+// the selection it leaves, the position after it, and the message it shows, if any. A miss
+// leaves the selection where it was.
+struct FindStep {
+    const char *text;
+    bool matchCase;
+    qsizetype selStart;
+    qsizetype selLength;
+    qsizetype position;
+    const char *message = nullptr;
+    qsizetype from = -1;
+};
+struct SearchCase {
+    const char *name;
+    QString document;
+    std::vector<FindStep> steps;
+};
+
+class SearchSteps : public SearchTest, public ::testing::WithParamInterface<SearchCase> {};
+
 } // namespace
 
-TEST_F(SearchTest, OverlappingMatchesAreAllFoundThenTheSearchStartsOver)
+TEST_P(SearchSteps, FindNextSelectsEachMatchAndReportsAMiss)
 {
-    setText(QStringLiteral("aaaa"));
-    search.setText(QStringLiteral("aa"));
-    for (qsizetype expected : {0, 1, 2}) {
+    setText(GetParam().document);
+    int step = 0;
+    for (const FindStep &f : GetParam().steps) {
+        SCOPED_TRACE(testing::Message() << "step " << ++step);
+        const qsizetype messages = platform.shownMessages.size();
+        if (f.text)
+            search.setText(QString::fromUtf8(f.text));
+        search.setMatchCase(f.matchCase);
+        if (f.from >= 0)
+            search.setPosition(f.from);
         search.findNext();
-        EXPECT_EQ(doc(1).selStart(), expected);
-        EXPECT_EQ(doc(1).selLength(), 2);
-        EXPECT_EQ(search.position(), expected + 1);
+        EXPECT_EQ(doc(1).selStart(), f.selStart);
+        EXPECT_EQ(doc(1).selLength(), f.selLength);
+        EXPECT_EQ(search.position(), f.position);
+        if (!f.message) {
+            EXPECT_EQ(platform.shownMessages.size(), messages);
+            continue;
+        }
+        ASSERT_EQ(platform.shownMessages.size(), messages + 1);
+        EXPECT_EQ(lastMessage(), QString::fromUtf8(f.message));
+        EXPECT_EQ(platform.shownMessages.last().buttons, MsgButtons::Ok);
+        EXPECT_EQ(platform.shownMessages.last().title, ProgramTitle);
     }
-    EXPECT_TRUE(platform.shownMessages.isEmpty());
-
-    search.findNext();
-    ASSERT_EQ(platform.shownMessages.size(), 1);
-    EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"aa\""));
-    EXPECT_EQ(platform.shownMessages.last().buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.shownMessages.last().title, ProgramTitle);
-    EXPECT_EQ(search.position(), 0);
-    EXPECT_EQ(doc(1).selStart(), 2); // a miss leaves the selection where it was
-    EXPECT_EQ(doc(1).selLength(), 2);
-
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 0);
 }
 
-TEST_F(SearchTest, CaseMattersOnlyWithMatchCase)
-{
-    setText(QStringLiteral("xxABC"));
-    search.setText(QStringLiteral("abc"));
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 2);
-    EXPECT_EQ(doc(1).selLength(), 3);
-
-    search.setPosition(0);
-    search.setMatchCase(true);
-    search.findNext();
-    EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"abc\""));
-    search.setText(QStringLiteral("ABC"));
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 2);
-}
-
-TEST_F(SearchTest, CaseInsensitiveSearchFoldsLettersBeyondAscii)
-{
-    setText(QStringLiteral("中文 ÄÖÜ ＡＢＣ"));
-    search.setText(QStringLiteral("äöü"));
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 3);
-    search.setText(QStringLiteral("ａｂｃ"));
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 7);
-    EXPECT_EQ(doc(1).selLength(), 3);
-}
-
-TEST_F(SearchTest, EmptySearchTextWalksTheCaretThenReportsTwoAdjacentQuotes)
-{
-    setText(QStringLiteral("abc"));
-    for (qsizetype expected : {0, 1, 2}) {
-        search.findNext();
-        EXPECT_EQ(doc(1).selStart(), expected);
-        EXPECT_EQ(doc(1).selLength(), 0);
-    }
-    EXPECT_TRUE(platform.shownMessages.isEmpty());
-    search.findNext();
-    EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"\""));
-}
-
-TEST_F(SearchTest, EmptyDocumentNeverMatches)
-{
-    search.setText(QString());
-    search.findNext();
-    EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"\""));
-    EXPECT_EQ(search.position(), 0);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, SearchSteps, ::testing::Values(
+    // Overlapping matches are all found, then the search starts over.
+    SearchCase{"OverlappingMatches", QStringLiteral("aaaa"), {
+        {"aa", false, 0, 2, 1}, {nullptr, false, 1, 2, 2}, {nullptr, false, 2, 2, 3},
+        {nullptr, false, 2, 2, 0, "Cannot Find \"aa\""}, {nullptr, false, 0, 2, 1}}},
+    SearchCase{"CaseMattersOnlyWithMatchCase", QStringLiteral("xxABC"), {
+        {"abc", false, 2, 3, 3}, {nullptr, true, 2, 3, 0, "Cannot Find \"abc\"", 0}, {"ABC", true, 2, 3, 3}}},
+    SearchCase{"CaseInsensitiveSearchFoldsLettersBeyondAscii", QStringLiteral("中文 ÄÖÜ ＡＢＣ"), {
+        {"äöü", false, 3, 3, 4}, {"ａｂｃ", false, 7, 3, 8}}},
+    // An empty search text walks the caret, then reports two adjacent quotes.
+    SearchCase{"EmptySearchText", QStringLiteral("abc"), {
+        {"", false, 0, 0, 1}, {nullptr, false, 1, 0, 2}, {nullptr, false, 2, 0, 3},
+        {nullptr, false, 2, 0, 0, "Cannot Find \"\""}}},
+    SearchCase{"EmptyDocumentNeverMatches", QString(), {{"", false, 0, 0, 0, "Cannot Find \"\""}}},
+    SearchCase{"MatchesFarBeyondSixteenBitPositions",
+               QString(100000, QLatin1Char('x')) + QStringLiteral("Needle") + QString(5, QLatin1Char('x')), {
+        {"needle", false, 100000, 6, 100001}, {nullptr, false, 100000, 6, 0, "Cannot Find \"needle\""}}}),
+    [](const auto &testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 TEST_F(SearchTest, ThePositionIsSharedByAllDocuments)
 {
@@ -111,17 +107,4 @@ TEST_F(SearchTest, ThePositionIsSharedByAllDocuments)
     EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"ab\""));
     search.findNext();
     EXPECT_EQ(doc(2).selStart(), 0);
-}
-
-TEST_F(SearchTest, MatchesFarBeyondSixteenBitPositionsAreFoundAndSelected)
-{
-    const QString text = QString(100000, QLatin1Char('x')) + QStringLiteral("Needle") + QString(5, QLatin1Char('x'));
-    setText(text);
-    search.setText(QStringLiteral("needle"));
-    search.findNext();
-    EXPECT_EQ(doc(1).selStart(), 100000);
-    EXPECT_EQ(doc(1).selText(), QStringLiteral("Needle"));
-    EXPECT_EQ(search.position(), 100001);
-    search.findNext();
-    EXPECT_EQ(lastMessage(), QStringLiteral("Cannot Find \"needle\""));
 }
