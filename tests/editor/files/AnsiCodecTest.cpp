@@ -1,5 +1,5 @@
-#include "editor/AnsiCodec.h"
-#include "editor/ByteStandIn.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>

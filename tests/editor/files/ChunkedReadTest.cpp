@@ -1,5 +1,5 @@
-#include "editor/AnsiCodec.h"
-#include "editor/TextFile.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/TextFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
