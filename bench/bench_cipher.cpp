@@ -1,9 +1,9 @@
 #include "ScriptedPlatform.h"
-#include "editor/CipherCommands.h"
-#include "editor/DocumentHost.h"
-#include "editor/Editor.h"
-#include "editor/TextCipher.h"
-#include "editor/TextDocument.h"
+#include "editor/commands/CipherCommands.h"
+#include "editor/document/DocumentHost.h"
+#include "editor/document/Editor.h"
+#include "editor/commands/TextCipher.h"
+#include "editor/document/TextDocument.h"
 
 #include "BenchSupport.h"
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "ScriptedPlatform.h"
-#include "editor/BlankRemover.h"
-#include "editor/DocumentHost.h"
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
+#include "editor/commands/BlankRemover.h"
+#include "editor/document/DocumentHost.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
 
 #include "BenchSupport.h"
 #include <QCoreApplication>

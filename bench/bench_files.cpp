@@ -1,10 +1,10 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/AnsiCodec.h"
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
-#include "editor/TextFile.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
+#include "editor/file/TextFile.h"
 
 #include "BenchSupport.h"
 #include <QAction>

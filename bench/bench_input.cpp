@@ -1,5 +1,5 @@
-#include "editor/TextBoxView.h"
-#include "editor/TextDocument.h"
+#include "editor/textbox/TextBoxView.h"
+#include "editor/document/TextDocument.h"
 
 #include "BenchSupport.h"
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "ScriptedPlatform.h"
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
 #include "editor/recovery/RecoveryJournal.h"
 
 #include "BenchSupport.h"

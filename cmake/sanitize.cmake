@@ -7,3 +7,12 @@ if(KORVANE_SANITIZE)
   add_compile_options(${KORVANE_SANITIZE_FLAGS})
   add_link_options(${KORVANE_SANITIZE_FLAGS})
 endif()
+
+# The fuzz build (fuzz/CMakeLists.txt) instruments every library for libFuzzer's coverage,
+# with the sanitizers that turn a bad read into a crash it can report.
+option(KORVANE_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(KORVANE_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(KORVANE_FUZZ_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+  add_compile_options(-g -O1 -fsanitize=fuzzer-no-link ${KORVANE_FUZZ_FLAGS})
+  add_link_options(${KORVANE_FUZZ_FLAGS})
+endif()

@@ -2,7 +2,7 @@
 // must never leave a lone surrogate in the text. Decoding the same bytes in pieces must
 // give the same text; the piece lengths (0 to 8) come from the input's own bytes, so
 // the fuzzer steers where sequences are cut.
-#include "editor/AnsiCodec.h"
+#include "editor/file/AnsiCodec.h"
 
 #include <algorithm>
 #include <cstdint>

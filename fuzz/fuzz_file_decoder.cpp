@@ -5,9 +5,9 @@
 // AnsiCodec does. Decoding in pieces, cut where the input's own bytes say, into a string
 // with or without room reserved, must give the same text and encoding as all at once:
 // this is what drives the change of mind after a long valid stretch.
-#include "editor/AnsiCodec.h"
-#include "editor/FileDecoder.h"
-#include "editor/Utf8Codec.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/FileDecoder.h"
+#include "editor/file/Utf8Codec.h"
 
 #include <QStringDecoder>
 #include <algorithm>

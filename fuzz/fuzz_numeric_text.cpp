@@ -5,7 +5,7 @@
 //  - A blank put anywhere changes nothing.
 //  - A "-" put in front of a text that begins with a digit or point negates the value.
 #include "FuzzSupport.h"
-#include "editor/NumericText.h"
+#include "editor/dialogs/NumericText.h"
 
 #include <QString>
 #include <cmath>

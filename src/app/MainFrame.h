@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/FrameKeys.h"
+#include "editor/textbox/FrameKeys.h"
 
 #include <QMainWindow>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "app/MdiDocumentHost.h"
 
-#include "editor/DocumentWindow.h"
-#include "editor/TextBoxView.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QMdiArea>
 #include <QStyle>

@@ -4,7 +4,7 @@
 #include "app/ToolWindows.h"
 #include "editor/recovery/RecoveryJournal.h"
 #include "editor/recovery/RecoveryStartup.h"
-#include "platform/NativePath.h"
+#include "editor/file/NativePath.h"
 #include "platform/QtPlatform.h"
 #include "platform/StateFolder.h"
 

@@ -1,4 +1,4 @@
-#include "editor/AnsiCodec.h"
+#include "editor/file/AnsiCodec.h"
 #include "editor/recovery/RecoveryFile.h"
 
 #include <QDateTime>

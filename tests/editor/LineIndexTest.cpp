@@ -1,4 +1,4 @@
-#include "editor/LineIndex.h"
+#include "editor/document/LineIndex.h"
 
 #include <QRandomGenerator>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "editor/TextBoxAccessible.h"
-#include "editor/AccessibleTextAnnouncer.h"
-#include "editor/PlainAccessibleText.h"
-#include "editor/TextBoxView.h"
+#include "editor/textbox/TextBoxAccessible.h"
+#include "editor/textbox/AccessibleTextAnnouncer.h"
+#include "editor/textbox/PlainAccessibleText.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QAccessible>
 #include <QApplication>

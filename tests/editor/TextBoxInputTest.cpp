@@ -1,4 +1,4 @@
-#include "editor/TextBoxView.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

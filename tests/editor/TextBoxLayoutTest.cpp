@@ -1,6 +1,6 @@
-#include "editor/ByteStandIn.h"
-#include "editor/LinePieces.h"
-#include "editor/TextBoxView.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/textbox/LinePieces.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QApplication>
 #include <QFontMetricsF>

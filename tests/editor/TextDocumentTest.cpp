@@ -1,4 +1,4 @@
-#include "editor/TextDocument.h"
+#include "editor/document/TextDocument.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "editor/TextSearch.h"
+#include "editor/commands/TextSearch.h"
 
 #include <QRandomGenerator>
 #include <QString>

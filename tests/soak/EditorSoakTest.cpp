@@ -2,11 +2,11 @@
 #include "app/MainFrame.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
-#include "editor/AnsiCodec.h"
-#include "editor/DocumentWindow.h"
-#include "editor/Editor.h"
-#include "editor/TextBoxView.h"
-#include "editor/TextDocument.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/document/Editor.h"
+#include "editor/textbox/TextBoxView.h"
+#include "editor/document/TextDocument.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
 #include "tools/saver/SaverLauncher.h"
 
 #include <QApplication>

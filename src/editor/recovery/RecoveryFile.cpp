@@ -1,6 +1,6 @@
 #include "editor/recovery/RecoveryFile.h"
 
-#include "editor/TextFile.h"
+#include "editor/file/TextFile.h"
 #include "editor/recovery/RecoveryLog.h"
 #include "platform/PlainFileReader.h"
 

@@ -1,9 +1,9 @@
 #include "editor/recovery/RecoveryJournal.h"
 
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
-#include "editor/TextEncoding.h"
-#include "editor/TextFile.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
+#include "editor/file/TextEncoding.h"
+#include "editor/file/TextFile.h"
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryLog.h"
 #include "editor/recovery/RecoveryRecord.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/TextFont.h"
+#include "editor/document/TextFont.h"
 
 #include <QString>
 

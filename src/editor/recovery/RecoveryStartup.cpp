@@ -1,8 +1,8 @@
 #include "editor/recovery/RecoveryStartup.h"
 
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
-#include "editor/TextEncoding.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
+#include "editor/file/TextEncoding.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 #include "editor/recovery/RecoveryJournal.h"

@@ -1,6 +1,6 @@
 #include "editor/recovery/RecoveryWriter.h"
 
-#include "editor/InPlaceWrite.h"
+#include "editor/file/InPlaceWrite.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryFile.h"
 

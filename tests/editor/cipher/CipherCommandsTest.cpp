@@ -1,6 +1,6 @@
-#include "editor/CipherCommands.h"
+#include "editor/commands/CipherCommands.h"
 #include "EditorFixture.h"
-#include "editor/EditCommands.h"
+#include "editor/commands/EditCommands.h"
 
 using namespace korvane;
 

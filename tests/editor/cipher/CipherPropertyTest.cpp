@@ -1,5 +1,5 @@
-#include "editor/ByteStandIn.h"
-#include "editor/TextCipher.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/commands/TextCipher.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,4 +1,4 @@
-#include "editor/FontDialog.h"
+#include "editor/dialogs/FontDialog.h"
 #include "EditorFixture.h"
 #include "platform/Twips.h"
 

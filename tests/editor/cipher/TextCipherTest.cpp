@@ -1,6 +1,6 @@
-#include "editor/TextCipher.h"
-#include "editor/AnsiCharCode.h"
-#include "editor/ByteStandIn.h"
+#include "editor/commands/TextCipher.h"
+#include "editor/file/AnsiCharCode.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "editor/BlankRemover.h"
+#include "editor/commands/BlankRemover.h"
 #include "EditorFixture.h"
-#include "editor/EditCommands.h"
+#include "editor/commands/EditCommands.h"
 
 #include <QRandomGenerator>
 

@@ -1,4 +1,4 @@
-#include "editor/EditCommands.h"
+#include "editor/commands/EditCommands.h"
 #include "EditorFixture.h"
 
 using namespace korvane;

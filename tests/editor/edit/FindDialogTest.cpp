@@ -1,6 +1,6 @@
-#include "editor/FindDialog.h"
+#include "editor/dialogs/FindDialog.h"
 #include "EditorFixture.h"
-#include "editor/EditorDialogs.h"
+#include "editor/dialogs/EditorDialogs.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "editor/InsertCommands.h"
+#include "editor/commands/InsertCommands.h"
 #include "EditorFixture.h"
-#include "editor/DateTimeFormats.h"
-#include "editor/EditCommands.h"
-#include "editor/FileCommands.h"
+#include "editor/commands/DateTimeFormats.h"
+#include "editor/commands/EditCommands.h"
+#include "editor/commands/FileCommands.h"
 
 #include <QDir>
 #include <QTemporaryDir>

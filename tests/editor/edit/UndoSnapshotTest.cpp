@@ -1,6 +1,6 @@
-#include "editor/UndoSnapshot.h"
+#include "editor/document/UndoSnapshot.h"
 #include "EditorFixture.h"
-#include "editor/EditCommands.h"
+#include "editor/commands/EditCommands.h"
 
 #include <QRandomGenerator>
 

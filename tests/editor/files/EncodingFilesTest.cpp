@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
-#include "editor/AnsiCodec.h"
-#include "editor/LineEnds.h"
-#include "editor/TextFile.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/LineEnds.h"
+#include "editor/file/TextFile.h"
 
 #include <QStringDecoder>
 #include <gtest/gtest.h>

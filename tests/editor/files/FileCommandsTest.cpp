@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/ByteStandIn.h"
-#include "editor/EditCommands.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/commands/EditCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/AnsiCodec.h"
-#include "editor/TextFile.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/TextFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EditorFixture.h"
-#include "editor/FileCommands.h"
+#include "editor/commands/FileCommands.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "FileTestSupport.h"
-#include "editor/TextFile.h"
+#include "editor/file/TextFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/fsuid.h>

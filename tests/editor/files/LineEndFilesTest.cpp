@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/ByteStandIn.h"
-#include "editor/TextBoxView.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QFontMetricsF>
 

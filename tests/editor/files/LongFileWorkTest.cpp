@@ -1,10 +1,10 @@
 #include "FileTestSupport.h"
-#include "editor/AnsiCodec.h"
-#include "editor/ByteStandIn.h"
-#include "editor/CipherCommands.h"
-#include "editor/FileDecoder.h"
-#include "editor/TextFile.h"
-#include "editor/Utf8Codec.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/commands/CipherCommands.h"
+#include "editor/file/FileDecoder.h"
+#include "editor/file/TextFile.h"
+#include "editor/file/Utf8Codec.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>
@@ -58,14 +58,11 @@ TEST_F(LongFileWorkTest, OpenIsRefusedWhenTheTextWouldNotFitInMemory)
 TEST_F(LongFileWorkTest, AFileThatGrowsWhileItIsReadIsCheckedAgain)
 {
     writeFile("growing.txt", QByteArray(4096, 'x'));
-    struct Grower final : LongTask {
-        QFile file;
-        bool progress(qint64, qint64) override { return file.write(QByteArray(4096, 'y')) > 0 && file.flush(); }
-    } grower;
-    grower.file.setFileName(path(QStringLiteral("growing.txt")));
-    ASSERT_TRUE(grower.file.open(QIODevice::Append));
+    QFile file(path(QStringLiteral("growing.txt")));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    auto grow = [&file](qint64, qint64) { return file.write(QByteArray(4096, 'y')) > 0 && file.flush(); };
     const qint64 budget = TextFile::memoryNeeded(64 * 1024, "x");
-    const TextFile::ReadResult read = TextFile::read(grower.file.fileName(), 1024, {budget, &grower});
+    const TextFile::ReadResult read = TextFile::read(file.fileName(), 1024, {budget, grow});
     EXPECT_FALSE(read.ok);
     EXPECT_TRUE(read.reason.startsWith(QStringLiteral("文件太大"))) << read.reason.toStdString();
 }

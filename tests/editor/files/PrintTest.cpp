@@ -1,5 +1,5 @@
 #include "FileTestSupport.h"
-#include "editor/ByteStandIn.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/TextFile.h"
-#include "platform/NativePath.h"
+#include "editor/file/TextFile.h"
+#include "editor/file/NativePath.h"
 
 #include <fcntl.h>
 #include <grp.h>

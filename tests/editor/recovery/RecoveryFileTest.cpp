@@ -1,5 +1,5 @@
 #include "editor/recovery/RecoveryFile.h"
-#include "editor/ByteStandIn.h"
+#include "editor/file/ByteStandIn.h"
 #include "editor/recovery/RecoveryLog.h"
 
 #include <QDir>

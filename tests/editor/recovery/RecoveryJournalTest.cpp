@@ -1,6 +1,6 @@
 #include "RecoveryTestSupport.h"
 
-#include "editor/TextFile.h"
+#include "editor/file/TextFile.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryStartup.h"
 

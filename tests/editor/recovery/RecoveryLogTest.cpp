@@ -1,6 +1,6 @@
 #include "RecoveryTestSupport.h"
 
-#include "editor/ByteStandIn.h"
+#include "editor/file/ByteStandIn.h"
 #include "editor/recovery/RecoveryLog.h"
 #include "editor/recovery/SliceBuffers.h"
 

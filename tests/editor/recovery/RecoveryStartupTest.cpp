@@ -1,7 +1,7 @@
 #include "RecoveryTestSupport.h"
 
-#include "editor/ByteStandIn.h"
-#include "editor/TextEncoding.h"
+#include "editor/file/ByteStandIn.h"
+#include "editor/file/TextEncoding.h"
 #include "editor/recovery/AbandonedRuns.h"
 #include "editor/recovery/RecoveryStartup.h"
 

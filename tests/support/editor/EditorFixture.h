@@ -2,8 +2,8 @@
 
 #include "FakeDocumentHost.h"
 #include "ScriptedPlatform.h"
-#include "editor/Editor.h"
-#include "editor/TextDocument.h"
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "FakeDocumentHost.h"
 
-#include "editor/Editor.h"
+#include "editor/document/Editor.h"
 
 namespace korvane {
 

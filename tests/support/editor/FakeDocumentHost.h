@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/DocumentHost.h"
+#include "editor/document/DocumentHost.h"
 
 #include <QList>
 

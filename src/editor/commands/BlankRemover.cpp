@@ -1,0 +1,54 @@
+#include "editor/commands/BlankRemover.h"
+
+#include "editor/document/Editor.h"
+#include "editor/document/TextDocument.h"
+#include "platform/Platform.h"
+
+#include <new>
+
+namespace korvane {
+
+BlankRemover::BlankRemover(Editor &editor) : m_editor(editor) {}
+
+void BlankRemover::run()
+{
+    const int n = m_editor.activeDocumentIndex();
+    m_editor.takeSnapshot(n);
+    TextDocument &doc = m_editor.document(n);
+    // The whole text is gone through, which takes seconds on a text of a gigabyte.
+    BusyScope busy(m_editor.platform().longTasks());
+    QString result;
+    try {
+        result = stripLeadingBlanks(doc.text());
+    } catch (const std::bad_alloc &) {
+        // The result is built beside the text; on a huge text there may be no room for it.
+        m_editor.platform().messages().showMessage(NoMemoryMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    // The scan ends at the end of the text, and Find Next goes on from there: the next
+    // F3 reports a miss once and then starts again from the beginning.
+    m_editor.search().setPosition(doc.length());
+    doc.setText(result);
+}
+
+QString BlankRemover::stripLeadingBlanks(QStringView text)
+{
+    static constexpr QStringView LineEnd = u"\r\n";
+    QString out;
+    out.reserve(text.size());
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype first = lineStart;
+        while (first < text.size() && text[first] == QLatin1Char(' '))
+            ++first;
+        const qsizetype end = text.indexOf(LineEnd, first);
+        if (end < 0) {
+            out += text.mid(first);
+            return out;
+        }
+        out += text.mid(first, end + LineEnd.size() - first);
+        lineStart = end + LineEnd.size();
+    }
+}
+
+} // namespace korvane

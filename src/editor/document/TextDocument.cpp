@@ -1,0 +1,129 @@
+#include "editor/document/TextDocument.h"
+
+#include <algorithm>
+
+namespace korvane {
+
+TextDocument::TextDocument(QObject *parent) : QObject(parent) {}
+
+void TextDocument::setText(const QString &text)
+{
+    const qsizetype oldLength = m_text.size();
+    emit aboutToReplace(0, oldLength);
+    emit replacing(0, oldLength, text.size());
+    m_text = text;
+    m_linesValid = false;
+    m_selStart = 0;
+    m_selLength = 0;
+    emit textReplaced(0, oldLength, m_text, Origin::Program);
+    emit selectionChanged(Origin::Program);
+    emit changed();
+}
+
+void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replacements)
+{
+    for (const TextReplacement &r : replacements) {
+        if (r.length != 0 || !r.text.isEmpty())
+            replaceRange(r.position, r.length, r.text, Origin::Program);
+    }
+    m_selStart = 0;
+    m_selLength = 0;
+    emit selectionChanged(Origin::Program);
+    emit changed();
+}
+
+void TextDocument::setSelStart(qsizetype start)
+{
+    m_selStart = std::clamp<qsizetype>(start, 0, m_text.size());
+    m_selLength = 0;
+    emit selectionChanged(Origin::Program);
+}
+
+void TextDocument::setSelLength(qsizetype length)
+{
+    m_selLength = std::clamp<qsizetype>(length, 0, m_text.size() - m_selStart);
+    emit selectionChanged(Origin::Program);
+}
+
+void TextDocument::select(qsizetype start, qsizetype length)
+{
+    m_selStart = std::clamp<qsizetype>(start, 0, m_text.size());
+    m_selLength = std::clamp<qsizetype>(length, 0, m_text.size() - m_selStart);
+    emit selectionChanged(Origin::Program);
+}
+
+void TextDocument::setSelText(const QString &text)
+{
+    const qsizetype start = m_selStart;
+    const qsizetype removed = m_selLength;
+    if (removed == 0 && text.isEmpty())
+        return; // nothing to replace: the text does not change
+    replaceRange(start, removed, text, Origin::Program);
+    m_selStart = start + text.size();
+    m_selLength = 0;
+    emit selectionChanged(Origin::Program);
+    emit changed();
+}
+
+void TextDocument::applyViewEdit(qsizetype position, qsizetype removed, const QString &added)
+{
+    position = std::clamp<qsizetype>(position, 0, m_text.size());
+    removed = std::clamp<qsizetype>(removed, 0, m_text.size() - position);
+    if (removed == 0 && added.isEmpty())
+        return;
+    replaceRange(position, removed, added, Origin::View);
+    m_selStart = position + added.size();
+    m_selLength = 0;
+    emit changed();
+}
+
+void TextDocument::setSelectionFromView(qsizetype anchor, qsizetype caret)
+{
+    anchor = std::clamp<qsizetype>(anchor, 0, m_text.size());
+    caret = std::clamp<qsizetype>(caret, 0, m_text.size());
+    m_selStart = std::min(anchor, caret);
+    m_selLength = std::max(anchor, caret) - m_selStart;
+    emit selectionChanged(Origin::View);
+}
+
+const LineIndex &TextDocument::lines() const
+{
+    if (!m_linesValid) {
+        m_lines.reset(m_text);
+        m_linesValid = true;
+    }
+    return m_lines;
+}
+
+void TextDocument::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    emit captionChanged(m_caption);
+}
+
+void TextDocument::setFont(const TextFont &font)
+{
+    m_font = font;
+    emit fontChanged();
+}
+
+void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
+{
+    emit aboutToReplace(position, removed);
+    emit replacing(position, removed, added.size());
+    if (position == 0 && removed == m_text.size()) {
+        // The whole text goes: nothing of it needs copying, even while it is shared.
+        m_text = added;
+        m_linesValid = false;
+    } else {
+        emit aboutToChangeInPlace();
+        m_text.replace(position, removed, added);
+        if (m_linesValid)
+            m_lines.update(m_text, position, removed, added.size());
+    }
+    emit textReplaced(position, removed, added, origin);
+}
+
+} // namespace korvane

@@ -1,0 +1,53 @@
+#include "editor/textbox/DocumentWindow.h"
+
+#include "editor/document/Editor.h"
+#include "editor/textbox/TextBoxView.h"
+#include "editor/document/TextDocument.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+
+namespace korvane {
+
+QSize DocumentWindow::initialClientSize() { return twipsToPixels(4680, 3135); }
+
+DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent)
+    : QMdiSubWindow(parent), m_editor(editor), m_slot(slot), m_textBox(new TextBoxView(document))
+{
+    setObjectName(QLatin1String(kObjectName));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The text box fills the client area, so it keeps its size while the window is
+    // minimized and is refitted when it is restored.
+    setWidget(m_textBox);
+    setWindowTitle(document->caption());
+    connect(document, &TextDocument::captionChanged, this, &QWidget::setWindowTitle);
+    // The system menu's Close also listens to Ctrl+W, which belongs to the frame's menu;
+    // two owners of one key would leave it dead. Close keeps Ctrl+F4.
+    if (QMenu *menu = systemMenu()) {
+        const QKeySequence frameKey(Qt::CTRL | Qt::Key_W);
+        for (QAction *a : menu->actions()) {
+            QList<QKeySequence> keys = a->shortcuts();
+            if (keys.removeAll(frameKey) > 0)
+                a->setShortcuts(keys);
+        }
+    }
+}
+
+void DocumentWindow::closeEvent(QCloseEvent *event)
+{
+    const int n = m_slot;
+    if (m_editor.textDocument(n) != m_textBox->textDocument()) {
+        event->accept();
+        return;
+    }
+    if (!m_editor.queryClose(n)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_editor.releaseSlot(n);
+}
+
+} // namespace korvane

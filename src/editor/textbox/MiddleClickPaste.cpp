@@ -1,0 +1,32 @@
+#include "editor/textbox/MiddleClickPaste.h"
+
+#include "editor/file/LineEnds.h"
+#include "editor/textbox/TextBoxView.h"
+
+#include <QMouseEvent>
+
+namespace korvane {
+
+MiddleClickPaste::MiddleClickPaste(TextBoxView *view) : QObject(view), m_view(view)
+{
+    view->viewport()->installEventFilter(this);
+}
+
+bool MiddleClickPaste::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::MiddleButton)
+        return false;
+    // The view's own press handling has nothing to do for the middle button.
+    if (TextDocument *document = m_view->textDocument()) {
+        const qsizetype position = m_view->positionAt(mouse->position().toPoint());
+        const QString text = m_view->primarySelectionText();
+        if (!text.isEmpty())
+            document->replaceAsCommand(position, 0, LineEnds::pasted(text));
+    }
+    return true;
+}
+
+} // namespace korvane
