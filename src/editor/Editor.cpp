@@ -22,47 +22,89 @@ int Editor::openCount() const
     return count;
 }
 
+bool Editor::isChanged(int n) const
+{
+    const TextDocument *doc = textDocument(n);
+    return doc && doc->isChanged();
+}
+
+QString Editor::fileTitle(int n) const
+{
+    const TextDocument *doc = textDocument(n);
+    return doc ? doc->fileTitle() : QString();
+}
+
+QString Editor::filePath(int n) const
+{
+    const TextDocument *doc = textDocument(n);
+    return doc ? doc->filePath() : QString();
+}
+
+FileIdentity Editor::fileIdentity(int n) const
+{
+    const TextDocument *doc = textDocument(n);
+    return doc ? doc->fileIdentity() : FileIdentity();
+}
+
+void Editor::setFileIdentity(int n, const FileIdentity &identity)
+{
+    if (TextDocument *doc = textDocument(n))
+        doc->setFileIdentity(identity);
+}
+
+TextEncoding Editor::encoding(int n) const
+{
+    const TextDocument *doc = textDocument(n);
+    return doc ? doc->encoding() : TextEncoding::Gb18030;
+}
+
+void Editor::setEncoding(int n, TextEncoding encoding)
+{
+    if (TextDocument *doc = textDocument(n))
+        doc->setEncoding(encoding);
+}
+
 void Editor::setChanged(int n, bool changed)
 {
     if (!changed) {
         clearChanged(n, Settled::Saved);
         return;
     }
-    if (slot(n).changed)
+    TextDocument *doc = textDocument(n);
+    if (!doc || doc->isChanged())
         return;
-    slot(n).changed = true;
+    doc->setChanged(true);
     updateCaption(n);
 }
 
 void Editor::clearChanged(int n, Settled how)
 {
-    if (!slot(n).changed)
+    TextDocument *doc = textDocument(n);
+    if (!doc || !doc->isChanged())
         return;
-    slot(n).changed = false;
+    doc->setChanged(false);
     updateCaption(n);
     emit documentSettled(n, how);
 }
 
 void Editor::setFile(int n, const QString &path, const QString &title)
 {
-    DocumentSlot &s = slot(n);
-    s.filePath = path;
-    s.fileTitle = title;
-    s.fileIdentity = FileIdentity();
-    updateCaption(n);
+    if (TextDocument *doc = textDocument(n)) {
+        doc->setFile(path, title);
+        updateCaption(n);
+    }
 }
 
 QString Editor::title(int n) const
 {
-    const QString &file = slot(n).fileTitle;
+    const QString file = fileTitle(n);
     return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : NativePath::shown(file);
 }
 
 void Editor::updateCaption(int n)
 {
-    const DocumentSlot &s = slot(n);
-    if (s.document)
-        s.document->setCaption(s.changed ? QLatin1Char('*') + title(n) : title(n));
+    if (TextDocument *doc = textDocument(n))
+        doc->setCaption(doc->isChanged() ? QLatin1Char('*') + title(n) : title(n));
 }
 
 void Editor::loadText(int n, const QString &text)
@@ -94,34 +136,14 @@ int Editor::activeDocumentIndex()
     return m_lastAllocated;
 }
 
-void Editor::takeSnapshot(int n) { slot(n).undo.take(document(n).text()); }
+void Editor::takeSnapshot(int n) { document(n).beginCommand(); }
+
+void Editor::revertToSnapshot(int n) { document(n).revertToSnapshot(); }
 
 QString Editor::undoSnapshot(int n) const
 {
-    const DocumentSlot &s = slot(n);
-    return s.undo.text(s.document ? s.document->text() : QString());
-}
-
-void Editor::revertToSnapshot(int n)
-{
-    DocumentSlot &s = slot(n);
-    if (s.undo.isEmpty())
-        return;
-    TextDocument &doc = *s.document;
-    // Afterwards the snapshot and the text read the same, so the snapshot follows the
-    // document's text again, which nothing else then shares: the next keystroke changes
-    // it in place. Meanwhile the snapshot is left out of the change.
-    if (s.undo.revertsInPlace(doc.length())) {
-        // Typing since the last command: taken back where it happened.
-        const std::vector<TextReplacement> reversals = s.undo.reversals();
-        s.undo.clear();
-        doc.setTextByReplacing(reversals);
-    } else {
-        const QString before = s.undo.text(doc.text());
-        s.undo.clear();
-        doc.setText(before);
-    }
-    s.undo.take(doc.text());
+    const TextDocument *doc = textDocument(n);
+    return doc ? doc->undoSnapshot() : QString();
 }
 
 int Editor::newDocument()
@@ -138,11 +160,6 @@ int Editor::newDocument()
     s.document = new TextDocument(this);
     updateCaption(n);
     connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
-    connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
-    connect(s.document, &TextDocument::replacing, this,
-            [this, n](qsizetype position, qsizetype removed, qsizetype added) {
-        slot(n).undo.recordReplace(slot(n).document->text(), position, removed, added);
-    });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;
@@ -199,7 +216,7 @@ void Editor::minimizeAll()
 
 bool Editor::queryClose(int n)
 {
-    if (!slot(n).changed)
+    if (!isChanged(n))
         return true;
     // The prompt reads the same for every document; Close all and the frame closing ask
     // it for one after another.

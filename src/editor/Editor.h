@@ -3,6 +3,8 @@
 #include "editor/DocumentSearch.h"
 #include "editor/DocumentSlot.h"
 #include "editor/FileCommands.h"
+#include "editor/FileIdentity.h"
+#include "editor/TextEncoding.h"
 
 #include <QObject>
 #include <array>
@@ -46,21 +48,21 @@ public:
     TextDocument *textDocument(int n) const { return slot(n).document; }
     int openCount() const;
 
-    bool isChanged(int n) const { return slot(n).changed; }
+    // The document's own state, by slot. A free slot reads as an unchanged document
+    // without a file, and the setters leave it alone.
+    bool isChanged(int n) const;
     // Marks the document changed or saved; the caption's "*" follows. Clearing the flag
     // means the text is in its file now.
     void setChanged(int n, bool changed);
-    QString fileTitle(int n) const { return slot(n).fileTitle; }
-    QString filePath(int n) const { return slot(n).filePath; }
+    QString fileTitle(int n) const;
+    QString filePath(int n) const;
     // Names the document after its file (the caption shows the title). The file's identity
     // is unknown until setFileIdentity.
     void setFile(int n, const QString &path, const QString &title);
-    // The file as this document last read or wrote it: Save asks before it overwrites a
-    // file that another program has changed since.
-    FileIdentity fileIdentity(int n) const { return slot(n).fileIdentity; }
-    void setFileIdentity(int n, const FileIdentity &identity) { slot(n).fileIdentity = identity; }
-    TextEncoding encoding(int n) const { return slot(n).encoding; }
-    void setEncoding(int n, TextEncoding encoding) { slot(n).encoding = encoding; }
+    FileIdentity fileIdentity(int n) const;
+    void setFileIdentity(int n, const FileIdentity &identity);
+    TextEncoding encoding(int n) const;
+    void setEncoding(int n, TextEncoding encoding);
     // The caption without the changed mark: the file's title, or "文档 n" without a file.
     // A title with bytes that are not UTF-8 is shown readably (NativePath::shown).
     QString title(int n) const;
@@ -68,13 +70,9 @@ public:
     // document reads as unchanged afterwards.
     void loadText(int n, const QString &text);
 
-    // The text as the last snapshot left it; empty when none was taken. Put together on
-    // request (UndoSnapshot), so reading it may take as long as a copy of the text.
+    // See TextDocument::undoSnapshot, beginCommand and revertToSnapshot.
     QString undoSnapshot(int n) const;
-    // The whole text as it is now becomes the slot's undo snapshot; this copies nothing.
     void takeSnapshot(int n);
-    // Undo: the text becomes the snapshot again, which stays as it is. Nothing happens
-    // while the snapshot is empty.
     void revertToSnapshot(int n);
 
     // Slot of the active document; creates a new document first when none is open.

@@ -10,7 +10,7 @@ void TextDocument::setText(const QString &text)
 {
     const qsizetype oldLength = m_text.size();
     emit aboutToReplace(0, oldLength);
-    emit replacing(0, oldLength, text.size());
+    m_undo.recordReplace(m_text, 0, oldLength, text.size());
     m_text = text;
     m_linesValid = false;
     m_selStart = 0;
@@ -109,10 +109,43 @@ void TextDocument::setFont(const TextFont &font)
     emit fontChanged();
 }
 
+void TextDocument::beginCommand()
+{
+    m_undo.take(m_text);
+    emit commandStarting();
+}
+
+void TextDocument::setFile(const QString &path, const QString &title)
+{
+    m_filePath = path;
+    m_fileTitle = title;
+    m_fileIdentity = FileIdentity();
+}
+
+void TextDocument::revertToSnapshot()
+{
+    if (m_undo.isEmpty())
+        return;
+    // Afterwards the snapshot and the text read the same, so the snapshot follows the
+    // text again, which nothing else then shares: the next keystroke changes it in
+    // place. Meanwhile the snapshot is left out of the change.
+    if (m_undo.revertsInPlace(m_text.size())) {
+        // Typing since the last command: taken back where it happened.
+        const std::vector<TextReplacement> reversals = m_undo.reversals();
+        m_undo.clear();
+        setTextByReplacing(reversals);
+    } else {
+        const QString before = m_undo.text(m_text);
+        m_undo.clear();
+        setText(before);
+    }
+    m_undo.take(m_text);
+}
+
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
     emit aboutToReplace(position, removed);
-    emit replacing(position, removed, added.size());
+    m_undo.recordReplace(m_text, position, removed, added.size());
     if (position == 0 && removed == m_text.size()) {
         // The whole text goes: nothing of it needs copying, even while it is shared.
         m_text = added;

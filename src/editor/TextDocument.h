@@ -1,8 +1,11 @@
 #pragma once
 
+#include "editor/FileIdentity.h"
 #include "editor/LineIndex.h"
+#include "editor/TextEncoding.h"
 #include "editor/TextFont.h"
 #include "editor/TextReplacement.h"
+#include "editor/UndoSnapshot.h"
 
 #include <QObject>
 #include <QString>
@@ -10,8 +13,10 @@
 
 namespace korvane {
 
-// The text of one document: the one store that the editor's commands change, the view
-// shows and Save writes. A plain string with a 0-based selection, and a change
+// One document: the one store of its text that the editor's commands change, the view
+// shows and Save writes, and everything else that belongs to it: the file it came from,
+// the encoding Save writes, whether it has unsaved edits, and the snapshot Undo goes
+// back to. The text is a plain string with a 0-based selection, and a change
 // notification on every change, typed or set by a command. Positions count UTF-16
 // units and are qsizetype, so texts of any length work.
 class TextDocument : public QObject {
@@ -48,9 +53,9 @@ public:
     // Where its lines begin; kept up to date on every change once asked for.
     const LineIndex &lines() const;
 
-    // A view is about to change the text as a command would (a drop, a middle-click
-    // paste), so the undo snapshot must be taken first.
-    void beginCommand() { emit commandStarting(); }
+    // A command is about to change the text (a menu command, a drop, a middle-click
+    // paste): the text as it is now becomes the undo snapshot.
+    void beginCommand();
     // Replaces [position, position+removed) with text as one command, snapshot first: how
     // a drop, a middle-click paste or a drag out of the text changes it.
     void replaceAsCommand(qsizetype position, qsizetype removed, const QString &text)
@@ -66,6 +71,32 @@ public:
     const TextFont &font() const { return m_font; }
     void setFont(const TextFont &font);
 
+    // The file the text was read from or last saved to, and its name; both empty for a
+    // document without a file.
+    QString filePath() const { return m_filePath; }
+    QString fileTitle() const { return m_fileTitle; }
+    // Names the document after a file. Its identity is unknown until setFileIdentity.
+    void setFile(const QString &path, const QString &title);
+    // The file as this document last read or wrote it: Save asks before it overwrites a
+    // file that another program has changed since.
+    const FileIdentity &fileIdentity() const { return m_fileIdentity; }
+    void setFileIdentity(const FileIdentity &identity) { m_fileIdentity = identity; }
+    // What Save writes the text in: the encoding of the file it came from.
+    TextEncoding encoding() const { return m_encoding; }
+    void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
+
+    // Whether the text has edits that are in no file yet. The editor keeps it, along with
+    // the caption's "*" that shows it.
+    bool isChanged() const { return m_changed; }
+    void setChanged(bool changed) { m_changed = changed; }
+
+    // The text as the last snapshot left it; empty when none was taken. Put together on
+    // request (UndoSnapshot), so reading it may take as long as a copy of the text.
+    QString undoSnapshot() const { return m_undo.text(m_text); }
+    // Undo: the text becomes the snapshot again, which stays as it is. Nothing happens
+    // while the snapshot is empty.
+    void revertToSnapshot();
+
 signals:
     // The text changed: every change, whatever its cause (the "Change" event).
     void changed();
@@ -74,11 +105,10 @@ signals:
                       korvane::TextDocument::Origin origin);
     // [position, position+removed) is about to be replaced; the text still reads as before.
     void aboutToReplace(qsizetype position, qsizetype removed);
-    // The same, with the length of what comes instead: what the undo snapshot records.
-    void replacing(qsizetype position, qsizetype removed, qsizetype added);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
     void fontChanged();
+    // beginCommand has just taken the undo snapshot.
     void commandStarting();
     // The text is about to be changed in place; whoever still shares it can let go first.
     void aboutToChangeInPlace();
@@ -93,6 +123,12 @@ private:
     qsizetype m_selLength = 0;
     QString m_caption;
     TextFont m_font;
+    QString m_filePath;
+    QString m_fileTitle;
+    FileIdentity m_fileIdentity; // unknown (not existing) until read or written here
+    TextEncoding m_encoding = TextEncoding::Gb18030;
+    bool m_changed = false;
+    UndoSnapshot m_undo; // the text before the last command, for Undo
 };
 
 } // namespace korvane
