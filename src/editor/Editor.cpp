@@ -70,11 +70,9 @@ void Editor::setChanged(int n, bool changed)
         clearChanged(n, Settled::Saved);
         return;
     }
-    TextDocument *doc = textDocument(n);
-    if (!doc || doc->isChanged())
-        return;
-    doc->setChanged(true);
-    updateCaption(n);
+    // The document's changed-flag signal brings the caption along.
+    if (TextDocument *doc = textDocument(n))
+        doc->setChanged(true);
 }
 
 void Editor::clearChanged(int n, Settled how)
@@ -83,7 +81,6 @@ void Editor::clearChanged(int n, Settled how)
     if (!doc || !doc->isChanged())
         return;
     doc->setChanged(false);
-    updateCaption(n);
     emit documentSettled(n, how);
 }
 
@@ -109,9 +106,7 @@ void Editor::updateCaption(int n)
 
 void Editor::loadText(int n, const QString &text)
 {
-    m_loading = true;
-    document(n).setText(text);
-    m_loading = false;
+    document(n).load(text);
     clearChanged(n, Settled::Replaced);
 }
 
@@ -159,16 +154,10 @@ int Editor::newDocument()
     s.inUse = true;
     s.document = new TextDocument(this);
     updateCaption(n);
-    connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
+    connect(s.document, &TextDocument::changedFlagChanged, this, [this, n] { updateCaption(n); });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;
-}
-
-void Editor::onTextChanged(int n)
-{
-    if (!m_loading)
-        setChanged(n, true);
 }
 
 void Editor::closeActive()

@@ -109,7 +109,6 @@ private:
     const DocumentSlot &slot(int n) const { return m_slots.at(n - 1); }
     int allocateDocumentSlot();
     void activateNeighbour(int step);
-    void onTextChanged(int n);
     void updateCaption(int n);
     void clearChanged(int n, Settled how);
 
@@ -119,7 +118,6 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<DocumentSearch> m_search;
     int m_lastAllocated = 0; // what the active document falls back to when New hits the limit
-    bool m_loading = false;  // a file load is filling a document
 };
 
 } // namespace korvane

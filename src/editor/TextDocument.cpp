@@ -8,6 +8,27 @@ TextDocument::TextDocument(QObject *parent) : QObject(parent) {}
 
 void TextDocument::setText(const QString &text)
 {
+    replaceWhole(text);
+    setChanged(true);
+    emit changed();
+}
+
+void TextDocument::load(const QString &text)
+{
+    replaceWhole(text);
+    emit changed();
+}
+
+void TextDocument::setChanged(bool changed)
+{
+    if (changed == m_changed)
+        return;
+    m_changed = changed;
+    emit changedFlagChanged(m_changed);
+}
+
+void TextDocument::replaceWhole(const QString &text)
+{
     const qsizetype oldLength = m_text.size();
     emit aboutToReplace(0, oldLength);
     m_undo.recordReplace(m_text, 0, oldLength, text.size());
@@ -17,7 +38,6 @@ void TextDocument::setText(const QString &text)
     m_selLength = 0;
     emit textReplaced(0, oldLength, m_text, Origin::Program);
     emit selectionChanged(Origin::Program);
-    emit changed();
 }
 
 void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replacements)
@@ -29,6 +49,7 @@ void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replac
     m_selStart = 0;
     m_selLength = 0;
     emit selectionChanged(Origin::Program);
+    setChanged(true);
     emit changed();
 }
 
@@ -62,6 +83,7 @@ void TextDocument::setSelText(const QString &text)
     m_selStart = start + text.size();
     m_selLength = 0;
     emit selectionChanged(Origin::Program);
+    setChanged(true);
     emit changed();
 }
 
@@ -74,6 +96,7 @@ void TextDocument::applyViewEdit(qsizetype position, qsizetype removed, const QS
     replaceRange(position, removed, added, Origin::View);
     m_selStart = position + added.size();
     m_selLength = 0;
+    setChanged(true);
     emit changed();
 }
 

@@ -30,6 +30,8 @@ public:
     qsizetype length() const { return m_text.size(); }
     // Replaces the whole text; the caret goes to the start.
     void setText(const QString &text);
+    // The same for a file's text: the fill is no edit, so the changed flag stays as it was.
+    void load(const QString &text);
     // The same, for a text that these replacements, applied in order, make of this one:
     // only they are changed (and announced), not the whole text.
     void setTextByReplacing(const std::vector<TextReplacement> &replacements);
@@ -85,10 +87,10 @@ public:
     TextEncoding encoding() const { return m_encoding; }
     void setEncoding(TextEncoding encoding) { m_encoding = encoding; }
 
-    // Whether the text has edits that are in no file yet. The editor keeps it, along with
-    // the caption's "*" that shows it.
+    // Whether the text has edits that are in no file yet: every change but load sets it,
+    // before it is announced. Only whoever puts the text in its file clears it.
     bool isChanged() const { return m_changed; }
-    void setChanged(bool changed) { m_changed = changed; }
+    void setChanged(bool changed);
 
     // The text as the last snapshot left it; empty when none was taken. Put together on
     // request (UndoSnapshot), so reading it may take as long as a copy of the text.
@@ -107,6 +109,8 @@ signals:
     void aboutToReplace(qsizetype position, qsizetype removed);
     void selectionChanged(korvane::TextDocument::Origin origin);
     void captionChanged(const QString &caption);
+    // The changed flag has turned.
+    void changedFlagChanged(bool changed);
     void fontChanged();
     // beginCommand has just taken the undo snapshot.
     void commandStarting();
@@ -114,6 +118,7 @@ signals:
     void aboutToChangeInPlace();
 
 private:
+    void replaceWhole(const QString &text);
     void replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin);
 
     QString m_text;
