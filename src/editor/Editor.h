@@ -18,8 +18,8 @@ class TextDocument;
 
 // The editor's slot table and the document commands every other editor command
 // builds on: new, close, close all, next and previous, and finding the active document.
-// What a slot holds is read and changed only through the methods below, so that the
-// caption always matches the slot's title and changed flag.
+// The caption follows the document's changed flag by itself; a document's file is
+// named only through setFile below, so that the caption shows the new title too.
 class Editor : public QObject {
     Q_OBJECT
 public:

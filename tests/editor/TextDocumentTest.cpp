@@ -1,7 +1,11 @@
 #include "editor/TextDocument.h"
 
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace korvane;
 
@@ -58,4 +62,36 @@ TEST(TextDocument, PositionsBeyondSixteenBitsWork)
     d.setSelText(QStringLiteral("pin"));
     EXPECT_EQ(d.length(), 40003);
     EXPECT_EQ(d.selStart(), 40003);
+}
+
+TEST(TextDocument, EveryEditButALoadMarksItChangedBeforeTheChangeIsAnnounced)
+{
+    const std::vector<std::pair<const char *, std::function<void(TextDocument &)>>> edits =
+        {
+            {"setText", [](TextDocument &d) { d.setText(QStringLiteral("new")); }},
+            {"setSelText", [](TextDocument &d) { d.setSelText(QStringLiteral("y")); }},
+            {"applyViewEdit", [](TextDocument &d) { d.applyViewEdit(1, 1, QStringLiteral("z")); }},
+            {"revertToSnapshot",
+             [](TextDocument &d) {
+        d.beginCommand();
+        d.setSelText(QStringLiteral("y"));
+        d.setChanged(false);
+        d.revertToSnapshot();
+             }},
+    };
+    for (const auto &[name, edit] : edits) {
+        SCOPED_TRACE(name);
+        TextDocument d;
+        d.load(QStringLiteral("file"));
+        EXPECT_FALSE(d.isChanged());
+        QSignalSpy turns(&d, &TextDocument::changedFlagChanged);
+        bool changedWhenAnnounced = false;
+        QObject::connect(&d, &TextDocument::changed, [&] { changedWhenAnnounced = d.isChanged(); });
+        edit(d);
+        EXPECT_TRUE(d.isChanged());
+        EXPECT_TRUE(changedWhenAnnounced);
+        EXPECT_EQ(turns.count(), std::string(name) == "revertToSnapshot" ? 3 : 1);
+        d.load(QStringLiteral("again"));
+        EXPECT_TRUE(d.isChanged()); // only a save clears it
+    }
 }
