@@ -31,7 +31,8 @@ struct Fixture {
     Fixture()
     {
         editor.newDocument();
-        editor.loadText(1, text);
+        editor.document(1).load(text);
+        editor.document(1).settle(TextDocument::Settled::Replaced);
     }
     ScriptedPlatform platform;
     SingleDocumentHost host;
@@ -66,12 +67,13 @@ BENCHMARK(FindNextToMatchAtEndMatchingCase)->Unit(benchmark::kMillisecond);
 static void RemoveLeadingBlanks(benchmark::State &state)
 {
     Fixture f;
-    BlankRemover remover(f.editor);
+    BlankRemover remover(f.platform, f.editor.search());
     for (auto _ : state) {
         state.PauseTiming();
-        f.editor.loadText(1, f.text);
+        f.editor.document(1).load(f.text);
+        f.editor.document(1).settle(TextDocument::Settled::Replaced);
         state.ResumeTiming();
-        remover.run();
+        remover.run(f.editor.activeDocument());
         benchmark::DoNotOptimize(f.editor.document(1).length());
     }
 }

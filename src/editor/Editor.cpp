@@ -1,15 +1,15 @@
 #include "editor/Editor.h"
 
 #include "editor/DocumentHost.h"
-#include "editor/TextDocument.h"
-#include "platform/NativePath.h"
+#include "editor/DocumentSearch.h"
+#include "editor/FileCommands.h"
 #include "platform/Platform.h"
 
 namespace korvane {
 
 Editor::Editor(Platform &platform, DocumentHost &host, QObject *parent)
-    : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(*this)),
-      m_search(std::make_unique<DocumentSearch>(*this))
+    : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(platform)),
+      m_search(std::make_unique<DocumentSearch>(platform, [this]() -> TextDocument & { return activeDocument(); }))
 {}
 
 Editor::~Editor() = default;
@@ -20,94 +20,6 @@ int Editor::openCount() const
     for (const DocumentSlot &s : m_slots)
         count += s.inUse ? 1 : 0;
     return count;
-}
-
-bool Editor::isChanged(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc && doc->isChanged();
-}
-
-QString Editor::fileTitle(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc ? doc->fileTitle() : QString();
-}
-
-QString Editor::filePath(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc ? doc->filePath() : QString();
-}
-
-FileIdentity Editor::fileIdentity(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc ? doc->fileIdentity() : FileIdentity();
-}
-
-void Editor::setFileIdentity(int n, const FileIdentity &identity)
-{
-    if (TextDocument *doc = textDocument(n))
-        doc->setFileIdentity(identity);
-}
-
-TextEncoding Editor::encoding(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc ? doc->encoding() : TextEncoding::Gb18030;
-}
-
-void Editor::setEncoding(int n, TextEncoding encoding)
-{
-    if (TextDocument *doc = textDocument(n))
-        doc->setEncoding(encoding);
-}
-
-void Editor::setChanged(int n, bool changed)
-{
-    if (!changed) {
-        clearChanged(n, Settled::Saved);
-        return;
-    }
-    // The document's changed-flag signal brings the caption along.
-    if (TextDocument *doc = textDocument(n))
-        doc->setChanged(true);
-}
-
-void Editor::clearChanged(int n, Settled how)
-{
-    TextDocument *doc = textDocument(n);
-    if (!doc || !doc->isChanged())
-        return;
-    doc->setChanged(false);
-    emit documentSettled(n, how);
-}
-
-void Editor::setFile(int n, const QString &path, const QString &title)
-{
-    if (TextDocument *doc = textDocument(n)) {
-        doc->setFile(path, title);
-        updateCaption(n);
-    }
-}
-
-QString Editor::title(int n) const
-{
-    const QString file = fileTitle(n);
-    return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : NativePath::shown(file);
-}
-
-void Editor::updateCaption(int n)
-{
-    if (TextDocument *doc = textDocument(n))
-        doc->setCaption(doc->isChanged() ? QLatin1Char('*') + title(n) : title(n));
-}
-
-void Editor::loadText(int n, const QString &text)
-{
-    document(n).load(text);
-    clearChanged(n, Settled::Replaced);
 }
 
 int Editor::allocateDocumentSlot()
@@ -131,16 +43,6 @@ int Editor::activeDocumentIndex()
     return m_lastAllocated;
 }
 
-void Editor::takeSnapshot(int n) { document(n).beginCommand(); }
-
-void Editor::revertToSnapshot(int n) { document(n).revertToSnapshot(); }
-
-QString Editor::undoSnapshot(int n) const
-{
-    const TextDocument *doc = textDocument(n);
-    return doc ? doc->undoSnapshot() : QString();
-}
-
 int Editor::newDocument()
 {
     const int n = allocateDocumentSlot();
@@ -152,9 +54,9 @@ int Editor::newDocument()
     DocumentSlot &s = slot(n);
     s = DocumentSlot();
     s.inUse = true;
-    s.document = new TextDocument(this);
-    updateCaption(n);
-    connect(s.document, &TextDocument::changedFlagChanged, this, [this, n] { updateCaption(n); });
+    s.document = new TextDocument(n, this);
+    connect(s.document, &TextDocument::settled, this,
+            [this, n](TextDocument::Settled how) { emit documentSettled(n, how); });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;
@@ -201,25 +103,6 @@ void Editor::minimizeAll()
         if (slot(n).inUse)
             m_host.minimizeWindow(n);
     }
-}
-
-bool Editor::queryClose(int n)
-{
-    if (!isChanged(n))
-        return true;
-    // The prompt reads the same for every document; Close all and the frame closing ask
-    // it for one after another.
-    m_host.bringForward(n);
-    switch (m_platform.messages().showMessage(SavePrompt, MsgButtons::YesNoCancel, MsgIcon::None)) {
-    case MsgAnswer::Cancel: return false;
-    case MsgAnswer::Yes:
-        // Closing after a failed or cancelled save would throw the edits away.
-        return m_files->saveDocument(n);
-    default: break;
-    }
-    // 否: the edits are given up, and nothing needs to keep them.
-    emit documentSettled(n, Settled::Declined);
-    return true;
 }
 
 void Editor::releaseSlot(int n)

@@ -1,5 +1,6 @@
 #include "editor/FindDialog.h"
 
+#include "editor/DocumentSearch.h"
 #include "editor/Editor.h"
 #include "editor/EditorDialogs.h"
 #include "platform/Twips.h"

@@ -1,10 +1,12 @@
 #include "editor/TextDocument.h"
 
+#include "platform/NativePath.h"
+
 #include <algorithm>
 
 namespace korvane {
 
-TextDocument::TextDocument(QObject *parent) : QObject(parent) {}
+TextDocument::TextDocument(int number, QObject *parent) : QObject(parent), m_number(number) { updateCaption(); }
 
 void TextDocument::setText(const QString &text)
 {
@@ -24,7 +26,17 @@ void TextDocument::setChanged(bool changed)
     if (changed == m_changed)
         return;
     m_changed = changed;
+    updateCaption();
     emit changedFlagChanged(m_changed);
+}
+
+void TextDocument::settle(Settled how)
+{
+    if (!m_changed)
+        return;
+    if (how != Settled::Declined)
+        setChanged(false);
+    emit settled(how);
 }
 
 void TextDocument::replaceWhole(const QString &text)
@@ -118,8 +130,14 @@ const LineIndex &TextDocument::lines() const
     return m_lines;
 }
 
-void TextDocument::setCaption(const QString &caption)
+QString TextDocument::title() const
 {
+    return m_fileTitle.isEmpty() ? QStringLiteral("文档 %1").arg(m_number) : NativePath::shown(m_fileTitle);
+}
+
+void TextDocument::updateCaption()
+{
+    const QString caption = m_changed ? QLatin1Char('*') + title() : title();
     if (caption == m_caption)
         return;
     m_caption = caption;
@@ -143,6 +161,7 @@ void TextDocument::setFile(const QString &path, const QString &title)
     m_filePath = path;
     m_fileTitle = title;
     m_fileIdentity = FileIdentity();
+    updateCaption();
 }
 
 void TextDocument::revertToSnapshot()

@@ -23,8 +23,15 @@ class TextDocument : public QObject {
     Q_OBJECT
 public:
     enum class Origin { Program, View };
+    // How a document's edits stopped being unsaved. Only saved edits and edits the user
+    // gave up at the close prompt may be forgotten; edits replaced by a file's text are
+    // kept aside by the recovery journal.
+    enum class Settled { Saved, Replaced, Declined };
 
-    explicit TextDocument(QObject *parent = nullptr);
+    // number: the document's place among the open ones (1 to 30), which names it
+    // "文档 n" while it has no file; 0 for a document outside the editor's table.
+    explicit TextDocument(int number = 0, QObject *parent = nullptr);
+    int number() const { return m_number; }
 
     const QString &text() const { return m_text; }
     qsizetype length() const { return m_text.size(); }
@@ -67,8 +74,11 @@ public:
         setSelText(text);
     }
 
+    // The window caption: the title, after a "*" while the document has unsaved edits.
     QString caption() const { return m_caption; }
-    void setCaption(const QString &caption);
+    // The caption without the changed mark: the file's title, or "文档 n" without a file.
+    // A title with bytes that are not UTF-8 is shown readably (NativePath::shown).
+    QString title() const;
 
     const TextFont &font() const { return m_font; }
     void setFont(const TextFont &font);
@@ -77,7 +87,8 @@ public:
     // document without a file.
     QString filePath() const { return m_filePath; }
     QString fileTitle() const { return m_fileTitle; }
-    // Names the document after a file. Its identity is unknown until setFileIdentity.
+    // Names the document after a file (the caption shows the title). Its identity is
+    // unknown until setFileIdentity.
     void setFile(const QString &path, const QString &title);
     // The file as this document last read or wrote it: Save asks before it overwrites a
     // file that another program has changed since.
@@ -91,6 +102,11 @@ public:
     // before it is announced. Only whoever puts the text in its file clears it.
     bool isChanged() const { return m_changed; }
     void setChanged(bool changed);
+    // The unsaved edits are unsaved no longer: in the file now (Saved), replaced by a
+    // file's text (Replaced), both of which clear the changed flag, or given up at the
+    // close prompt (Declined), after which the document closes with its flag as it is.
+    // Announced by settled; nothing happens to a document without unsaved edits.
+    void settle(Settled how);
 
     // The text as the last snapshot left it; empty when none was taken. Put together on
     // request (UndoSnapshot), so reading it may take as long as a copy of the text.
@@ -111,6 +127,9 @@ signals:
     void captionChanged(const QString &caption);
     // The changed flag has turned.
     void changedFlagChanged(bool changed);
+    // The unsaved edits have settled (settle); the caption has lost its "*", or, for
+    // Declined, the document is about to close.
+    void settled(korvane::TextDocument::Settled how);
     void fontChanged();
     // beginCommand has just taken the undo snapshot.
     void commandStarting();
@@ -118,6 +137,7 @@ signals:
     void aboutToChangeInPlace();
 
 private:
+    void updateCaption();
     void replaceWhole(const QString &text);
     void replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin);
 
@@ -126,6 +146,7 @@ private:
     mutable bool m_linesValid = false;
     qsizetype m_selStart = 0;
     qsizetype m_selLength = 0;
+    const int m_number;
     QString m_caption;
     TextFont m_font;
     QString m_filePath;
