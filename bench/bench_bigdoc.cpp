@@ -1,6 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
+#include "editor/DocumentSearch.h"
 #include "editor/DocumentWindow.h"
 #include "editor/Editor.h"
 #include "editor/LineIndex.h"

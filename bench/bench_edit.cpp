@@ -1,6 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "editor/BlankRemover.h"
 #include "editor/DocumentHost.h"
+#include "editor/DocumentSearch.h"
 #include "editor/Editor.h"
 #include "editor/TextDocument.h"
 

@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/AnsiCodec.h"
+#include "editor/DocumentSearch.h"
 #include "editor/DocumentWindow.h"
 #include "editor/Editor.h"
 #include "editor/TextBoxView.h"

@@ -82,12 +82,14 @@ void MainFrame::buildMenus()
     Editor &ed = *m_editor;
     FileCommands &files = ed.files();
     // Every editor command acts on the active document, created first when none is open.
-    auto onActive = [&ed](auto command) { return [&ed, command] { command(ed.activeDocument()); }; };
+    auto onActive = [&ed](auto *commands, auto command) {
+        return [&ed, commands, command] { (commands->*command)(ed.activeDocument()); };
+    };
     auto tool = [this](int level, Tool t, const QString &caption) {
         return Row{level, toolMenuName(t), caption, {}, [this, t] { m_tools.show(t); }};
     };
-    auto insert = [this, onActive](InsertItem item) {
-        return onActive([this, item](TextDocument &doc) { m_insert->insert(doc, item); });
+    auto insert = [this, &ed](InsertItem item) {
+        return [this, &ed, item] { m_insert->insert(ed.activeDocument(), item); };
     };
     const QString sep = QStringLiteral("-");
     const std::function<void()> submenu;
@@ -96,28 +98,28 @@ void MainFrame::buildMenus()
         {0, "jsb", QStringLiteral("记事本"), {}, submenu},
         {1, "mnuFile", QStringLiteral("文件"), {}, submenu},
         {2, "mnuNew", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [&ed] { ed.newDocument(); }},
-        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), onActive([&files](TextDocument &doc) { files.open(doc); })},
-        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), onActive([&files](TextDocument &doc) { files.save(doc); })},
-        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, onActive([&files](TextDocument &doc) { files.saveAs(doc); })},
+        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), onActive(&files, &FileCommands::open)},
+        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), onActive(&files, &FileCommands::save)},
+        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, onActive(&files, &FileCommands::saveAs)},
         {2, "DummyA", sep, {}, submenu},
-        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), onActive([&files](TextDocument &doc) { files.print(doc); })},
+        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), onActive(&files, &FileCommands::print)},
         {2, "DummyB", sep, {}, submenu},
         {2, "mnuClose", QStringLiteral("关闭"), {}, [&ed] { ed.closeActive(); }},
         {2, "mnuCloseAll", QStringLiteral("关闭所有..."), {}, [&ed] { ed.closeAll(); }},
         {2, "DummyAA", sep, {}, submenu},
         {2, "mnuExit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
         {1, "mnuEdit", QStringLiteral("编辑"), {}, submenu},
-        {2, UndoName, QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), onActive([this](TextDocument &doc) { m_edit->undo(doc); })},
+        {2, UndoName, QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), onActive(m_edit.get(), &EditCommands::undo)},
         {2, "DummyC", sep, {}, submenu},
-        {2, CutName, QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), onActive([this](TextDocument &doc) { m_edit->cut(doc); })},
-        {2, CopyName, QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), onActive([this](TextDocument &doc) { m_edit->copy(doc); })},
-        {2, PasteName, QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), onActive([this](TextDocument &doc) { m_edit->paste(doc); })},
-        {2, DeleteName, QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), onActive([this](TextDocument &doc) { m_edit->deleteSelection(doc); })},
+        {2, CutName, QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), onActive(m_edit.get(), &EditCommands::cut)},
+        {2, CopyName, QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), onActive(m_edit.get(), &EditCommands::copy)},
+        {2, PasteName, QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), onActive(m_edit.get(), &EditCommands::paste)},
+        {2, DeleteName, QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), onActive(m_edit.get(), &EditCommands::deleteSelection)},
         {2, "DummyD", sep, {}, submenu},
-        {2, SelectAllName, QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), onActive([this](TextDocument &doc) { m_edit->selectAll(doc); })},
+        {2, SelectAllName, QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), onActive(m_edit.get(), &EditCommands::selectAll)},
         {2, "DummyE", sep, {}, submenu},
         {2, "mnuFind", QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindDialog(*m_editor, this); }},
-        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), onActive([&ed](TextDocument &doc) { ed.search().findNext(doc); })},
+        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), onActive(&ed.search(), qOverload<TextDocument &>(&DocumentSearch::findNext))},
         {1, "mnuInsert", QStringLiteral("插入"), {}, submenu},
         {2, "mnuInsertDate", QStringLiteral("日期"), {}, submenu},
         {3, "mnuInsertDateShort", QStringLiteral("简短"), {}, insert(InsertItem::DateShort)},
@@ -132,13 +134,13 @@ void MainFrame::buildMenus()
         {1, "mnuFormat", QStringLiteral("格式"), {}, submenu},
         {2, "mnuFont", QStringLiteral("字体"), QKeySequence(Qt::Key_F9), [this] { showFontDialog(*m_editor, this); }},
         {2, "DummyF", sep, {}, submenu},
-        {2, "mnuEncryptHex", QStringLiteral("加密"), QKeySequence(Qt::SHIFT | Qt::Key_F1), onActive([this](TextDocument &doc) { m_cipher->encryptHex(doc); })},
-        {2, "mnuDecryptHex", QStringLiteral("解密"), QKeySequence(Qt::SHIFT | Qt::Key_F2), onActive([this](TextDocument &doc) { m_cipher->decryptHex(doc); })},
-        {2, "mnuEncryptBinary", QStringLiteral("增强加密"), QKeySequence(Qt::SHIFT | Qt::Key_F3), onActive([this](TextDocument &doc) { m_cipher->encryptBinary(doc); })},
-        {2, "mnuDecryptBinary", QStringLiteral("增强解密"), QKeySequence(Qt::SHIFT | Qt::Key_F4), onActive([this](TextDocument &doc) { m_cipher->decryptBinary(doc); })},
+        {2, "mnuEncryptHex", QStringLiteral("加密"), QKeySequence(Qt::SHIFT | Qt::Key_F1), onActive(m_cipher.get(), &CipherCommands::encryptHex)},
+        {2, "mnuDecryptHex", QStringLiteral("解密"), QKeySequence(Qt::SHIFT | Qt::Key_F2), onActive(m_cipher.get(), &CipherCommands::decryptHex)},
+        {2, "mnuEncryptBinary", QStringLiteral("增强加密"), QKeySequence(Qt::SHIFT | Qt::Key_F3), onActive(m_cipher.get(), &CipherCommands::encryptBinary)},
+        {2, "mnuDecryptBinary", QStringLiteral("增强解密"), QKeySequence(Qt::SHIFT | Qt::Key_F4), onActive(m_cipher.get(), &CipherCommands::decryptBinary)},
         {2, "bj", QStringLiteral("      (以上加密不支持中文)"), {}, [] {}},
         {2, "DummyG", sep, {}, submenu},
-        {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), onActive([this](TextDocument &doc) { m_blankRemover->run(doc); })},
+        {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), onActive(m_blankRemover.get(), &BlankRemover::run)},
         {1, "mnuWindow", QStringLiteral("窗口"), {}, submenu},
         {2, "mnuArrHoriz", QStringLiteral("平铺"), {}, [this] { arrange(ArrangeMode::TileHorizontal); }},
         {2, "mnuArrVert", QStringLiteral("垂直平铺"), {}, [this] { arrange(ArrangeMode::TileVertical); }},

@@ -56,8 +56,9 @@ TEST_F(CipherCommandsTest, EachCommandHasItsPromptAndTitleAndUndoRestoresTheText
 
 TEST_F(CipherCommandsTest, CancelOrAnEmptyCodeChangesNothingButStillTakesTheSnapshot)
 {
-    for (void (CipherCommands::*run)(TextDocument &) : {&CipherCommands::encryptHex, &CipherCommands::decryptHex,
-                                          &CipherCommands::encryptBinary, &CipherCommands::decryptBinary}) {
+    for (void (CipherCommands::*run)(TextDocument &) :
+         {&CipherCommands::encryptHex, &CipherCommands::decryptHex, &CipherCommands::encryptBinary,
+          &CipherCommands::decryptBinary}) {
         setText(QStringLiteral("older text"));
         editor.document(1).beginCommand();
         setText(QStringLiteral("715E"));

@@ -153,7 +153,7 @@ TEST_F(SaveTest, SaveDialogOffersOnlyTheDocumentsOwnFile)
     EXPECT_EQ(platform.openStarts, QStringList{QString()});
     editor.newDocument();
     doc(2).setSelText(QStringLiteral("new"));
-    files.save(editor.activeDocument());                                        // cancelled
+    files.save(editor.activeDocument());                 // cancelled
     EXPECT_EQ(platform.saveStarts.value(0), dir.path()); // the last folder, no name
 
     host.activateWindow(1);

@@ -19,7 +19,8 @@ protected:
     };
     DocState state(int n)
     {
-        return {doc(n).text(), caption(n), editor.document(n).fileTitle(), editor.document(n).filePath(), editor.document(n).isChanged()};
+        return {doc(n).text(), caption(n), editor.document(n).fileTitle(), editor.document(n).filePath(),
+                editor.document(n).isChanged()};
     }
 
     void expectMessage(const QString &start, const QString &file, const QString &reason)

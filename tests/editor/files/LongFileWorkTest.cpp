@@ -22,7 +22,10 @@ protected:
         bool changed;
         bool operator==(const DocState &) const = default;
     };
-    DocState state() { return {doc(1).text(), caption(1), editor.document(1).undoSnapshot(), editor.document(1).isChanged()}; }
+    DocState state()
+    {
+        return {doc(1).text(), caption(1), editor.document(1).undoSnapshot(), editor.document(1).isChanged()};
+    }
     static constexpr qint64 MB = 1024 * 1024;
 };
 

@@ -45,7 +45,10 @@ protected:
         ::waitpid(child, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    void saveAs(const QString &name) { platform.saveAnswers.push_back(path(name)), files.saveAs(editor.activeDocument()); }
+    void saveAs(const QString &name)
+    {
+        platform.saveAnswers.push_back(path(name)), files.saveAs(editor.activeDocument());
+    }
 
     const QString A = QStringLiteral("a.txt");
 };
