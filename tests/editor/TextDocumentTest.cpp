@@ -95,3 +95,34 @@ TEST(TextDocument, EveryEditButALoadMarksItChangedBeforeTheChangeIsAnnounced)
         EXPECT_TRUE(d.isChanged()); // only a save clears it
     }
 }
+
+TEST(TextDocument, SettlingClearsTheMarkOnlyOfEditsInAFileAndIsAnnouncedOnlyForUnsavedEdits)
+{
+    using Settled = TextDocument::Settled;
+    const struct {
+        Settled how;
+        bool edited;
+        bool changedAfter;
+        QString captionAfter;
+    } cases[] = {
+        {Settled::Saved, true, false, QStringLiteral("a.txt")},
+        {Settled::Replaced, true, false, QStringLiteral("a.txt")},
+        {Settled::Declined, true, true, QStringLiteral("*a.txt")}, // the document is about to close
+        {Settled::Saved, false, false, QStringLiteral("a.txt")},
+        {Settled::Declined, false, false, QStringLiteral("a.txt")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.how) << " edited " << c.edited);
+        TextDocument d(7);
+        EXPECT_EQ(d.caption(), QStringLiteral("文档 7"));
+        d.setFile(QStringLiteral("/tmp/a.txt"), QStringLiteral("a.txt"));
+        if (c.edited)
+            d.setSelText(QStringLiteral("x"));
+        std::vector<Settled> announced;
+        QObject::connect(&d, &TextDocument::settled, [&](Settled how) { announced.push_back(how); });
+        d.settle(c.how);
+        EXPECT_EQ(d.isChanged(), c.changedAfter);
+        EXPECT_EQ(d.caption(), c.captionAfter);
+        EXPECT_EQ(announced, c.edited ? std::vector<Settled>{c.how} : std::vector<Settled>{});
+    }
+}
