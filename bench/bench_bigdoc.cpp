@@ -1,6 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
 #include "editor/document/LineIndex.h"
@@ -110,8 +111,9 @@ Frame *loadedFrame(benchmark::State &state)
         g_frame = std::make_unique<Frame>();
         g_frame->loadedLength = text.size();
         // What Open does: the snapshot first, then the text replaces the document's.
-        g_frame->editor().takeSnapshot(1);
-        g_frame->editor().loadText(1, text);
+        g_frame->editor().document(1).beginCommand();
+        g_frame->editor().document(1).load(text);
+        g_frame->editor().document(1).settle(TextDocument::Settled::Replaced);
         text.clear();
         g_frame->paint();
     }
@@ -144,8 +146,9 @@ static void LoadAndPaint(benchmark::State &state)
         g_frame->loadedLength = text.size();
         g_frame->paint();
         state.ResumeTiming();
-        g_frame->editor().takeSnapshot(1);
-        g_frame->editor().loadText(1, text);
+        g_frame->editor().document(1).beginCommand();
+        g_frame->editor().document(1).load(text);
+        g_frame->editor().document(1).settle(TextDocument::Settled::Replaced);
         text.clear();
         g_frame->paint();
         state.PauseTiming();
@@ -202,7 +205,7 @@ static void TypeAfterSnapshot(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         f->doc().setSelStart(f->doc().length());
-        f->editor().takeSnapshot(1);
+        f->editor().document(1).beginCommand();
         f->paint();
         state.ResumeTiming();
         f->key(Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
@@ -414,7 +417,7 @@ static void UndoAfterTyping(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         f->doc().setSelStart(f->doc().length());
-        f->editor().takeSnapshot(1);
+        f->editor().document(1).beginCommand();
         for (int i = 0; i < 20; ++i)
             f->key(Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
         f->paint();

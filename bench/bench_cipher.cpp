@@ -30,7 +30,7 @@ QString plainText()
 const QString Code = QStringLiteral("密码Key42");
 
 // 1 MB of input for each command: plain text to encrypt, cipher text to decrypt.
-QString inputFor(void (CipherCommands::*command)())
+QString inputFor(void (CipherCommands::*command)(TextDocument &))
 {
     const QString plain = plainText();
     if (command == &CipherCommands::decryptHex)
@@ -41,20 +41,20 @@ QString inputFor(void (CipherCommands::*command)())
 }
 
 // The whole menu command: snapshot, prompt, cipher, and setting the document's text.
-void runCommand(benchmark::State &state, void (CipherCommands::*command)())
+void runCommand(benchmark::State &state, void (CipherCommands::*command)(TextDocument &))
 {
     ScriptedPlatform platform;
     SingleDocumentHost host;
     Editor editor(platform, host);
     editor.newDocument();
-    CipherCommands commands(editor);
+    CipherCommands commands(platform);
     const QString input = inputFor(command);
     for (auto _ : state) {
         state.PauseTiming();
         editor.document(1).setText(input);
         platform.inputAnswers = {Code};
         state.ResumeTiming();
-        (commands.*command)();
+        (commands.*command)(editor.document(1));
         benchmark::DoNotOptimize(editor.document(1).text().size());
     }
     state.SetBytesProcessed(state.iterations() * input.size());

@@ -1,6 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "editor/commands/BlankRemover.h"
 #include "editor/document/DocumentHost.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
 
@@ -31,7 +32,8 @@ struct Fixture {
     Fixture()
     {
         editor.newDocument();
-        editor.loadText(1, text);
+        editor.document(1).load(text);
+        editor.document(1).settle(TextDocument::Settled::Replaced);
     }
     ScriptedPlatform platform;
     SingleDocumentHost host;
@@ -66,12 +68,13 @@ BENCHMARK(FindNextToMatchAtEndMatchingCase)->Unit(benchmark::kMillisecond);
 static void RemoveLeadingBlanks(benchmark::State &state)
 {
     Fixture f;
-    BlankRemover remover(f.editor);
+    BlankRemover remover(f.platform, f.editor.search());
     for (auto _ : state) {
         state.PauseTiming();
-        f.editor.loadText(1, f.text);
+        f.editor.document(1).load(f.text);
+        f.editor.document(1).settle(TextDocument::Settled::Replaced);
         state.ResumeTiming();
-        remover.run();
+        remover.run(f.editor.activeDocument());
         benchmark::DoNotOptimize(f.editor.document(1).length());
     }
 }

@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/file/AnsiCodec.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
 #include "editor/textbox/TextBoxView.h"

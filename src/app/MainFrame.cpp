@@ -6,9 +6,11 @@
 #include "app/ToolWindows.h"
 #include "editor/commands/BlankRemover.h"
 #include "editor/commands/CipherCommands.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/commands/EditCommands.h"
 #include "editor/document/Editor.h"
 #include "editor/dialogs/EditorDialogs.h"
+#include "editor/commands/FileCommands.h"
 #include "editor/commands/InsertCommands.h"
 #include "editor/textbox/TextBoxView.h"
 #include "platform/Platform.h"
@@ -38,9 +40,9 @@ QSize MainFrame::initialClientSize() { return twipsToPixels(7635, 5175); }
 MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void()> startSaver, QWidget *parent)
     : QMainWindow(parent), m_platform(platform), m_tools(tools), m_startSaver(std::move(startSaver)),
       m_area(new QMdiArea(this)), m_host(std::make_unique<MdiDocumentHost>(m_area)),
-      m_editor(std::make_unique<Editor>(platform, *m_host)), m_edit(std::make_unique<EditCommands>(*m_editor)),
-      m_insert(std::make_unique<InsertCommands>(*m_editor)), m_cipher(std::make_unique<CipherCommands>(*m_editor)),
-      m_blankRemover(std::make_unique<BlankRemover>(*m_editor))
+      m_editor(std::make_unique<Editor>(platform, *m_host)), m_edit(std::make_unique<EditCommands>(platform)),
+      m_insert(std::make_unique<InsertCommands>(platform)), m_cipher(std::make_unique<CipherCommands>(platform)),
+      m_blankRemover(std::make_unique<BlankRemover>(platform, m_editor->search()))
 {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Korvane"));
@@ -79,10 +81,16 @@ void MainFrame::buildMenus()
     };
     Editor &ed = *m_editor;
     FileCommands &files = ed.files();
+    // Every editor command acts on the active document, created first when none is open.
+    auto onActive = [&ed](auto *commands, auto command) {
+        return [&ed, commands, command] { (commands->*command)(ed.activeDocument()); };
+    };
     auto tool = [this](int level, Tool t, const QString &caption) {
         return Row{level, toolMenuName(t), caption, {}, [this, t] { m_tools.show(t); }};
     };
-    auto insert = [this](InsertItem item) { return [this, item] { m_insert->insert(item); }; };
+    auto insert = [this, &ed](InsertItem item) {
+        return [this, &ed, item] { m_insert->insert(ed.activeDocument(), item); };
+    };
     const QString sep = QStringLiteral("-");
     const std::function<void()> submenu;
 
@@ -90,28 +98,28 @@ void MainFrame::buildMenus()
         {0, "jsb", QStringLiteral("记事本"), {}, submenu},
         {1, "mnuFile", QStringLiteral("文件"), {}, submenu},
         {2, "mnuNew", QStringLiteral("新建"), QKeySequence(Qt::CTRL | Qt::Key_N), [&ed] { ed.newDocument(); }},
-        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), [&files] { files.open(); }},
-        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), [&files] { files.save(); }},
-        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, [&files] { files.saveAs(); }},
+        {2, "mnuOpen", QStringLiteral("打开"), QKeySequence(Qt::CTRL | Qt::Key_O), onActive(&files, &FileCommands::open)},
+        {2, "mnuSave", QStringLiteral("保存"), QKeySequence(Qt::CTRL | Qt::Key_S), onActive(&files, &FileCommands::save)},
+        {2, "mnuSaveAs", QStringLiteral("另存为..."), {}, onActive(&files, &FileCommands::saveAs)},
         {2, "DummyA", sep, {}, submenu},
-        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), [&files] { files.print(); }},
+        {2, "mnuPrint", QStringLiteral("页面打印"), QKeySequence(Qt::CTRL | Qt::Key_P), onActive(&files, &FileCommands::print)},
         {2, "DummyB", sep, {}, submenu},
         {2, "mnuClose", QStringLiteral("关闭"), {}, [&ed] { ed.closeActive(); }},
         {2, "mnuCloseAll", QStringLiteral("关闭所有..."), {}, [&ed] { ed.closeAll(); }},
         {2, "DummyAA", sep, {}, submenu},
         {2, "mnuExit", QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }},
         {1, "mnuEdit", QStringLiteral("编辑"), {}, submenu},
-        {2, UndoName, QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_edit->undo(); }},
+        {2, UndoName, QStringLiteral("撤销"), QKeySequence(Qt::CTRL | Qt::Key_Z), onActive(m_edit.get(), &EditCommands::undo)},
         {2, "DummyC", sep, {}, submenu},
-        {2, CutName, QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), [this] { m_edit->cut(); }},
-        {2, CopyName, QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), [this] { m_edit->copy(); }},
-        {2, PasteName, QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), [this] { m_edit->paste(); }},
-        {2, DeleteName, QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), [this] { m_edit->deleteSelection(); }},
+        {2, CutName, QStringLiteral("剪切"), QKeySequence(Qt::CTRL | Qt::Key_X), onActive(m_edit.get(), &EditCommands::cut)},
+        {2, CopyName, QStringLiteral("复制"), QKeySequence(Qt::CTRL | Qt::Key_C), onActive(m_edit.get(), &EditCommands::copy)},
+        {2, PasteName, QStringLiteral("粘贴"), QKeySequence(Qt::CTRL | Qt::Key_V), onActive(m_edit.get(), &EditCommands::paste)},
+        {2, DeleteName, QStringLiteral("删除"), QKeySequence(Qt::Key_Delete), onActive(m_edit.get(), &EditCommands::deleteSelection)},
         {2, "DummyD", sep, {}, submenu},
-        {2, SelectAllName, QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), [this] { m_edit->selectAll(); }},
+        {2, SelectAllName, QStringLiteral("全选"), QKeySequence(Qt::CTRL | Qt::Key_A), onActive(m_edit.get(), &EditCommands::selectAll)},
         {2, "DummyE", sep, {}, submenu},
         {2, "mnuFind", QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F), [this] { showFindDialog(*m_editor, this); }},
-        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), [&ed] { ed.search().findNext(); }},
+        {2, "mnuFindNext", QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3), onActive(&ed.search(), qOverload<TextDocument &>(&DocumentSearch::findNext))},
         {1, "mnuInsert", QStringLiteral("插入"), {}, submenu},
         {2, "mnuInsertDate", QStringLiteral("日期"), {}, submenu},
         {3, "mnuInsertDateShort", QStringLiteral("简短"), {}, insert(InsertItem::DateShort)},
@@ -126,13 +134,13 @@ void MainFrame::buildMenus()
         {1, "mnuFormat", QStringLiteral("格式"), {}, submenu},
         {2, "mnuFont", QStringLiteral("字体"), QKeySequence(Qt::Key_F9), [this] { showFontDialog(*m_editor, this); }},
         {2, "DummyF", sep, {}, submenu},
-        {2, "mnuEncryptHex", QStringLiteral("加密"), QKeySequence(Qt::SHIFT | Qt::Key_F1), [this] { m_cipher->encryptHex(); }},
-        {2, "mnuDecryptHex", QStringLiteral("解密"), QKeySequence(Qt::SHIFT | Qt::Key_F2), [this] { m_cipher->decryptHex(); }},
-        {2, "mnuEncryptBinary", QStringLiteral("增强加密"), QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { m_cipher->encryptBinary(); }},
-        {2, "mnuDecryptBinary", QStringLiteral("增强解密"), QKeySequence(Qt::SHIFT | Qt::Key_F4), [this] { m_cipher->decryptBinary(); }},
+        {2, "mnuEncryptHex", QStringLiteral("加密"), QKeySequence(Qt::SHIFT | Qt::Key_F1), onActive(m_cipher.get(), &CipherCommands::encryptHex)},
+        {2, "mnuDecryptHex", QStringLiteral("解密"), QKeySequence(Qt::SHIFT | Qt::Key_F2), onActive(m_cipher.get(), &CipherCommands::decryptHex)},
+        {2, "mnuEncryptBinary", QStringLiteral("增强加密"), QKeySequence(Qt::SHIFT | Qt::Key_F3), onActive(m_cipher.get(), &CipherCommands::encryptBinary)},
+        {2, "mnuDecryptBinary", QStringLiteral("增强解密"), QKeySequence(Qt::SHIFT | Qt::Key_F4), onActive(m_cipher.get(), &CipherCommands::decryptBinary)},
         {2, "bj", QStringLiteral("      (以上加密不支持中文)"), {}, [] {}},
         {2, "DummyG", sep, {}, submenu},
-        {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] { m_blankRemover->run(); }},
+        {2, "mnuUnWebPagify", QStringLiteral("选择最后一行"), QKeySequence(Qt::CTRL | Qt::Key_W), onActive(m_blankRemover.get(), &BlankRemover::run)},
         {1, "mnuWindow", QStringLiteral("窗口"), {}, submenu},
         {2, "mnuArrHoriz", QStringLiteral("平铺"), {}, [this] { arrange(ArrangeMode::TileHorizontal); }},
         {2, "mnuArrVert", QStringLiteral("垂直平铺"), {}, [this] { arrange(ArrangeMode::TileVertical); }},
@@ -219,13 +227,14 @@ void MainFrame::openFiles(const QStringList &paths)
     bool first = true;
     for (const QString &path : paths) {
         const bool intoStartDocument = first && m_editor->openCount() == 1 && m_editor->isOpen(1) &&
-                                       !m_editor->isChanged(1) && m_editor->filePath(1).isEmpty();
+                                       !m_editor->document(1).isChanged() && m_editor->document(1).filePath().isEmpty();
         const int n = intoStartDocument ? 1 : m_editor->newDocument();
         if (n == 0)
             return; // the 30-document limit, already reported
         first = false;
-        m_editor->takeSnapshot(n);
-        m_editor->files().openPath(n, path);
+        TextDocument &document = m_editor->document(n);
+        document.beginCommand();
+        m_editor->files().openPath(document, path);
     }
 }
 

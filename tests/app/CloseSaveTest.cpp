@@ -18,7 +18,7 @@ TEST_F(CloseSaveTest, YesWritesTheDocumentsFileAndCloses)
 {
     platform.saveAnswers.push_back(path("a.txt"));
     doc(1).setSelText(QStringLiteral("first"));
-    files.save();
+    files.save(editor.activeDocument());
     doc(1).setSelText(QStringLiteral(" second"));
     platform.messageAnswers.push_back(MsgAnswer::Yes);
     editor.closeActive();
@@ -52,7 +52,7 @@ TEST_F(CloseSaveTest, YesWhoseSaveFailsKeepsTheWindowAndSaysWhy)
 {
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
     platform.saveAnswers.push_back(path("sub/b.txt"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     doc(1).setSelText(QStringLiteral("edits"));
     QDir(path("sub")).removeRecursively();
     platform.messageAnswers.push_back(MsgAnswer::Yes);
@@ -61,7 +61,7 @@ TEST_F(CloseSaveTest, YesWhoseSaveFailsKeepsTheWindowAndSaysWhy)
     EXPECT_EQ(caption(1), QStringLiteral("*b.txt"));
     EXPECT_EQ(doc(1).text(), QStringLiteral("edits"));
     ASSERT_EQ(platform.shownMessages.size(), 2);
-    EXPECT_EQ(platform.shownMessages[0].text, Editor::SavePrompt);
+    EXPECT_EQ(platform.shownMessages[0].text, FileCommands::SavePrompt);
     EXPECT_TRUE(platform.shownMessages[1].text.startsWith(QStringLiteral("无法保存文件")));
 }
 

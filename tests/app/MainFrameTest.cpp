@@ -371,7 +371,7 @@ TEST_F(MainFrameTest, FilesFromTheCommandLineOpenEachInADocumentOfItsOwn)
     Editor &ed = frame.editor();
     EXPECT_EQ(ed.document(1).caption(), QStringLiteral("a.txt"));
     EXPECT_EQ(ed.document(1).text(), QStringLiteral("first\r\n"));
-    EXPECT_FALSE(ed.isChanged(1));
+    EXPECT_FALSE(ed.document(1).isChanged());
     // A file that cannot be read is reported and leaves its new document empty.
     EXPECT_EQ(ed.document(2).caption(), QStringLiteral("文档 2"));
     ASSERT_EQ(platform.shownMessages.size(), 1);

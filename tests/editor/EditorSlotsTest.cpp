@@ -41,34 +41,34 @@ TEST_F(EditorSlots, ThirtyFirstDocumentIsRefusedWithTheLimitMessage)
 TEST_F(EditorSlots, NewDocumentResetsWhatTheSlotRememberedFromBefore)
 {
     editor.newDocument();
-    editor.setFile(2, QStringLiteral("/tmp/a.txt"), QStringLiteral("a.txt"));
-    editor.setEncoding(2, TextEncoding::Utf8);
+    editor.document(2).setFile(QStringLiteral("/tmp/a.txt"), QStringLiteral("a.txt"));
+    editor.document(2).setEncoding(TextEncoding::Utf8);
     setText(QStringLiteral("old"), 2);
-    editor.takeSnapshot(2);
-    editor.setChanged(2, true);
+    editor.document(2).beginCommand();
+    editor.document(2).setChanged(true);
     platform.messageAnswers.push_back(MsgAnswer::No);
     ASSERT_TRUE(host.closeWindow(2));
     editor.newDocument();
-    EXPECT_TRUE(editor.fileTitle(2).isEmpty());
-    EXPECT_TRUE(editor.filePath(2).isEmpty());
-    EXPECT_TRUE(editor.undoSnapshot(2).isEmpty());
-    EXPECT_FALSE(editor.isChanged(2));
-    EXPECT_EQ(editor.encoding(2), TextEncoding::Gb18030);
+    EXPECT_TRUE(editor.document(2).fileTitle().isEmpty());
+    EXPECT_TRUE(editor.document(2).filePath().isEmpty());
+    EXPECT_TRUE(editor.document(2).undoSnapshot().isEmpty());
+    EXPECT_FALSE(editor.document(2).isChanged());
+    EXPECT_EQ(editor.document(2).encoding(), TextEncoding::Gb18030);
     EXPECT_EQ(caption(2), QStringLiteral("文档 2"));
 }
 
 TEST_F(EditorSlots, CaptionIsTheTitleWithAStarWhileChanged)
 {
-    editor.setFile(1, QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
+    editor.document(1).setFile(QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
     EXPECT_EQ(caption(1), QStringLiteral("笔记.txt"));
-    editor.setChanged(1, true);
+    editor.document(1).setChanged(true);
     EXPECT_EQ(caption(1), QStringLiteral("*笔记.txt"));
-    EXPECT_EQ(editor.title(1), QStringLiteral("笔记.txt"));
-    editor.setFile(1, QStringLiteral("/home/user/报告.txt"), QStringLiteral("报告.txt"));
+    EXPECT_EQ(editor.document(1).title(), QStringLiteral("笔记.txt"));
+    editor.document(1).setFile(QStringLiteral("/home/user/报告.txt"), QStringLiteral("报告.txt"));
     EXPECT_EQ(caption(1), QStringLiteral("*报告.txt"));
-    editor.setChanged(1, false);
+    editor.document(1).settle(TextDocument::Settled::Saved);
     EXPECT_EQ(caption(1), QStringLiteral("报告.txt"));
-    editor.setFile(1, QString(), QString());
+    editor.document(1).setFile(QString(), QString());
     EXPECT_EQ(caption(1), QStringLiteral("文档 1"));
 }
 
@@ -80,16 +80,16 @@ TEST_F(EditorSlots, FirstEditMarksCaptionOnceAndLoadingIsNotAnEdit)
     TextDocument &d = doc(4);
     d.setSelText(QStringLiteral("x"));
     EXPECT_EQ(caption(4), QStringLiteral("*文档 4"));
-    EXPECT_TRUE(editor.isChanged(4));
+    EXPECT_TRUE(editor.document(4).isChanged());
     d.setSelText(QStringLiteral("yz"));
     EXPECT_EQ(caption(4), QStringLiteral("*文档 4"));
 
     // A load leaves the document unchanged, even one that was changed before; the
     // next edit counts again.
-    editor.loadText(1, QStringLiteral("loaded"));
-    editor.loadText(4, QStringLiteral("loaded"));
-    EXPECT_FALSE(editor.isChanged(1));
-    EXPECT_FALSE(editor.isChanged(4));
+    setText(QStringLiteral("loaded"), 1);
+    setText(QStringLiteral("loaded"), 4);
+    EXPECT_FALSE(editor.document(1).isChanged());
+    EXPECT_FALSE(editor.document(4).isChanged());
     EXPECT_EQ(caption(1), QStringLiteral("文档 1"));
     EXPECT_EQ(caption(4), QStringLiteral("文档 4"));
     doc(1).setSelText(QStringLiteral("!"));
@@ -208,6 +208,6 @@ TEST_F(EditorSlots, MinimizeAllAsksEveryOpenDocumentInSlotOrder)
 TEST_F(EditorSlots, SnapshotCopiesTheWholeText)
 {
     doc(1).setText(QStringLiteral("a\r\nb"));
-    editor.takeSnapshot(1);
-    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("a\r\nb"));
+    editor.document(1).beginCommand();
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("a\r\nb"));
 }

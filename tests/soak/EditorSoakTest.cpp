@@ -3,6 +3,7 @@
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
 #include "editor/file/AnsiCodec.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
 #include "editor/textbox/TextBoxView.h"
@@ -102,8 +103,8 @@ public:
             if (!editor.isOpen(n))
                 continue;
             const TextDocument &doc = editor.document(n);
-            const QString base = editor.fileTitle(n).isEmpty() ? QStringLiteral("文档 %1").arg(n) : editor.fileTitle(n);
-            ASSERT_EQ(doc.caption(), (editor.isChanged(n) ? QStringLiteral("*") : QString()) + base) << "slot " << n;
+            const QString base = doc.fileTitle().isEmpty() ? QStringLiteral("文档 %1").arg(n) : doc.fileTitle();
+            ASSERT_EQ(doc.caption(), (doc.isChanged() ? QStringLiteral("*") : QString()) + base) << "slot " << n;
             ASSERT_EQ(windows[n]->windowTitle(), doc.caption());
             ASSERT_GE(doc.selStart(), 0);
             ASSERT_GE(doc.selLength(), 0);
@@ -120,7 +121,7 @@ public:
             ASSERT_EQ(std::abs(box->caretPosition() - box->anchorPosition()), doc.selLength()) << "view of slot " << n;
         }
         if (!m_savedPath.isEmpty() && m_savedSlot > 0 && editor.isOpen(m_savedSlot) &&
-            editor.filePath(m_savedSlot) == m_savedPath && !editor.isChanged(m_savedSlot)) {
+            editor.document(m_savedSlot).filePath() == m_savedPath && !editor.document(m_savedSlot).isChanged()) {
             QFile f(m_savedPath);
             ASSERT_TRUE(f.open(QIODevice::ReadOnly));
             ASSERT_EQ(f.readAll(), AnsiCodec::encode(editor.document(m_savedSlot).text() + QStringLiteral("\r\n")))
@@ -164,8 +165,8 @@ private:
         if (name == QLatin1String("mnuSave") || name == QLatin1String("mnuSaveAs")) {
             m_savedSlot = m_target;
             m_savedPath = (name == QLatin1String("mnuSave") && m_target > 0 &&
-                           !m_frame.editor().filePath(m_target).isEmpty())
-                              ? m_frame.editor().filePath(m_target)
+                           !m_frame.editor().document(m_target).filePath().isEmpty())
+                              ? m_frame.editor().document(m_target).filePath()
                               : m_platform.saveAnswers.front();
         }
     }

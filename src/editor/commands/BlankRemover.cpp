@@ -1,6 +1,6 @@
 #include "editor/commands/BlankRemover.h"
 
-#include "editor/document/Editor.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/document/TextDocument.h"
 #include "platform/Platform.h"
 
@@ -8,26 +8,24 @@
 
 namespace korvane {
 
-BlankRemover::BlankRemover(Editor &editor) : m_editor(editor) {}
+BlankRemover::BlankRemover(Platform &platform, DocumentSearch &search) : m_platform(platform), m_search(search) {}
 
-void BlankRemover::run()
+void BlankRemover::run(TextDocument &doc)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    TextDocument &doc = m_editor.document(n);
+    doc.beginCommand();
     // The whole text is gone through, which takes seconds on a text of a gigabyte.
-    BusyScope busy(m_editor.platform().longTasks());
+    BusyScope busy(m_platform.longTasks());
     QString result;
     try {
         result = stripLeadingBlanks(doc.text());
     } catch (const std::bad_alloc &) {
         // The result is built beside the text; on a huge text there may be no room for it.
-        m_editor.platform().messages().showMessage(NoMemoryMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+        m_platform.messages().showMessage(NoMemoryMessage, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     // The scan ends at the end of the text, and Find Next goes on from there: the next
     // F3 reports a miss once and then starts again from the beginning.
-    m_editor.search().setPosition(doc.length());
+    m_search.setPosition(doc.length());
     doc.setText(result);
 }
 

@@ -5,13 +5,16 @@
 
 namespace korvane {
 
-class Editor;
+class DocumentSearch;
+class Platform;
+class TextDocument;
 
-// "选择最后一行": strips the leading spaces from every line of the active document.
+// "选择最后一行": strips the leading spaces from every line of the document. Find Next
+// goes on from the end of the text afterwards, so it shares the editor's search.
 class BlankRemover {
 public:
-    explicit BlankRemover(Editor &editor);
-    void run();
+    BlankRemover(Platform &platform, DocumentSearch &search);
+    void run(TextDocument &document);
 
     // Every line (ended by CR LF; the rest after the last CR LF is the final line) without
     // its leading spaces. Tabs stay, and a lone CR or LF is an ordinary character of its line.
@@ -21,7 +24,8 @@ public:
     static inline const QString NoMemoryMessage = QStringLiteral("无法删除行首的空格：内存不足。");
 
 private:
-    Editor &m_editor;
+    Platform &m_platform;
+    DocumentSearch &m_search;
 };
 
 } // namespace korvane

@@ -1,23 +1,35 @@
 #include "editor/commands/CipherCommands.h"
 
-#include "editor/document/Editor.h"
 #include "editor/commands/TextCipher.h"
 #include "editor/document/TextDocument.h"
 #include "platform/Platform.h"
 
+#include <QPointer>
 #include <limits>
 #include <new>
 
 namespace korvane {
 
-CipherCommands::CipherCommands(Editor &editor) : m_editor(editor) {}
+CipherCommands::CipherCommands(Platform &platform) : m_platform(platform) {}
 
 // Hexadecimal digits are at most four per character (a double-byte code), binary digits
 // eight; deciphering never makes more characters than it reads.
-void CipherCommands::encryptHex() { run(EncryptPrompt, EncryptTitle, &cipher::encryptHex, 4); }
-void CipherCommands::decryptHex() { run(DecryptPrompt, DecryptTitle, &cipher::decryptHex, 1); }
-void CipherCommands::encryptBinary() { run(EncryptPrompt, EncryptTitle, &cipher::encryptBinary, 8); }
-void CipherCommands::decryptBinary() { run(DecryptPrompt, DecryptTitle, &cipher::decryptBinary, 1); }
+void CipherCommands::encryptHex(TextDocument &document)
+{
+    run(document, EncryptPrompt, EncryptTitle, &cipher::encryptHex, 4);
+}
+void CipherCommands::decryptHex(TextDocument &document)
+{
+    run(document, DecryptPrompt, DecryptTitle, &cipher::decryptHex, 1);
+}
+void CipherCommands::encryptBinary(TextDocument &document)
+{
+    run(document, EncryptPrompt, EncryptTitle, &cipher::encryptBinary, 8);
+}
+void CipherCommands::decryptBinary(TextDocument &document)
+{
+    run(document, DecryptPrompt, DecryptTitle, &cipher::decryptBinary, 1);
+}
 
 std::optional<qint64> CipherCommands::resultBytes(qsizetype textSize, int unitsPerChar)
 {
@@ -28,21 +40,22 @@ std::optional<qint64> CipherCommands::resultBytes(qsizetype textSize, int unitsP
     return qint64(textSize) * unitsPerChar * qint64(sizeof(char16_t));
 }
 
-void CipherCommands::run(const QString &prompt, const QString &title, Transform transform, int unitsPerChar)
+void CipherCommands::run(TextDocument &document, const QString &prompt, const QString &title, Transform transform,
+                         int unitsPerChar)
 {
-    const int n = m_editor.activeDocumentIndex();
     // The snapshot comes first, so Undo after a cancelled prompt gives the same text.
-    m_editor.takeSnapshot(n);
-    const QString code = m_editor.platform().input().inputBox(prompt, title);
-    if (code.isEmpty() || !m_editor.isOpen(n))
+    document.beginCommand();
+    // The document could be closed while the code is asked for.
+    const QPointer<TextDocument> doc(&document);
+    const QString code = m_platform.input().inputBox(prompt, title);
+    if (code.isEmpty() || !doc)
         return;
-    TextDocument &document = m_editor.document(n);
     const QString what = title == EncryptTitle ? QStringLiteral("加密") : QStringLiteral("解密");
-    MessageBoxService &messages = m_editor.platform().messages();
+    MessageBoxService &messages = m_platform.messages();
     // The result is built beside the text: it must fit in what memory is left, and its
     // size must be one a string can have.
     const std::optional<qint64> needed = resultBytes(document.text().size(), unitsPerChar);
-    const std::optional<qint64> available = m_editor.platform().memory().availableMemory();
+    const std::optional<qint64> available = m_platform.memory().availableMemory();
     if (!needed || (available && *needed > *available)) {
         constexpr qint64 MB = 1024 * 1024;
         messages.showMessage(needed ? TooLongMessage.arg(what).arg((*needed + MB - 1) / MB).arg(*available / MB)
@@ -52,13 +65,13 @@ void CipherCommands::run(const QString &prompt, const QString &title, Transform 
     }
     QString result;
     try {
-        BusyScope busy(m_editor.platform().longTasks());
+        BusyScope busy(m_platform.longTasks());
         result = transform(document.text(), code);
     } catch (const std::bad_alloc &) {
         messages.showMessage(NoMemoryMessage.arg(what), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    BusyScope busy(m_editor.platform().longTasks());
+    BusyScope busy(m_platform.longTasks());
     document.setText(result);
 }
 

@@ -6,18 +6,19 @@
 
 namespace korvane {
 
-class Editor;
+class Platform;
+class TextDocument;
 
 // "加密", "解密", "增强加密" and "增强解密" of the "格式" menu: each asks for a code and
-// replaces the whole text of the active document with its enciphered or deciphered form.
+// replaces the whole text of the document with its enciphered or deciphered form.
 class CipherCommands {
 public:
-    explicit CipherCommands(Editor &editor);
+    explicit CipherCommands(Platform &platform);
 
-    void encryptHex();
-    void decryptHex();
-    void encryptBinary();
-    void decryptBinary();
+    void encryptHex(TextDocument &document);
+    void decryptHex(TextDocument &document);
+    void encryptBinary(TextDocument &document);
+    void decryptBinary(TextDocument &document);
 
     static inline const QString EncryptPrompt = QStringLiteral("请输入加密码");
     static inline const QString DecryptPrompt = QStringLiteral("请输入解密码");
@@ -37,9 +38,10 @@ public:
 
 private:
     using Transform = QString (*)(QStringView text, QStringView code);
-    void run(const QString &prompt, const QString &title, Transform transform, int unitsPerChar);
+    void run(TextDocument &document, const QString &prompt, const QString &title, Transform transform,
+             int unitsPerChar);
 
-    Editor &m_editor;
+    Platform &m_platform;
 };
 
 } // namespace korvane

@@ -1,16 +1,19 @@
 #include "editor/commands/DocumentSearch.h"
 
-#include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/commands/TextSearch.h"
 #include "platform/Platform.h"
 
+#include <utility>
+
 namespace korvane {
 
-void DocumentSearch::find(const QString &text)
+DocumentSearch::DocumentSearch(Platform &platform, ActiveDocument activeDocument)
+    : m_platform(platform), m_activeDocument(std::move(activeDocument))
+{}
+
+void DocumentSearch::find(TextDocument &doc, const QString &text)
 {
-    const int n = m_editor.activeDocumentIndex();
-    TextDocument &doc = m_editor.document(n);
     // The stored position is the 1-based start of the last match, which is exactly the
     // 0-based index one character after it. It may lie past the end of this document
     // (it is shared by all documents); the search then fails and starts over next time.
@@ -19,7 +22,7 @@ void DocumentSearch::find(const QString &text)
     if (found >= 0)
         doc.select(found, text.size());
     else
-        m_editor.platform().messages().showMessage(notFoundMessage(text), MsgButtons::Ok);
+        m_platform.messages().showMessage(notFoundMessage(text), MsgButtons::Ok);
 }
 
 QString DocumentSearch::notFoundMessage(const QString &text)

@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace korvane {
 
-class Editor;
+class Platform;
+class TextDocument;
 
 // The program's one search: the text and match-case flag the Find dialog sets, and the
 // position Find Next goes on from. Find Next, the Find dialog's button and the blank
-// remover all work on this one object.
+// remover all work on this one object, whichever document they search.
 class DocumentSearch {
 public:
-    explicit DocumentSearch(Editor &editor) : m_editor(editor) {}
+    // activeDocument: the document Find Next and the Find dialog search, created first
+    // when none is open.
+    using ActiveDocument = std::function<TextDocument &()>;
+    DocumentSearch(Platform &platform, ActiveDocument activeDocument);
 
     const QString &text() const { return m_text; }
     void setText(const QString &text) { m_text = text; }
@@ -21,16 +26,20 @@ public:
     qsizetype position() const { return m_position; }
     void setPosition(qsizetype position) { m_position = position; }
 
-    // Searches the active document for the search text.
-    void findNext() { find(m_text); }
+    // Searches the document for the search text.
+    void findNext(TextDocument &document) { find(document, m_text); }
     // Looks for text one character after the start of the previous match (or from the
     // beginning after a miss) and selects it; says so when it is not there.
-    void find(const QString &text);
+    void find(TextDocument &document, const QString &text);
+    // The same in the active document.
+    void findNext() { find(m_activeDocument(), m_text); }
+    void find(const QString &text) { find(m_activeDocument(), text); }
 
     static QString notFoundMessage(const QString &text);
 
 private:
-    Editor &m_editor;
+    Platform &m_platform;
+    ActiveDocument m_activeDocument;
     QString m_text;
     bool m_matchCase = false;
     qsizetype m_position = 0;

@@ -1,58 +1,44 @@
 #include "editor/commands/EditCommands.h"
 
-#include "editor/document/Editor.h"
-#include "editor/file/LineEnds.h"
 #include "editor/document/TextDocument.h"
+#include "editor/file/LineEnds.h"
 #include "platform/Platform.h"
 
 namespace korvane {
 
-EditCommands::EditCommands(Editor &editor) : m_editor(editor) {}
+EditCommands::EditCommands(Platform &platform) : m_platform(platform) {}
 
-void EditCommands::undo()
+void EditCommands::undo(TextDocument &document)
 {
     // The snapshot stays, so a second Undo gives the same text again.
-    m_editor.revertToSnapshot(m_editor.activeDocumentIndex());
+    document.revertToSnapshot();
 }
 
-void EditCommands::cut()
+void EditCommands::cut(TextDocument &document)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    TextDocument &doc = m_editor.document(n);
-    ClipboardService &clipboard = m_editor.platform().clipboard();
+    document.beginCommand();
+    ClipboardService &clipboard = m_platform.clipboard();
     clipboard.clearClipboard();
-    clipboard.setClipboardText(doc.selText());
-    doc.setSelText(QString());
+    clipboard.setClipboardText(document.selText());
+    document.setSelText(QString());
 }
 
-void EditCommands::copy()
-{
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.platform().clipboard().setClipboardText(m_editor.document(n).selText());
-}
+void EditCommands::copy(TextDocument &document) { m_platform.clipboard().setClipboardText(document.selText()); }
 
-void EditCommands::paste()
+void EditCommands::paste(TextDocument &document)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    BusyScope busy(m_editor.platform().longTasks()); // a paste over a whole big text takes seconds
+    document.beginCommand();
+    BusyScope busy(m_platform.longTasks()); // a paste over a whole big text takes seconds
     // A clipboard without text still replaces the selection, by nothing.
-    m_editor.document(n).setSelText(LineEnds::pasted(m_editor.platform().clipboard().clipboardText()));
+    document.setSelText(LineEnds::pasted(m_platform.clipboard().clipboardText()));
 }
 
-void EditCommands::deleteSelection()
+void EditCommands::deleteSelection(TextDocument &document)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    m_editor.document(n).setSelText(QString());
+    document.beginCommand();
+    document.setSelText(QString());
 }
 
-void EditCommands::selectAll()
-{
-    const int n = m_editor.activeDocumentIndex();
-    TextDocument &doc = m_editor.document(n);
-    doc.select(0, doc.length());
-}
+void EditCommands::selectAll(TextDocument &document) { document.select(0, document.length()); }
 
 } // namespace korvane

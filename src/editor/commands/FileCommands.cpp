@@ -1,109 +1,125 @@
 #include "editor/commands/FileCommands.h"
 
-#include "editor/document/Editor.h"
-#include "editor/file/LineEnds.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/TextFile.h"
 #include "editor/file/TextMarkers.h"
+#include "editor/file/LineEnds.h"
 #include "platform/LongTaskService.h"
 #include "editor/file/NativePath.h"
 #include "platform/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <utility>
 
 namespace korvane {
 
-FileCommands::FileCommands(Editor &editor) : m_editor(editor), m_readChunkSize(TextFile::ReadChunkSize) {}
+FileCommands::FileCommands(Platform &platform) : m_platform(platform), m_readChunkSize(TextFile::ReadChunkSize) {}
 
 static QString shownPath(const QString &path) { return NativePath::shown(QDir::toNativeSeparators(path)); }
 
-void FileCommands::open()
+void FileCommands::open(TextDocument &document)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    const QString chosen = m_editor.platform().fileDialog().showOpen(TextFilter);
+    document.beginCommand();
+    const QString chosen = m_platform.fileDialog().showOpen(TextFilter);
     if (chosen.isEmpty())
         return;
     if (const std::optional<QString> path = NativePath::fromDialog(chosen))
-        openPath(n, *path);
+        openPath(document, *path);
     else
-        m_editor.platform().messages().showMessage(
+        m_platform.messages().showMessage(
             QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
             MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
-bool FileCommands::openPath(int n, const QString &path)
+bool FileCommands::openPath(TextDocument &document, const QString &path)
 {
-    Platform &platform = m_editor.platform();
+    // The window stays usable while the file is read: should its document be closed
+    // meanwhile, the text has nowhere to go.
+    const QPointer<TextDocument> doc(&document);
     TextFile::ReadResult file;
-    platform.longTasks().run(OpeningLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+    m_platform.longTasks().run(OpeningLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
         TextFile::ReadGuards guards;
-        guards.availableMemory = platform.memory().availableMemory();
+        guards.availableMemory = m_platform.memory().availableMemory();
         guards.progress = [&task](qint64 done, qint64 total) { return task.progress(done, total); };
         file = TextFile::read(path, m_readChunkSize, guards);
-        if (!file.ok || !m_editor.isOpen(n))
+        if (!file.ok || !doc)
             return false;
         // Still under the progress dialog and the busy cursor: on a big file the document
         // takes a moment more to index its lines.
-        m_editor.setFile(n, path, QFileInfo(path).fileName());
-        m_editor.setFileIdentity(n, file.identity);
-        m_editor.setEncoding(n, file.encoding);
-        m_editor.loadText(n, std::exchange(file.text, QString()));
+        doc->setFile(path, QFileInfo(path).fileName());
+        doc->setFileIdentity(file.identity);
+        doc->setEncoding(file.encoding);
+        // Filling the document is no edit, and the document reads as unchanged afterwards.
+        doc->load(std::exchange(file.text, QString()));
+        doc->settle(TextDocument::Settled::Replaced);
         return true;
     });
     // A cancelled Open is no failure to report: the document simply stays as it was.
     if (file.cancelled || !file.ok) {
         if (!file.cancelled)
-            platform.messages().showMessage(QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason),
-                                            MsgButtons::Ok, MsgIcon::Exclamation);
+            m_platform.messages().showMessage(
+                QStringLiteral("无法打开文件 “%1”：%2。").arg(shownPath(path), file.reason), MsgButtons::Ok,
+                MsgIcon::Exclamation);
         return false;
     }
-    return m_editor.isOpen(n);
+    return !doc.isNull();
 }
 
-void FileCommands::save() { saveDocument(m_editor.activeDocumentIndex()); }
-
-void FileCommands::saveAs() { saveAsSlot(m_editor.activeDocumentIndex()); }
-
-bool FileCommands::saveAsSlot(int n)
+bool FileCommands::saveAs(TextDocument &document)
 {
-    const QString chosen = m_editor.platform().fileDialog().showSave(TextFilter, m_editor.filePath(n));
+    const QString chosen = m_platform.fileDialog().showSave(TextFilter, document.filePath());
     if (chosen.isEmpty())
         return false;
     const std::optional<QString> exact = NativePath::fromDialog(chosen);
     if (!exact) {
-        m_editor.platform().messages().showMessage(
+        m_platform.messages().showMessage(
             QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(chosen), NativePath::ambiguousReason()),
             MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     const QString path = *exact;
-    if (!writeStep(n, path, false))
+    if (!writeStep(document, path, false))
         return false;
-    const FileIdentity written = m_editor.fileIdentity(n);
-    m_editor.setChanged(n, false);
-    m_editor.setFile(n, path, QFileInfo(path).fileName());
-    m_editor.setFileIdentity(n, written);
+    const FileIdentity written = document.fileIdentity();
+    document.settle(TextDocument::Settled::Saved);
+    document.setFile(path, QFileInfo(path).fileName());
+    document.setFileIdentity(written);
     return true;
 }
 
-bool FileCommands::saveDocument(int n)
+bool FileCommands::save(TextDocument &document)
 {
-    const QString path = m_editor.filePath(n);
+    const QString path = document.filePath();
     if (path.isEmpty())
-        return saveAsSlot(n);
-    if (!writeStep(n, path, true))
+        return saveAs(document);
+    if (!writeStep(document, path, true))
         return false;
     // Only now, with the text on disk, may the recovery journal let go of its copy.
-    m_editor.setChanged(n, false);
+    document.settle(TextDocument::Settled::Saved);
     return true;
 }
 
-bool FileCommands::changedOutside(int n, const QString &path) const
+bool FileCommands::maybeSave(TextDocument &document)
 {
-    const FileIdentity known = m_editor.fileIdentity(n);
+    if (!document.isChanged())
+        return true;
+    // The prompt reads the same for every document; Close all and the frame closing ask
+    // it for one after another.
+    switch (m_platform.messages().showMessage(SavePrompt, MsgButtons::YesNoCancel, MsgIcon::None)) {
+    case MsgAnswer::Cancel: return false;
+    case MsgAnswer::Yes: return save(document);
+    default: break;
+    }
+    // 否: the edits are given up, and nothing needs to keep them.
+    document.settle(TextDocument::Settled::Declined);
+    return true;
+}
+
+bool FileCommands::changedOutside(const TextDocument &document, const QString &path)
+{
+    const FileIdentity &known = document.fileIdentity();
     const std::optional<QByteArray> native = NativePath::encode(path);
     if (!known.exists || !native)
         return false;
@@ -112,19 +128,20 @@ bool FileCommands::changedOutside(int n, const QString &path) const
     return now.exists && now != known;
 }
 
-bool FileCommands::writeStep(int n, const QString &path, bool ownFile)
+bool FileCommands::writeStep(TextDocument &document, const QString &path, bool ownFile)
 {
-    if (ownFile && changedOutside(n, path) &&
-        m_editor.platform().messages().showMessage(ChangedOutsideQuestion.arg(m_editor.title(n)), MsgButtons::YesNo,
-                                                   MsgIcon::Exclamation) != MsgAnswer::Yes)
+    if (ownFile && changedOutside(document, path) &&
+        m_platform.messages().showMessage(ChangedOutsideQuestion.arg(document.title()), MsgButtons::YesNo,
+                                          MsgIcon::Exclamation) != MsgAnswer::Yes)
         return false;
     FileIdentity written;
     bool cancelled = false;
     QString reason;
     // A copy that shares the document's text: should it change meanwhile, what is written stays whole.
-    const QString text = m_editor.document(n).text();
-    const TextEncoding encoding = m_editor.encoding(n);
-    m_editor.platform().longTasks().run(SavingLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
+    const QString text = document.text();
+    const TextEncoding encoding = document.encoding();
+    const QPointer<TextDocument> doc(&document);
+    m_platform.longTasks().run(SavingLabel.arg(shownPath(QFileInfo(path).fileName())), [&](LongTask &task) {
         reason = TextFile::write(
             path, text, encoding, &written, [&task](qint64 done, qint64 total) { return task.progress(done, total); },
             &cancelled);
@@ -133,12 +150,12 @@ bool FileCommands::writeStep(int n, const QString &path, bool ownFile)
     if (cancelled)
         return false; // the file is as it was, the document still changed
     if (reason.isEmpty()) {
-        if (m_editor.isOpen(n))
-            m_editor.setFileIdentity(n, written);
+        if (doc)
+            doc->setFileIdentity(written);
         return true;
     }
-    m_editor.platform().messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),
-                                               MsgButtons::Ok, MsgIcon::Exclamation);
+    m_platform.messages().showMessage(QStringLiteral("无法保存文件 “%1”：%2。").arg(shownPath(path), reason),
+                                      MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
 }
 
@@ -165,18 +182,16 @@ QString FileCommands::printableText(const QString &text)
     return out;
 }
 
-void FileCommands::print()
+void FileCommands::print(TextDocument &document)
 {
-    const int n = m_editor.activeDocumentIndex();
-    PrintService &printer = m_editor.platform().printer();
+    PrintService &printer = m_platform.printer();
     const std::optional<int> copies = printer.showPrintDialog();
     if (!copies)
         return; // a cancelled dialog prints nothing
-    const TextDocument &doc = m_editor.document(n);
-    const QString text = doc.selLength() > 0 ? doc.selText() : doc.text();
+    const QString text = document.selLength() > 0 ? document.selText() : document.text();
     if (!printer.printText(printableText(text), *copies, QFont()))
-        m_editor.platform().messages().showMessage(QStringLiteral("无法打印 “%1”：打印机出错。").arg(doc.caption()),
-                                                   MsgButtons::Ok, MsgIcon::Exclamation);
+        m_platform.messages().showMessage(QStringLiteral("无法打印 “%1”：打印机出错。").arg(document.caption()),
+                                          MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 } // namespace korvane

@@ -4,12 +4,15 @@
 
 namespace korvane {
 
-class Editor;
+class Platform;
+class TextDocument;
 
-// Open, Save, Save As and Print of the "文件" menu, and the save the close prompt uses.
-// The editor owns one (Editor::files()).
+// Open, Save, Save As and Print of the "文件" menu, and the close prompt that saves a
+// document before its window closes. Each acts on the document it is given. The editor
+// owns one (Editor::files()).
 class FileCommands {
 public:
+    static inline const QString SavePrompt = QStringLiteral("文件 无标题 的文字已经改变.相保存文件吗?");
     static inline const QString TextFilter = QStringLiteral("Text Files (*.TXT)|*.txt|All Files (*.*)|*.*");
     // Asked by Save when the document's file is no longer as it was read or last written;
     // %1 is the file title.
@@ -20,22 +23,25 @@ public:
     static inline const QString OpeningLabel = QStringLiteral("正在打开 “%1”…");
     static inline const QString SavingLabel = QStringLiteral("正在保存 “%1”…");
 
-    explicit FileCommands(Editor &editor);
+    explicit FileCommands(Platform &platform);
 
-    void open();
-    // Loads a file into document n in place, as Open does after its dialog; false (and a
-    // message naming the file) when it cannot be read, and false without a message when
+    // Open: the text before it becomes the undo snapshot, then the dialog.
+    void open(TextDocument &document);
+    // Loads a file into the document in place, as Open does after its dialog; false (and
+    // a message naming the file) when it cannot be read, and false without a message when
     // the user cancelled the reading.
-    bool openPath(int n, const QString &path);
-    void save();
-    void saveAs();
-    void print();
+    bool openPath(TextDocument &document, const QString &path);
+    // Save: written to the document's file, or through Save As when it has none. False
+    // when nothing was written (a failure, a cancelled save dialog or a save the user
+    // cancelled half-way, which leaves the file as it was).
+    bool save(TextDocument &document);
+    bool saveAs(TextDocument &document);
+    void print(TextDocument &document);
 
-    // Save for document n: written to its file, or through Save As when it has none.
-    // False when nothing was written (a failure, a cancelled save dialog or a save the
-    // user cancelled half-way, which leaves the file as it was); the close
-    // prompt's Yes (Editor::queryClose) then keeps the window open.
-    bool saveDocument(int n);
+    // The close handling of a document with unsaved edits: asks whether to save them
+    // and, on Yes, saves. True when the document may close; Cancel, and a failed or
+    // cancelled save, keep it open, as closing then would throw the edits away.
+    bool maybeSave(TextDocument &document);
 
     // How many bytes Open reads and decodes between two progress reports.
     void setReadChunkSize(qsizetype bytes) { m_readChunkSize = bytes; }
@@ -45,14 +51,13 @@ public:
     static QString printableText(const QString &text);
 
 private:
-    // Writes document n to path; on success the document's file identity is the file as
-    // written. ownFile: the document's own file, which is not overwritten unasked when
-    // another program has changed it.
-    bool writeStep(int n, const QString &path, bool ownFile);
-    bool changedOutside(int n, const QString &path) const;
-    bool saveAsSlot(int n);
+    // Writes the document to path; on success its file identity is the file as written.
+    // ownFile: the document's own file, which is not overwritten unasked when another
+    // program has changed it.
+    bool writeStep(TextDocument &document, const QString &path, bool ownFile);
+    static bool changedOutside(const TextDocument &document, const QString &path);
 
-    Editor &m_editor;
+    Platform &m_platform;
     qsizetype m_readChunkSize;
 };
 

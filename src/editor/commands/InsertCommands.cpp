@@ -1,25 +1,23 @@
 #include "editor/commands/InsertCommands.h"
 
 #include "editor/commands/DateTimeFormats.h"
-#include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/NativePath.h"
 #include "platform/Platform.h"
 
 namespace korvane {
 
-InsertCommands::InsertCommands(Editor &editor) : m_editor(editor) {}
+InsertCommands::InsertCommands(Platform &platform) : m_platform(platform) {}
 
-void InsertCommands::insert(InsertItem item)
+void InsertCommands::insert(TextDocument &document, InsertItem item)
 {
-    const int n = m_editor.activeDocumentIndex();
-    m_editor.takeSnapshot(n);
-    m_editor.document(n).setSelText(textFor(item, n));
+    document.beginCommand();
+    document.setSelText(textFor(document, item));
 }
 
-QString InsertCommands::textFor(InsertItem item, int n) const
+QString InsertCommands::textFor(const TextDocument &document, InsertItem item) const
 {
-    const QDateTime now = m_editor.platform().clock().now();
+    const QDateTime now = m_platform.clock().now();
     switch (item) {
     case InsertItem::DateShort: return DateTimeFormats::shortDate(now.date());
     case InsertItem::DateMedium: return DateTimeFormats::mediumDate(now.date());
@@ -29,8 +27,8 @@ QString InsertCommands::textFor(InsertItem item, int n) const
     case InsertItem::TimeLong: return DateTimeFormats::longTime(now.time());
     // A name with bytes that are not UTF-8 goes into the text as it reads, not as the
     // stand-ins that keep its bytes.
-    case InsertItem::FileName: return NativePath::shown(m_editor.fileTitle(n));
-    case InsertItem::PathAndFile: return NativePath::shown(m_editor.filePath(n));
+    case InsertItem::FileName: return NativePath::shown(document.fileTitle());
+    case InsertItem::PathAndFile: return NativePath::shown(document.filePath());
     }
     return QString();
 }

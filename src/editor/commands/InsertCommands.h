@@ -4,21 +4,22 @@
 
 namespace korvane {
 
-class Editor;
+class Platform;
+class TextDocument;
 
 enum class InsertItem { DateShort, DateMedium, DateLong, TimeShort, TimeMedium, TimeLong, FileName, PathAndFile };
 
 // The "插入" menu: date, time, file name or full path at the caret.
 class InsertCommands {
 public:
-    explicit InsertCommands(Editor &editor);
-    // Replaces the selection of the active document (or inserts at its caret).
-    void insert(InsertItem item);
+    explicit InsertCommands(Platform &platform);
+    // Replaces the document's selection (or inserts at its caret).
+    void insert(TextDocument &document, InsertItem item);
 
 private:
-    QString textFor(InsertItem item, int n) const;
+    QString textFor(const TextDocument &document, InsertItem item) const;
 
-    Editor &m_editor;
+    Platform &m_platform;
 };
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #include "editor/dialogs/FindDialog.h"
 
+#include "editor/commands/DocumentSearch.h"
 #include "editor/document/Editor.h"
 #include "editor/dialogs/EditorDialogs.h"
 #include "platform/Twips.h"

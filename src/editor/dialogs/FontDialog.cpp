@@ -48,14 +48,14 @@ QString defaultTextBoxFamily() { return QFontInfo(QApplication::font("QPlainText
 
 void showFontDialog(Editor &editor, QWidget *frame)
 {
-    FontDialog dialog(editor, frame);
+    FontDialog dialog(editor.platform(), editor.activeDocument(), frame);
     dialog.exec();
 }
 
-FontDialog::FontDialog(Editor &editor, QWidget *parent)
+FontDialog::FontDialog(Platform &platform, TextDocument &document, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      m_editor(editor)
+      m_platform(platform), m_document(&document)
 {
     setObjectName(QLatin1String(kObjectName));
     setWindowTitle(QStringLiteral("Font"));
@@ -133,8 +133,7 @@ void FontDialog::buildControls()
 
 void FontDialog::load()
 {
-    m_slot = m_editor.activeDocumentIndex();
-    const TextFont document = m_editor.document(m_slot).font();
+    const TextFont document = m_document->font();
     const QString documentFamily = document.name.isEmpty() ? defaultTextBoxFamily() : document.name;
 
     // Before anything matches, the sample shows the document as it is, so a font or a
@@ -145,7 +144,7 @@ void FontDialog::load()
         sample.setPointSizeF(document.size);
     m_sample->setFont(sample);
 
-    QStringList families = m_editor.platform().fonts().screenFonts();
+    QStringList families = m_platform.fonts().screenFonts();
     families.removeDuplicates();
     // Sorted as a Chinese system sorts names: Latin names first, Chinese ones by pinyin.
     QCollator collator{QLocale(QLocale::Chinese, QLocale::China)};
@@ -244,7 +243,7 @@ void FontDialog::styleToggled()
 void FontDialog::chooseColour()
 {
     // A cancelled colour dialog keeps the colour the swatch had.
-    const std::optional<QColor> chosen = m_editor.platform().colorDialog().showColor(swatchColor());
+    const std::optional<QColor> chosen = m_platform.colorDialog().showColor(swatchColor());
     if (!chosen)
         return;
     QPalette swatchPalette = m_swatch->palette();
@@ -256,9 +255,9 @@ void FontDialog::chooseColour()
 void FontDialog::acceptChoice()
 {
     // The dialog is modal, so the document cannot have been closed meanwhile; the check
-    // only guards against a slot that was freed from outside.
-    if (m_editor.isOpen(m_slot))
-        m_editor.document(m_slot).setFont(sampleFont());
+    // only guards against a document closed from outside.
+    if (m_document)
+        m_document->setFont(sampleFont());
     accept();
 }
 

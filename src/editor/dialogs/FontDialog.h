@@ -3,6 +3,7 @@
 #include "editor/document/TextFont.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringView>
 
 class QCheckBox;
@@ -12,9 +13,10 @@ class QListWidget;
 
 namespace korvane {
 
-class Editor;
+class Platform;
+class TextDocument;
 
-// The modal Font dialog "Form2": shows the active document's font and colour, lets the
+// The modal Font dialog "Form2": shows a document's font and colour, lets the
 // user try settings on the sample "标准文本" and on "确认" copies them into the document.
 // The sample label itself carries the trial settings.
 class FontDialog : public QDialog {
@@ -38,10 +40,11 @@ public:
     static constexpr auto kConfirmButton = "Command1";
     static constexpr auto kQuitButton = "Command2";
 
-    // Loads the dialog for the active document, creating one when none is open.
-    explicit FontDialog(Editor &editor, QWidget *parent = nullptr);
+    // Loads the dialog for the document.
+    FontDialog(Platform &platform, TextDocument &document, QWidget *parent = nullptr);
 
-    int documentSlot() const { return m_slot; }
+    // The document "确认" writes to; nullptr once it is gone.
+    TextDocument *document() const { return m_document; }
     // The sample's settings, as "确认" would write them.
     TextFont sampleFont() const;
 
@@ -66,8 +69,8 @@ private:
     void setSampleColor(const QColor &color);
     QColor swatchColor() const;
 
-    Editor &m_editor;
-    int m_slot = 0;
+    Platform &m_platform;
+    QPointer<TextDocument> m_document;
     bool m_sizeChaining = false;
 
     QListWidget *m_fontList = nullptr;

@@ -11,7 +11,7 @@ public:
     virtual ~DocumentHost() = default;
     // Creates and shows the window of a new document; it becomes the active one.
     virtual void openWindow(int slot, TextDocument *document) = 0;
-    // Closes the window through its close handling (Editor::queryClose, Editor::releaseSlot).
+    // Closes the window through its close handling (FileCommands::maybeSave, Editor::releaseSlot).
     // True when it closed.
     virtual bool closeWindow(int slot) = 0;
     // Slot of the active document window, 0 when none is open.

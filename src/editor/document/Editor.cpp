@@ -1,15 +1,15 @@
 #include "editor/document/Editor.h"
 
 #include "editor/document/DocumentHost.h"
-#include "editor/document/TextDocument.h"
-#include "editor/file/NativePath.h"
+#include "editor/commands/DocumentSearch.h"
+#include "editor/commands/FileCommands.h"
 #include "platform/Platform.h"
 
 namespace korvane {
 
 Editor::Editor(Platform &platform, DocumentHost &host, QObject *parent)
-    : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(*this)),
-      m_search(std::make_unique<DocumentSearch>(*this))
+    : QObject(parent), m_platform(platform), m_host(host), m_files(std::make_unique<FileCommands>(platform)),
+      m_search(std::make_unique<DocumentSearch>(platform, [this]() -> TextDocument & { return activeDocument(); }))
 {}
 
 Editor::~Editor() = default;
@@ -20,57 +20,6 @@ int Editor::openCount() const
     for (const DocumentSlot &s : m_slots)
         count += s.inUse ? 1 : 0;
     return count;
-}
-
-void Editor::setChanged(int n, bool changed)
-{
-    if (!changed) {
-        clearChanged(n, Settled::Saved);
-        return;
-    }
-    if (slot(n).changed)
-        return;
-    slot(n).changed = true;
-    updateCaption(n);
-}
-
-void Editor::clearChanged(int n, Settled how)
-{
-    if (!slot(n).changed)
-        return;
-    slot(n).changed = false;
-    updateCaption(n);
-    emit documentSettled(n, how);
-}
-
-void Editor::setFile(int n, const QString &path, const QString &title)
-{
-    DocumentSlot &s = slot(n);
-    s.filePath = path;
-    s.fileTitle = title;
-    s.fileIdentity = FileIdentity();
-    updateCaption(n);
-}
-
-QString Editor::title(int n) const
-{
-    const QString &file = slot(n).fileTitle;
-    return file.isEmpty() ? QStringLiteral("文档 %1").arg(n) : NativePath::shown(file);
-}
-
-void Editor::updateCaption(int n)
-{
-    const DocumentSlot &s = slot(n);
-    if (s.document)
-        s.document->setCaption(s.changed ? QLatin1Char('*') + title(n) : title(n));
-}
-
-void Editor::loadText(int n, const QString &text)
-{
-    m_loading = true;
-    document(n).setText(text);
-    m_loading = false;
-    clearChanged(n, Settled::Replaced);
 }
 
 int Editor::allocateDocumentSlot()
@@ -94,36 +43,6 @@ int Editor::activeDocumentIndex()
     return m_lastAllocated;
 }
 
-void Editor::takeSnapshot(int n) { slot(n).undo.take(document(n).text()); }
-
-QString Editor::undoSnapshot(int n) const
-{
-    const DocumentSlot &s = slot(n);
-    return s.undo.text(s.document ? s.document->text() : QString());
-}
-
-void Editor::revertToSnapshot(int n)
-{
-    DocumentSlot &s = slot(n);
-    if (s.undo.isEmpty())
-        return;
-    TextDocument &doc = *s.document;
-    // Afterwards the snapshot and the text read the same, so the snapshot follows the
-    // document's text again, which nothing else then shares: the next keystroke changes
-    // it in place. Meanwhile the snapshot is left out of the change.
-    if (s.undo.revertsInPlace(doc.length())) {
-        // Typing since the last command: taken back where it happened.
-        const std::vector<TextReplacement> reversals = s.undo.reversals();
-        s.undo.clear();
-        doc.setTextByReplacing(reversals);
-    } else {
-        const QString before = s.undo.text(doc.text());
-        s.undo.clear();
-        doc.setText(before);
-    }
-    s.undo.take(doc.text());
-}
-
 int Editor::newDocument()
 {
     const int n = allocateDocumentSlot();
@@ -135,23 +54,12 @@ int Editor::newDocument()
     DocumentSlot &s = slot(n);
     s = DocumentSlot();
     s.inUse = true;
-    s.document = new TextDocument(this);
-    updateCaption(n);
-    connect(s.document, &TextDocument::changed, this, [this, n] { onTextChanged(n); });
-    connect(s.document, &TextDocument::commandStarting, this, [this, n] { takeSnapshot(n); });
-    connect(s.document, &TextDocument::replacing, this,
-            [this, n](qsizetype position, qsizetype removed, qsizetype added) {
-        slot(n).undo.recordReplace(slot(n).document->text(), position, removed, added);
-    });
+    s.document = new TextDocument(n, this);
+    connect(s.document, &TextDocument::settled, this,
+            [this, n](TextDocument::Settled how) { emit documentSettled(n, how); });
     m_host.openWindow(n, s.document);
     emit documentOpened(n);
     return n;
-}
-
-void Editor::onTextChanged(int n)
-{
-    if (!m_loading)
-        setChanged(n, true);
 }
 
 void Editor::closeActive()
@@ -195,25 +103,6 @@ void Editor::minimizeAll()
         if (slot(n).inUse)
             m_host.minimizeWindow(n);
     }
-}
-
-bool Editor::queryClose(int n)
-{
-    if (!slot(n).changed)
-        return true;
-    // The prompt reads the same for every document; Close all and the frame closing ask
-    // it for one after another.
-    m_host.bringForward(n);
-    switch (m_platform.messages().showMessage(SavePrompt, MsgButtons::YesNoCancel, MsgIcon::None)) {
-    case MsgAnswer::Cancel: return false;
-    case MsgAnswer::Yes:
-        // Closing after a failed or cancelled save would throw the edits away.
-        return m_files->saveDocument(n);
-    default: break;
-    }
-    // 否: the edits are given up, and nothing needs to keep them.
-    emit documentSettled(n, Settled::Declined);
-    return true;
 }
 
 void Editor::releaseSlot(int n)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "editor/commands/DocumentSearch.h"
 #include "editor/document/DocumentSlot.h"
-#include "editor/commands/FileCommands.h"
+#include "editor/document/TextDocument.h"
 
 #include <QObject>
 #include <array>
@@ -11,31 +10,25 @@
 namespace korvane {
 
 class DocumentHost;
+class DocumentSearch;
+class FileCommands;
 class Platform;
-class TextDocument;
 
-// The editor's slot table and the document commands every other editor command
-// builds on: new, close, close all, next and previous, and finding the active document.
-// What a slot holds is read and changed only through the methods below, so that the
-// caption always matches the slot's title and changed flag.
+// The editor's slot table of 30 documents and the active one, and the commands on the
+// table: new, close, close all, next, previous and minimize all. Everything else belongs
+// to a document (TextDocument) and the commands that act on it.
 class Editor : public QObject {
     Q_OBJECT
 public:
     static constexpr int SlotCount = 30;
     static inline const QString LimitMessage = QStringLiteral("You are only allowed 30 documents opened at one time.");
-    static inline const QString SavePrompt = QStringLiteral("文件 无标题 的文字已经改变.相保存文件吗?");
-
-    // How a document's edits stopped being unsaved. Only saved edits and edits the user
-    // gave up at the close prompt may be forgotten; edits replaced by a file's text are
-    // kept aside by the recovery journal.
-    enum class Settled { Saved, Replaced, Declined };
 
     Editor(Platform &platform, DocumentHost &host, QObject *parent = nullptr);
     ~Editor() override;
 
     Platform &platform() { return m_platform; }
     DocumentHost &host() { return m_host; }
-    // Open, Save, Save As and Print; also what writes a document for the close prompt's Yes.
+    // Open, Save, Save As and Print, and the close prompt's save.
     FileCommands &files() { return *m_files; }
     // The one search text, match-case flag and position of Find and Find Next.
     DocumentSearch &search() { return *m_search; }
@@ -46,39 +39,10 @@ public:
     TextDocument *textDocument(int n) const { return slot(n).document; }
     int openCount() const;
 
-    bool isChanged(int n) const { return slot(n).changed; }
-    // Marks the document changed or saved; the caption's "*" follows. Clearing the flag
-    // means the text is in its file now.
-    void setChanged(int n, bool changed);
-    QString fileTitle(int n) const { return slot(n).fileTitle; }
-    QString filePath(int n) const { return slot(n).filePath; }
-    // Names the document after its file (the caption shows the title). The file's identity
-    // is unknown until setFileIdentity.
-    void setFile(int n, const QString &path, const QString &title);
-    // The file as this document last read or wrote it: Save asks before it overwrites a
-    // file that another program has changed since.
-    FileIdentity fileIdentity(int n) const { return slot(n).fileIdentity; }
-    void setFileIdentity(int n, const FileIdentity &identity) { slot(n).fileIdentity = identity; }
-    TextEncoding encoding(int n) const { return slot(n).encoding; }
-    void setEncoding(int n, TextEncoding encoding) { slot(n).encoding = encoding; }
-    // The caption without the changed mark: the file's title, or "文档 n" without a file.
-    // A title with bytes that are not UTF-8 is shown readably (NativePath::shown).
-    QString title(int n) const;
-    // Fills the document as a file load does: the fill is not an edit, and the
-    // document reads as unchanged afterwards.
-    void loadText(int n, const QString &text);
-
-    // The text as the last snapshot left it; empty when none was taken. Put together on
-    // request (UndoSnapshot), so reading it may take as long as a copy of the text.
-    QString undoSnapshot(int n) const;
-    // The whole text as it is now becomes the slot's undo snapshot; this copies nothing.
-    void takeSnapshot(int n);
-    // Undo: the text becomes the snapshot again, which stays as it is. Nothing happens
-    // while the snapshot is empty.
-    void revertToSnapshot(int n);
-
     // Slot of the active document; creates a new document first when none is open.
     int activeDocumentIndex();
+    // The document every editor command acts on, created first when none is open.
+    TextDocument &activeDocument() { return document(activeDocumentIndex()); }
 
     // Opens a new empty document; returns its slot, or 0 when all 30 are taken (the
     // limit message has then been shown).
@@ -90,10 +54,6 @@ public:
     void previousDocument();
     void minimizeAll();
 
-    // The close handling of a document window: asks about unsaved changes and, on Yes,
-    // saves (Save, or Save As when it has no file). True when the window may close;
-    // a failed or cancelled save keeps it open.
-    bool queryClose(int n);
     // Frees the slot after its window has closed.
     void releaseSlot(int n);
 
@@ -102,18 +62,14 @@ signals:
     void documentOpened(int slot);
     // The slot is free again; the recovery journal drops its record.
     void documentClosed(int slot);
-    // The document's edits are no longer unsaved; the caption has lost its "*", or, for
-    // Declined, the window is about to close.
-    void documentSettled(int slot, korvane::Editor::Settled how);
+    // The document's edits are no longer unsaved (TextDocument::settled).
+    void documentSettled(int slot, korvane::TextDocument::Settled how);
 
 private:
     DocumentSlot &slot(int n) { return m_slots.at(n - 1); }
     const DocumentSlot &slot(int n) const { return m_slots.at(n - 1); }
     int allocateDocumentSlot();
     void activateNeighbour(int step);
-    void onTextChanged(int n);
-    void updateCaption(int n);
-    void clearChanged(int n, Settled how);
 
     Platform &m_platform;
     DocumentHost &m_host;
@@ -121,7 +77,6 @@ private:
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<DocumentSearch> m_search;
     int m_lastAllocated = 0; // what the active document falls back to when New hits the limit
-    bool m_loading = false;  // a file load is filling a document
 };
 
 } // namespace korvane

@@ -1,23 +1,55 @@
 #include "editor/document/TextDocument.h"
 
+#include "editor/file/NativePath.h"
+
 #include <algorithm>
 
 namespace korvane {
 
-TextDocument::TextDocument(QObject *parent) : QObject(parent) {}
+TextDocument::TextDocument(int number, QObject *parent) : QObject(parent), m_number(number) { updateCaption(); }
 
 void TextDocument::setText(const QString &text)
 {
+    replaceWhole(text);
+    setChanged(true);
+    emit changed();
+}
+
+void TextDocument::load(const QString &text)
+{
+    replaceWhole(text);
+    emit changed();
+}
+
+void TextDocument::setChanged(bool changed)
+{
+    if (changed == m_changed)
+        return;
+    m_changed = changed;
+    updateCaption();
+    emit changedFlagChanged(m_changed);
+}
+
+void TextDocument::settle(Settled how)
+{
+    if (!m_changed)
+        return;
+    if (how != Settled::Declined)
+        setChanged(false);
+    emit settled(how);
+}
+
+void TextDocument::replaceWhole(const QString &text)
+{
     const qsizetype oldLength = m_text.size();
     emit aboutToReplace(0, oldLength);
-    emit replacing(0, oldLength, text.size());
+    m_undo.recordReplace(m_text, 0, oldLength, text.size());
     m_text = text;
     m_linesValid = false;
     m_selStart = 0;
     m_selLength = 0;
     emit textReplaced(0, oldLength, m_text, Origin::Program);
     emit selectionChanged(Origin::Program);
-    emit changed();
 }
 
 void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replacements)
@@ -29,6 +61,7 @@ void TextDocument::setTextByReplacing(const std::vector<TextReplacement> &replac
     m_selStart = 0;
     m_selLength = 0;
     emit selectionChanged(Origin::Program);
+    setChanged(true);
     emit changed();
 }
 
@@ -62,6 +95,7 @@ void TextDocument::setSelText(const QString &text)
     m_selStart = start + text.size();
     m_selLength = 0;
     emit selectionChanged(Origin::Program);
+    setChanged(true);
     emit changed();
 }
 
@@ -74,6 +108,7 @@ void TextDocument::applyViewEdit(qsizetype position, qsizetype removed, const QS
     replaceRange(position, removed, added, Origin::View);
     m_selStart = position + added.size();
     m_selLength = 0;
+    setChanged(true);
     emit changed();
 }
 
@@ -95,8 +130,14 @@ const LineIndex &TextDocument::lines() const
     return m_lines;
 }
 
-void TextDocument::setCaption(const QString &caption)
+QString TextDocument::title() const
 {
+    return m_fileTitle.isEmpty() ? QStringLiteral("文档 %1").arg(m_number) : NativePath::shown(m_fileTitle);
+}
+
+void TextDocument::updateCaption()
+{
+    const QString caption = m_changed ? QLatin1Char('*') + title() : title();
     if (caption == m_caption)
         return;
     m_caption = caption;
@@ -109,10 +150,44 @@ void TextDocument::setFont(const TextFont &font)
     emit fontChanged();
 }
 
+void TextDocument::beginCommand()
+{
+    m_undo.take(m_text);
+    emit commandStarting();
+}
+
+void TextDocument::setFile(const QString &path, const QString &title)
+{
+    m_filePath = path;
+    m_fileTitle = title;
+    m_fileIdentity = FileIdentity();
+    updateCaption();
+}
+
+void TextDocument::revertToSnapshot()
+{
+    if (m_undo.isEmpty())
+        return;
+    // Afterwards the snapshot and the text read the same, so the snapshot follows the
+    // text again, which nothing else then shares: the next keystroke changes it in
+    // place. Meanwhile the snapshot is left out of the change.
+    if (m_undo.revertsInPlace(m_text.size())) {
+        // Typing since the last command: taken back where it happened.
+        const std::vector<TextReplacement> reversals = m_undo.reversals();
+        m_undo.clear();
+        setTextByReplacing(reversals);
+    } else {
+        const QString before = m_undo.text(m_text);
+        m_undo.clear();
+        setText(before);
+    }
+    m_undo.take(m_text);
+}
+
 void TextDocument::replaceRange(qsizetype position, qsizetype removed, const QString &added, Origin origin)
 {
     emit aboutToReplace(position, removed);
-    emit replacing(position, removed, added.size());
+    m_undo.recordReplace(m_text, position, removed, added.size());
     if (position == 0 && removed == m_text.size()) {
         // The whole text goes: nothing of it needs copying, even while it is shared.
         m_text = added;

@@ -109,7 +109,7 @@ void RecoveryJournal::onDocumentSignal(int n)
 {
     if (m_finished)
         return;
-    if (!m_editor.isChanged(n)) {
+    if (!isChanged(n)) {
         // What becomes of the record is up to how the edits settled (onSettled).
         m_dirty.remove(n);
         m_due.removeAll(n);
@@ -139,18 +139,24 @@ void RecoveryJournal::pump()
 {
     while (!m_due.isEmpty()) {
         const int n = m_due.takeFirst();
-        if (m_editor.isOpen(n) && m_editor.isChanged(n))
+        if (m_editor.isOpen(n) && isChanged(n))
             writeNow(n);
         else
             discardRecord(n);
     }
 }
 
-void RecoveryJournal::onSettled(int n, Editor::Settled how)
+bool RecoveryJournal::isChanged(int n) const
+{
+    const TextDocument *doc = m_editor.textDocument(n);
+    return doc && doc->isChanged();
+}
+
+void RecoveryJournal::onSettled(int n, TextDocument::Settled how)
 {
     m_dirty.remove(n);
     m_due.removeAll(n);
-    if (how != Editor::Settled::Replaced) {
+    if (how != TextDocument::Settled::Replaced) {
         // In the file, or given up by the user: nothing is left to recover.
         removeRecord(n);
         return;
@@ -171,7 +177,7 @@ void RecoveryJournal::onSettled(int n, Editor::Settled how)
         record.slot = n;
         record.title = QStringLiteral("文档 %1").arg(n);
     }
-    record.text = m_editor.undoSnapshot(n); // not changed by further edits
+    record.text = m_editor.document(n).undoSnapshot(); // not changed by further edits
     m_writer->write(recordPath(n), record);
     m_writer->discard(recordPath(n), m_root);
 }
@@ -340,11 +346,12 @@ RecoveryRecord RecoveryJournal::header(int n) const
 {
     RecoveryRecord record;
     record.slot = n;
-    record.title = m_editor.title(n);
-    record.fileTitle = m_editor.fileTitle(n);
-    record.filePath = m_editor.filePath(n);
-    record.font = m_editor.textDocument(n)->font();
-    record.encoding = textEncodingName(m_editor.encoding(n));
+    const TextDocument &doc = m_editor.document(n);
+    record.title = doc.title();
+    record.fileTitle = doc.fileTitle();
+    record.filePath = doc.filePath();
+    record.font = doc.font();
+    record.encoding = textEncodingName(doc.encoding());
     return record;
 }
 
@@ -467,7 +474,7 @@ void RecoveryJournal::finish()
     m_dirty.clear();
     m_due.clear();
     for (int n : std::as_const(due)) {
-        if (!(m_editor.isOpen(n) && m_editor.isChanged(n))) {
+        if (!(m_editor.isOpen(n) && isChanged(n))) {
             discardRecord(n);
             continue;
         }

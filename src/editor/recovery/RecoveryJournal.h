@@ -100,7 +100,9 @@ private:
     // Drops the slot's record from those in hand; true when its file may exist.
     bool forgetRecord(int n);
     void discardRecord(int n);
-    void onSettled(int n, Editor::Settled how);
+    // Document n is open and has unsaved edits.
+    bool isChanged(int n) const;
+    void onSettled(int n, TextDocument::Settled how);
     bool checkFolders(bool create, QString *reason);
     void reportOff(const QString &folder, bool foreign);
     void onWritten(int n, const QString &reason);

@@ -78,9 +78,11 @@ int RecoveryStartup::offer()
 
 int RecoveryStartup::targetSlot()
 {
-    if (m_editor.openCount() == 1 && m_editor.isOpen(1) && !m_editor.isChanged(1) && m_editor.filePath(1).isEmpty() &&
-        m_editor.document(1).text().isEmpty())
-        return 1;
+    if (m_editor.openCount() == 1 && m_editor.isOpen(1)) {
+        const TextDocument &first = m_editor.document(1);
+        if (!first.isChanged() && first.filePath().isEmpty() && first.text().isEmpty())
+            return 1;
+    }
     const int n = m_editor.newDocument();
     return n > 0 ? n : -1;
 }
@@ -91,13 +93,13 @@ void RecoveryStartup::restore(int n, const RecoveryRecord &record)
     document.setFont(record.font);
     // A document without a file is named after the slot it now has, as every new one is.
     const QString path = trustedPath(record.filePath);
-    m_editor.setFile(n, path, path.isEmpty() ? QString() : QFileInfo(path).fileName());
+    document.setFile(path, path.isEmpty() ? QString() : QFileInfo(path).fileName());
     // Counted as an edit: the document is changed and carries the "*", so that its
     // close prompt protects it again.
     document.setText(record.text);
     // Saved again in the encoding its file had; a record without one is from a document
     // that had none recorded, which is GB18030.
-    m_editor.setEncoding(n, textEncodingFromName(record.encoding).value_or(TextEncoding::Gb18030));
+    document.setEncoding(textEncodingFromName(record.encoding).value_or(TextEncoding::Gb18030));
 }
 
 } // namespace korvane

@@ -1,6 +1,8 @@
 #include "editor/textbox/DocumentWindow.h"
 
+#include "editor/document/DocumentHost.h"
 #include "editor/document/Editor.h"
+#include "editor/commands/FileCommands.h"
 #include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
 #include "platform/Twips.h"
@@ -38,11 +40,15 @@ DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document,
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
     const int n = m_slot;
-    if (m_editor.textDocument(n) != m_textBox->textDocument()) {
+    TextDocument *document = m_editor.textDocument(n);
+    if (document != m_textBox->textDocument()) {
         event->accept();
         return;
     }
-    if (!m_editor.queryClose(n)) {
+    // The save prompt is about this document: Close all and the frame closing show it first.
+    if (document->isChanged())
+        m_editor.host().bringForward(n);
+    if (!m_editor.files().maybeSave(*document)) {
         event->ignore();
         return;
     }

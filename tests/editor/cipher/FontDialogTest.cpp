@@ -53,7 +53,7 @@ TEST_F(FontDialogTest, LaysOutItsControlsAndFillsTheLists)
 {
     platform.fontList = {QStringLiteral("宋体"),        QStringLiteral("Arial"), QStringLiteral("黑体"),
                          QStringLiteral("Courier New"), QStringLiteral("Arial"), QStringLiteral("arial black")};
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     EXPECT_EQ(dialog.objectName(), QStringLiteral("Form2"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Font"));
     EXPECT_TRUE(dialog.isModal());
@@ -77,8 +77,8 @@ TEST_F(FontDialogTest, LaysOutItsControlsAndFillsTheLists)
 TEST_F(FontDialogTest, TenAndAHalfPointsOpensAtTenAndConfirmWritesTen)
 {
     setDocumentFont(font(QStringLiteral("Arial"), 10.5));
-    FontDialog dialog(editor);
-    EXPECT_EQ(dialog.documentSlot(), 1);
+    FontDialog dialog(platform, editor.activeDocument());
+    EXPECT_EQ(dialog.document(), &editor.document(1));
     EXPECT_EQ(fontList(dialog)->currentItem()->text(), QStringLiteral("Arial"));
     EXPECT_EQ(currentSize(dialog), QStringLiteral(" 10"));
     EXPECT_EQ(sizeField(dialog)->text(), QStringLiteral(" 10"));
@@ -92,7 +92,7 @@ TEST_F(FontDialogTest, TenAndAHalfPointsOpensAtTenAndConfirmWritesTen)
 TEST_F(FontDialogTest, SizeFieldAndSizeListDriveEachOtherOnce)
 {
     setDocumentFont(font(QStringLiteral("Arial"), 10.5));
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
 
     sizeField(dialog)->setText(QStringLiteral("12"));
     EXPECT_EQ(currentSize(dialog), QStringLiteral(" 12"));
@@ -115,7 +115,7 @@ TEST_F(FontDialogTest, SizeFieldAndSizeListDriveEachOtherOnce)
 TEST_F(FontDialogTest, AnUnlistedSizeSelectsNothing)
 {
     setDocumentFont(font(QStringLiteral("Arial"), 100));
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     EXPECT_EQ(sizeList(dialog)->currentRow(), -1);
     EXPECT_EQ(sizeField(dialog)->text(), QStringLiteral("Text1"));
     sizeField(dialog)->setText(QStringLiteral("80"));
@@ -128,7 +128,7 @@ TEST_F(FontDialogTest, StyleBoxesSwitchTheSampleAndQuitLeavesTheDocumentAlone)
     TextFont before = font(QStringLiteral("Courier New"), 14);
     before.italic = true;
     setDocumentFont(before);
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     auto *bold = control<QCheckBox>(dialog, "Check1");
     EXPECT_FALSE(bold->isChecked());
     EXPECT_TRUE(control<QCheckBox>(dialog, "Check2")->isChecked());
@@ -154,7 +154,7 @@ TEST_F(FontDialogTest, ConfirmWithoutChangesWritesTheDocumentsOwnSettingsBack)
     before.underline = true;
     before.foreColor = QColor(0, 128, 255);
     setDocumentFont(before);
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     EXPECT_EQ(swatch(dialog)->palette().color(QPalette::Window), before.foreColor);
     control<QPushButton>(dialog, "Command1")->click();
 
@@ -166,7 +166,7 @@ TEST_F(FontDialogTest, ConfirmWithoutChangesWritesTheDocumentsOwnSettingsBack)
 TEST_F(FontDialogTest, AFontOutsideTheListsIsKeptByConfirm)
 {
     setDocumentFont(font(QStringLiteral("Missing Sans"), 4));
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     EXPECT_EQ(fontList(dialog)->currentRow(), -1);
     EXPECT_EQ(sizeList(dialog)->currentRow(), -1);
     EXPECT_EQ(sizeField(dialog)->text(), QStringLiteral("Text1"));
@@ -179,7 +179,7 @@ TEST_F(FontDialogTest, ANewDocumentFindsTheFontItsTextBoxShows)
     const QString shown = QFontInfo(QApplication::font("QPlainTextEdit")).family();
     platform.fontList << shown;
     ASSERT_TRUE(doc(1).font().name.isEmpty());
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     ASSERT_NE(fontList(dialog)->currentItem(), nullptr);
     EXPECT_EQ(fontList(dialog)->currentItem()->text(), shown);
 }
@@ -187,7 +187,7 @@ TEST_F(FontDialogTest, ANewDocumentFindsTheFontItsTextBoxShows)
 TEST_F(FontDialogTest, ChoosingAFontChangesOnlyTheSampleUntilConfirm)
 {
     setDocumentFont(font(QStringLiteral("Arial"), 12));
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     fontList(dialog)->setCurrentRow(fontList(dialog)->count() - 1); // 宋体
     EXPECT_EQ(sample(dialog)->font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(doc(1).font().name, QStringLiteral("Arial"));
@@ -198,7 +198,7 @@ TEST_F(FontDialogTest, ChoosingAFontChangesOnlyTheSampleUntilConfirm)
 TEST_F(FontDialogTest, TheSwatchOpensTheColourDialogAndCancelKeepsItsColour)
 {
     setDocumentFont(font(QStringLiteral("Arial"), 12));
-    FontDialog dialog(editor);
+    FontDialog dialog(platform, editor.activeDocument());
     dialog.show();
     platform.colorAnswers = {QColor(Qt::red), std::nullopt};
 
@@ -220,8 +220,8 @@ TEST_F(FontDialogTest, TheSwatchOpensTheColourDialogAndCancelKeepsItsColour)
 TEST_F(FontDialogTest, WithNoDocumentOpenItWorksOnANewOne)
 {
     ASSERT_TRUE(host.closeWindow(1));
-    FontDialog dialog(editor);
-    EXPECT_EQ(dialog.documentSlot(), 1);
+    FontDialog dialog(platform, editor.activeDocument());
+    EXPECT_EQ(dialog.document(), &editor.document(1));
     EXPECT_TRUE(editor.isOpen(1));
 }
 

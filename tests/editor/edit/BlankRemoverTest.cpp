@@ -13,11 +13,11 @@ protected:
     QString run(const QString &text)
     {
         setText(text);
-        remover.run();
+        remover.run(editor.activeDocument());
         return doc(1).text();
     }
 
-    BlankRemover remover{editor};
+    BlankRemover remover{platform, editor.search()};
 };
 
 qsizetype lineCount(const QString &text) { return text.count(QStringLiteral("\r\n")) + 1; }
@@ -72,7 +72,7 @@ TEST_F(BlankRemoverTest, UndoGivesBackTheIndentedText)
     run(indented);
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
     EXPECT_EQ(doc(1).selStart(), 0);
-    EditCommands(editor).undo();
+    EditCommands(platform).undo(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), indented);
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 class InsertCommandsTest : public EditorFixture {
 protected:
-    InsertCommands insert{editor};
+    InsertCommands insert{platform};
 };
 
 } // namespace
@@ -28,10 +28,10 @@ TEST_F(InsertCommandsTest, EachDateAndTimeItemTypesTheFixedClockAtTheCaret)
     for (const auto &[item, expected] : cases) {
         setText(QStringLiteral("[]"));
         doc(1).setSelStart(1);
-        insert.insert(item);
+        insert.insert(editor.activeDocument(), item);
         EXPECT_EQ(doc(1).text(), QLatin1Char('[') + expected + QLatin1Char(']'));
         EXPECT_EQ(doc(1).selStart(), 1 + expected.size());
-        EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("[]"));
+        EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("[]"));
     }
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
 }
@@ -40,17 +40,17 @@ TEST_F(InsertCommandsTest, ASelectionIsReplacedAndUndoRemovesTheInsertion)
 {
     setText(QStringLiteral("date: XXXX."));
     doc(1).select(6, 4);
-    insert.insert(InsertItem::DateShort);
+    insert.insert(editor.activeDocument(), InsertItem::DateShort);
     EXPECT_EQ(doc(1).text(), QStringLiteral("date: 2026/12/7."));
-    EditCommands(editor).undo();
+    EditCommands(platform).undo(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), QStringLiteral("date: XXXX."));
 }
 
 TEST_F(InsertCommandsTest, TheClockIsReadAtEachInsertion)
 {
     platform.fixedNow = QDateTime(QDate(2009, 1, 2), QTime(0, 5, 9));
-    insert.insert(InsertItem::DateMedium);
-    insert.insert(InsertItem::TimeMedium);
+    insert.insert(editor.activeDocument(), InsertItem::DateMedium);
+    insert.insert(editor.activeDocument(), InsertItem::TimeMedium);
     EXPECT_EQ(doc(1).text(), QStringLiteral("09-01-0212:05 上午"));
 }
 
@@ -72,19 +72,19 @@ TEST_F(InsertCommandsTest, FileItemsOfAnUnsavedDocumentOnlyDeleteTheSelection)
 {
     setText(QStringLiteral("abc"));
     doc(1).select(0, 1);
-    insert.insert(InsertItem::FileName);
+    insert.insert(editor.activeDocument(), InsertItem::FileName);
     EXPECT_EQ(doc(1).text(), QStringLiteral("bc"));
     doc(1).select(1, 1);
-    insert.insert(InsertItem::PathAndFile);
+    insert.insert(editor.activeDocument(), InsertItem::PathAndFile);
     EXPECT_EQ(doc(1).text(), QStringLiteral("b"));
-    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("bc"));
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("bc"));
 }
 
 TEST_F(InsertCommandsTest, FileItemsReadTheSlotsRecordedName)
 {
-    editor.setFile(1, QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
-    insert.insert(InsertItem::FileName);
-    insert.insert(InsertItem::PathAndFile);
+    editor.document(1).setFile(QStringLiteral("/home/user/笔记.txt"), QStringLiteral("笔记.txt"));
+    insert.insert(editor.activeDocument(), InsertItem::FileName);
+    insert.insert(editor.activeDocument(), InsertItem::PathAndFile);
     EXPECT_EQ(doc(1).text(), QStringLiteral("笔记.txt/home/user/笔记.txt"));
 }
 
@@ -95,17 +95,17 @@ TEST_F(InsertCommandsTest, FileItemsAfterSaveAsGiveTheChosenNameAndPath)
     const QString path = QDir(dir.path()).filePath(QStringLiteral("报告.txt"));
     setText(QStringLiteral("x"));
 
-    insert.insert(InsertItem::FileName);
+    insert.insert(editor.activeDocument(), InsertItem::FileName);
     EXPECT_EQ(doc(1).text(), QStringLiteral("x"));
 
     platform.saveAnswers.push_back(path);
-    FileCommands(editor).saveAs();
-    ASSERT_EQ(editor.filePath(1), path);
+    FileCommands(platform).saveAs(editor.activeDocument());
+    ASSERT_EQ(editor.document(1).filePath(), path);
 
     doc(1).setSelStart(1);
-    insert.insert(InsertItem::FileName);
+    insert.insert(editor.activeDocument(), InsertItem::FileName);
     EXPECT_EQ(doc(1).text(), QStringLiteral("x报告.txt"));
     doc(1).select(0, 1);
-    insert.insert(InsertItem::PathAndFile);
+    insert.insert(editor.activeDocument(), InsertItem::PathAndFile);
     EXPECT_EQ(doc(1).text(), path + QStringLiteral("报告.txt"));
 }

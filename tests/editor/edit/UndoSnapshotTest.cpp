@@ -24,7 +24,7 @@ protected:
     // Typing into the text box at the caret, as the view reports it.
     void type(const QString &text) { doc(1).applyViewEdit(doc(1).selStart(), doc(1).selLength(), text); }
 
-    EditCommands edit{editor};
+    EditCommands edit{platform};
 };
 
 } // namespace
@@ -58,32 +58,32 @@ TEST_F(UndoSnapshotTest, SnapshotIsAlwaysTheTextAtTheLastCommand)
         } else if (what < 84) {
             expected = d.text();
             switch (random.bounded(3)) {
-            case 0: edit.cut(); break;
+            case 0: edit.cut(editor.activeDocument()); break;
             case 1:
                 platform.setClipboardText(randomText(random, 6));
-                edit.paste();
+                edit.paste(editor.activeDocument());
                 break;
-            default: edit.deleteSelection(); break;
+            default: edit.deleteSelection(editor.activeDocument()); break;
             }
         } else if (what < 86) {
             expected = d.text(); // Open
-            editor.takeSnapshot(1);
+            editor.document(1).beginCommand();
             setText(randomText(random, 40));
         } else if (what < 88) {
             expected = d.text(); // Select All, Delete
-            edit.selectAll();
-            edit.deleteSelection();
+            edit.selectAll(editor.activeDocument());
+            edit.deleteSelection(editor.activeDocument());
         } else if (what < 95) {
-            edit.undo();
+            edit.undo(editor.activeDocument());
             if (!expected.isEmpty()) {
                 ASSERT_EQ(d.text(), expected) << "step " << step;
             }
         } else if (d.length() > 200) {
             expected = d.text();
             d.select(0, 150);
-            edit.deleteSelection(); // keeps texts short, so that every step is quick
+            edit.deleteSelection(editor.activeDocument()); // keeps texts short, so that every step is quick
         }
-        ASSERT_EQ(editor.undoSnapshot(1), expected) << "step " << step;
+        ASSERT_EQ(editor.document(1).undoSnapshot(), expected) << "step " << step;
     }
 }
 
@@ -95,11 +95,11 @@ TEST_F(UndoSnapshotTest, ManyScatteredEditsStillUndoToTheSnapshot)
     for (int i = 0; i < 3000; ++i)
         text += QStringLiteral("line %1\n").arg(i);
     setText(text);
-    editor.takeSnapshot(1);
+    editor.document(1).beginCommand();
     for (size_t i = 0; i < UndoSnapshot::MaxChanges + 10; ++i)
         doc(1).applyViewEdit(qsizetype((i * 7919) % size_t(text.size())), 1, QStringLiteral("#"));
-    EXPECT_EQ(editor.undoSnapshot(1), text);
-    edit.undo();
+    EXPECT_EQ(editor.document(1).undoSnapshot(), text);
+    edit.undo(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), text);
 }
 
@@ -107,18 +107,18 @@ TEST_F(UndoSnapshotTest, ManyScatteredEditsStillUndoToTheSnapshot)
 // changes it in place instead of copying it whole.
 TEST_F(UndoSnapshotTest, TheDocumentsTextIsItsOwnAfterOpenAndUndo)
 {
-    editor.takeSnapshot(1);
+    editor.document(1).beginCommand();
     setText(QStringLiteral("opened"));
     type(QStringLiteral("x"));
     EXPECT_TRUE(doc(1).text().isDetached());
-    EXPECT_EQ(editor.undoSnapshot(1), QString());
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QString());
 
-    editor.takeSnapshot(1);
+    editor.document(1).beginCommand();
     doc(1).setSelStart(doc(1).length());
     type(QStringLiteral("yz"));
-    edit.undo();
+    edit.undo(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), QStringLiteral("xopened"));
     EXPECT_TRUE(doc(1).text().isDetached());
     type(QStringLiteral("w"));
-    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("xopened"));
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("xopened"));
 }

@@ -52,8 +52,8 @@ TEST_P(EncodingFiles, OpenShowsTheTextAndSaveWritesItsBytesWithTheAddedLineEnd)
     writeFile("f.txt", c.bytes);
     openFile("f.txt");
     EXPECT_EQ(doc(1).text(), c.text);
-    EXPECT_EQ(editor.encoding(1), c.encoding);
-    files.save();
+    EXPECT_EQ(editor.document(1).encoding(), c.encoding);
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("f.txt"),
               c.bytes + (c.bytes.endsWith("\r\n") || c.bytes == Bom || c.bytes.isEmpty() ? QByteArray("\r\n")
                                                                                          : QByteArray("\r\n\r\n")));
@@ -165,25 +165,25 @@ TEST_F(EncodingSaveTest, TheEncodingStaysThroughSaveAsAndComesFromTheLastFileOpe
     openFile("utf8.txt");
     doc(1).setSelText(QStringLiteral("文"));
     platform.saveAnswers.push_back(path("copy.txt"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     EXPECT_EQ(readFile("copy.txt"), Bom + "文中\r\n\r\n");
 
     writeFile("gb.txt", "\xD6\xD0\r\n");
     openFile("gb.txt");
-    EXPECT_EQ(editor.encoding(1), TextEncoding::Gb18030);
+    EXPECT_EQ(editor.document(1).encoding(), TextEncoding::Gb18030);
     doc(1).setSelText(QStringLiteral("文"));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("gb.txt"), "\xCE\xC4\xD6\xD0\r\n\r\n");
 
     // A failed open leaves the document and its encoding as they were.
     openFile("utf8.txt");
     openFile("missing.txt");
-    EXPECT_EQ(editor.encoding(1), TextEncoding::Utf8WithBom);
+    EXPECT_EQ(editor.document(1).encoding(), TextEncoding::Utf8WithBom);
 
     // A new document in the slot writes GB18030 again.
     editor.closeActive();
     editor.newDocument();
-    EXPECT_EQ(editor.encoding(1), TextEncoding::Gb18030);
+    EXPECT_EQ(editor.document(1).encoding(), TextEncoding::Gb18030);
 }
 
 TEST_F(EncodingSaveTest, CharactersUtf8CannotHoldAndStandInsInAUtf8Document)
@@ -194,13 +194,13 @@ TEST_F(EncodingSaveTest, CharactersUtf8CannotHoldAndStandInsInAUtf8Document)
     writeFile("utf8.txt", "\xC3\xA9\r\n");
     openFile("utf8.txt");
     doc(1).setText(text);
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("utf8.txt"), "a?\xEF\x9E\x80\xE4\xB8\xAD\r\n");
 
     writeFile("gb.txt", "");
     openFile("gb.txt");
     doc(1).setText(text);
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("gb.txt"), "a?\x80\xD6\xD0\r\n");
 }
 

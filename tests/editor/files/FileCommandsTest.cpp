@@ -17,9 +17,9 @@ TEST_F(OpenTest, EveryLineEndsWithCrLfAndTheCaptionBecomesTheFileTitle)
     openFile("abc.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("a\r\nb\r\nc\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("abc.txt"));
-    EXPECT_EQ(editor.fileTitle(1), QStringLiteral("abc.txt"));
-    EXPECT_EQ(editor.filePath(1), path("abc.txt"));
-    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_EQ(editor.document(1).fileTitle(), QStringLiteral("abc.txt"));
+    EXPECT_EQ(editor.document(1).filePath(), path("abc.txt"));
+    EXPECT_FALSE(editor.document(1).isChanged());
     EXPECT_EQ(platform.openFilters, QStringList{FileCommands::TextFilter});
     EXPECT_EQ(host.open, QList<int>{1}); // loaded in place, no new window
 }
@@ -48,8 +48,8 @@ TEST_F(OpenTest, OpeningIntoAChangedDocumentCanBeUndoneAndLaterEditsMarkIt)
     openFile("notes.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("saved\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("notes.txt"));
-    EXPECT_FALSE(editor.isChanged(1));
-    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("draft"));
+    EXPECT_FALSE(editor.document(1).isChanged());
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("draft"));
 
     doc(1).setSelText(QStringLiteral("x"));
     EXPECT_EQ(caption(1), QStringLiteral("*notes.txt"));
@@ -60,10 +60,10 @@ TEST_F(OpenTest, UndoBringsBackTheReplacedTextUnderTheFilesCaption)
     doc(1).setSelText(QStringLiteral("before"));
     writeFile("loaded.txt", "loaded");
     openFile("loaded.txt");
-    EditCommands(editor).undo();
+    EditCommands(platform).undo(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), QStringLiteral("before"));
     EXPECT_EQ(caption(1), QStringLiteral("*loaded.txt"));
-    EXPECT_EQ(editor.filePath(1), path("loaded.txt"));
+    EXPECT_EQ(editor.document(1).filePath(), path("loaded.txt"));
 }
 
 TEST_F(OpenTest, OpeningTheSameTextAgainLeavesTheNextEditCounted)
@@ -72,18 +72,18 @@ TEST_F(OpenTest, OpeningTheSameTextAgainLeavesTheNextEditCounted)
     openFile("same.txt");
     openFile("same.txt");
     doc(1).setSelText(QStringLiteral("y"));
-    EXPECT_TRUE(editor.isChanged(1));
+    EXPECT_TRUE(editor.document(1).isChanged());
 }
 
 TEST_F(OpenTest, CancelledDialogLeavesTheDocumentButTakesTheSnapshot)
 {
     doc(1).setSelText(QStringLiteral("keep"));
-    ASSERT_TRUE(editor.undoSnapshot(1).isEmpty());
-    files.open();
+    ASSERT_TRUE(editor.document(1).undoSnapshot().isEmpty());
+    files.open(editor.activeDocument());
     EXPECT_EQ(doc(1).text(), QStringLiteral("keep"));
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-    EXPECT_TRUE(editor.isChanged(1));
-    EXPECT_EQ(editor.undoSnapshot(1), QStringLiteral("keep"));
+    EXPECT_TRUE(editor.document(1).isChanged());
+    EXPECT_EQ(editor.document(1).undoSnapshot(), QStringLiteral("keep"));
     EXPECT_TRUE(platform.shownMessages.isEmpty());
 }
 
@@ -100,14 +100,14 @@ TEST_F(SaveTest, SaveThenOpenGrowsByOneCrLfEachCycle)
 {
     doc(1).setSelText(QStringLiteral("x"));
     platform.saveAnswers.push_back(path("cycle.txt"));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("cycle.txt"), QByteArray("x\r\n"));
     openFile("cycle.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("x\r\n"));
-    files.save();
+    files.save(editor.activeDocument());
     openFile("cycle.txt");
     EXPECT_EQ(doc(1).text(), QStringLiteral("x\r\n\r\n"));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("cycle.txt"), QByteArray("x\r\n\r\n\r\n"));
 }
 
@@ -115,14 +115,14 @@ TEST_F(SaveTest, SaveAsksForANameOnlyOnce)
 {
     doc(1).setSelText(QStringLiteral("v1"));
     platform.saveAnswers.push_back(path("doc.txt"));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(platform.saveFilters, QStringList{FileCommands::TextFilter});
     EXPECT_EQ(caption(1), QStringLiteral("doc.txt"));
-    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_FALSE(editor.document(1).isChanged());
 
     doc(1).setSelText(QStringLiteral(" v2"));
     EXPECT_EQ(caption(1), QStringLiteral("*doc.txt"));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(platform.saveFilters.size(), 1);
     EXPECT_EQ(caption(1), QStringLiteral("doc.txt"));
     EXPECT_EQ(readFile("doc.txt"), QByteArray("v1 v2\r\n"));
@@ -132,14 +132,14 @@ TEST_F(SaveTest, SaveNeverWritesIntoAnotherDocumentsFile)
 {
     doc(1).setSelText(QStringLiteral("one"));
     platform.saveAnswers.push_back(path("one.txt"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     editor.newDocument();
     doc(2).setSelText(QStringLiteral("two"));
     platform.saveAnswers.push_back(path("two.txt"));
-    files.save();
+    files.save(editor.activeDocument());
     host.activateWindow(1);
     doc(1).setSelText(QStringLiteral("!"));
-    files.save(); // the last dialog chose two.txt; document 1 still has its own file
+    files.save(editor.activeDocument()); // the last dialog chose two.txt; document 1 still has its own file
     EXPECT_EQ(readFile("one.txt"), QByteArray("one!\r\n"));
     EXPECT_EQ(readFile("two.txt"), QByteArray("two\r\n"));
 }
@@ -153,11 +153,11 @@ TEST_F(SaveTest, SaveDialogOffersOnlyTheDocumentsOwnFile)
     EXPECT_EQ(platform.openStarts, QStringList{QString()});
     editor.newDocument();
     doc(2).setSelText(QStringLiteral("new"));
-    files.save();                                        // cancelled
+    files.save(editor.activeDocument());                 // cancelled
     EXPECT_EQ(platform.saveStarts.value(0), dir.path()); // the last folder, no name
 
     host.activateWindow(1);
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     EXPECT_EQ(platform.saveStarts.value(1), path("other.txt"));
     openFile("other.txt"); // Open still offers the last name chosen
     EXPECT_EQ(platform.openStarts.value(1), path("other.txt"));
@@ -169,10 +169,10 @@ TEST_F(SaveTest, SaveAsReplacesWithoutAskingAndKeepsTheNameAsTyped)
     writeFile("old", "old contents that are longer\r\n");
     doc(1).setSelText(QStringLiteral("new"));
     platform.saveAnswers.push_back(path("old"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     EXPECT_EQ(readFile("old"), QByteArray("new\r\n"));
     EXPECT_EQ(caption(1), QStringLiteral("old"));
-    EXPECT_EQ(editor.filePath(1), path("old"));
+    EXPECT_EQ(editor.document(1).filePath(), path("old"));
     EXPECT_TRUE(platform.shownMessages.isEmpty());
     EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("old")}); // no temporary left behind
 }
@@ -180,12 +180,12 @@ TEST_F(SaveTest, SaveAsReplacesWithoutAskingAndKeepsTheNameAsTyped)
 TEST_F(SaveTest, CancelledSaveDialogWritesNothing)
 {
     doc(1).setSelText(QStringLiteral("text"));
-    files.save();
-    files.saveAs();
+    files.save(editor.activeDocument());
+    files.saveAs(editor.activeDocument());
     EXPECT_EQ(platform.saveFilters.size(), 2);
     EXPECT_TRUE(filesInDir().isEmpty());
     EXPECT_EQ(caption(1), QStringLiteral("*文档 1"));
-    EXPECT_TRUE(editor.isChanged(1));
+    EXPECT_TRUE(editor.document(1).isChanged());
 }
 
 TEST_F(SaveTest, ChineseIsWrittenAsGbkAndOtherCharactersSurvive)
@@ -193,7 +193,7 @@ TEST_F(SaveTest, ChineseIsWrittenAsGbkAndOtherCharactersSurvive)
     const QString text = QStringLiteral("中文\r\n") + QString::fromUcs4(U"한글 \U0001F600 €");
     doc(1).setText(text);
     platform.saveAnswers.push_back(path("zh.txt"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     const QByteArray written = readFile("zh.txt");
     EXPECT_TRUE(written.startsWith(QByteArray("\xD6\xD0\xCE\xC4\r\n")));
     EXPECT_FALSE(written.contains('?'));
@@ -210,7 +210,7 @@ TEST_F(SaveTest, AFileThatIsNotGb18030KeepsEveryByteAndGetsTheAddedLineEnd)
     openFile("bin.dat");
     EXPECT_TRUE(doc(1).text().contains(byteStandIn(0x80)));
     EXPECT_TRUE(doc(1).text().contains(QChar(0)));
-    files.save();
+    files.save(editor.activeDocument());
     EXPECT_EQ(readFile("bin.dat"), binary + "\r\n"); // the line end every save adds
 }
 

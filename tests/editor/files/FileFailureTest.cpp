@@ -19,7 +19,8 @@ protected:
     };
     DocState state(int n)
     {
-        return {doc(n).text(), caption(n), editor.fileTitle(n), editor.filePath(n), editor.isChanged(n)};
+        return {doc(n).text(), caption(n), editor.document(n).fileTitle(), editor.document(n).filePath(),
+                editor.document(n).isChanged()};
     }
 
     void expectMessage(const QString &start, const QString &file, const QString &reason)
@@ -51,7 +52,7 @@ TEST_F(FileFailureTest, FailedSaveAsKeepsTheDocumentChangedAndSaysWhy)
         SCOPED_TRACE(c.target);
         const QString target = path(QString::fromLatin1(c.target));
         platform.saveAnswers.push_back(target);
-        files.saveAs();
+        files.saveAs(editor.activeDocument());
         expectMessage(QStringLiteral("无法保存文件"), target, c.reason);
         EXPECT_EQ(state(1), before);
     }
@@ -61,11 +62,11 @@ TEST_F(FileFailureTest, FailedSaveToTheDocumentsOwnFileKeepsTheStar)
 {
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
     platform.saveAnswers.push_back(path("sub/a.txt"));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     doc(1).setSelText(QStringLiteral("edit"));
     QDir(path("sub")).removeRecursively();
     const DocState before = state(1);
-    files.save();
+    files.save(editor.activeDocument());
     expectMessage(QStringLiteral("无法保存文件"), path("sub/a.txt"), TextFile::reasonFor(ENOENT));
     EXPECT_EQ(state(1), before);
     EXPECT_EQ(caption(1), QStringLiteral("*a.txt"));
@@ -80,13 +81,13 @@ TEST_F(FileFailureTest, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
     {
         const FileSizeLimit limit;
         ASSERT_TRUE(limit.applied);
-        files.save();
+        files.save(editor.activeDocument());
     }
 
     expectMessage(QStringLiteral("无法保存文件"), path("keep.txt"), TextFile::reasonFor(EFBIG));
     EXPECT_EQ(readFile("keep.txt"), QByteArray("old contents\r\n"));
     EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("keep.txt")}); // the temporary is gone
-    EXPECT_TRUE(editor.isChanged(1));
+    EXPECT_TRUE(editor.document(1).isChanged());
 }
 
 // A Qt built without the GB18030 converter: Open and Save say why they cannot work,
@@ -101,7 +102,7 @@ TEST_F(FileFailureTest, MissingConverterStopsOpenAndSaveWithAReason)
 
     AnsiCodec::useConverter("no-such-converter");
     const bool available = AnsiCodec::available();
-    files.save();
+    files.save(editor.activeDocument());
     const auto saveMessages = platform.shownMessages;
     platform.shownMessages.clear();
     openFile("keep.txt");

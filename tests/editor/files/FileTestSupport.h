@@ -55,7 +55,7 @@ protected:
     void openFile(const QString &name)
     {
         platform.openAnswers.push_back(path(name));
-        files.open();
+        files.open(editor.activeDocument());
     }
     QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
 

@@ -26,7 +26,7 @@ protected:
     {
         openFile(QStringLiteral("a.txt"));
         doc(1).setText(text);
-        files.save();
+        files.save(editor.activeDocument());
     }
 };
 
@@ -76,7 +76,7 @@ TEST_F(InPlaceSaveTest, AWritableFileInALockedFolderIsSavedInPlace)
         GTEST_SKIP() << "the folder could not be locked against this test's own user";
     EXPECT_TRUE(platform.shownMessages.isEmpty()) << platform.shownMessages.value(0).text.toStdString();
     EXPECT_EQ(readFile("a.txt"), QByteArray("new\r\n"));
-    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_FALSE(editor.document(1).isChanged());
 }
 
 TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsPutsTheOldTextBack)
@@ -92,7 +92,7 @@ TEST_F(InPlaceSaveTest, AWriteInPlaceThatFailsPutsTheOldTextBack)
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_TRUE(platform.shownMessages[0].text.contains(TextFile::reasonFor(EFBIG)));
     EXPECT_EQ(readFile("b.txt"), QByteArray("old contents\r\n"));
-    EXPECT_TRUE(editor.isChanged(1));
+    EXPECT_TRUE(editor.document(1).isChanged());
 }
 
 } // namespace

@@ -39,7 +39,7 @@ TEST_P(LineEndFiles, ShowAsTheirLinesAndSaveBackWithTheAddedLineEnd)
     TextBoxView box(&doc(1));
     EXPECT_EQ(lines(box, doc(1)), file.shownLines.join(u'|'));
     platform.saveAnswers.push_back(path(file.name));
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     EXPECT_EQ(readFile(file.name), file.savedBack);
 }
 

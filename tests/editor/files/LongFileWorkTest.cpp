@@ -22,7 +22,10 @@ protected:
         bool changed;
         bool operator==(const DocState &) const = default;
     };
-    DocState state() { return {doc(1).text(), caption(1), editor.undoSnapshot(1), editor.isChanged(1)}; }
+    DocState state()
+    {
+        return {doc(1).text(), caption(1), editor.document(1).undoSnapshot(), editor.document(1).isChanged()};
+    }
     static constexpr qint64 MB = 1024 * 1024;
 };
 
@@ -79,7 +82,7 @@ TEST_F(LongFileWorkTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes)
         SCOPED_TRACE(cancelAt);
         platform.progressReports = 0;
         platform.cancelAtProgress = cancelAt;
-        const DocState before{doc(1).text(), caption(1), doc(1).text(), editor.isChanged(1)};
+        const DocState before{doc(1).text(), caption(1), doc(1).text(), editor.document(1).isChanged()};
         openFile(QStringLiteral("a.txt"));
         const DocState opened{QString::fromUtf8(bytes) + QStringLiteral("\r\n"), QStringLiteral("a.txt"), before.text,
                               false};
@@ -110,9 +113,9 @@ TEST_F(LongFileWorkTest, CancelledSaveLeavesTheFileAsItWasAndTheDocumentChanged)
             platform.messageAnswers = {MsgAnswer::Yes};
             // In place, the text is written after its last report, and only then.
             const bool saved = cancelAt > (hardLinked ? 4 : 5);
-            EXPECT_EQ(editor.queryClose(1), saved); // 是 to the close prompt saves; a cancel keeps it open
+            EXPECT_EQ(files.maybeSave(doc(1)), saved); // 是 to the close prompt saves; a cancel keeps it open
             EXPECT_EQ(readFile("a.txt"), saved ? AnsiCodec::encode(doc(1).text()) + "\r\n" : QByteArray("old\r\n"));
-            EXPECT_EQ(editor.isChanged(1), !saved);
+            EXPECT_EQ(editor.document(1).isChanged(), !saved);
             EXPECT_EQ(caption(1), saved ? QStringLiteral("a.txt") : QStringLiteral("*a.txt"));
             EXPECT_EQ(platform.shownMessages.size(), 1);        // the prompt, and nothing about the cancel
             EXPECT_EQ(filesInDir().size(), hardLinked ? 2 : 1); // no file left behind
@@ -171,16 +174,16 @@ TEST(FileDecoder, DecodesAsQtAndTheCodePageDoInAnyPieces)
 
 TEST_F(LongFileWorkTest, CiphersRefuseAResultThatWouldNotFitAndShowTheBusyCursor)
 {
-    CipherCommands cipher(editor);
+    CipherCommands cipher(platform);
     setText(QStringLiteral("abc"));
     platform.memoryAvailable = 47; // 3 characters of 8 binary digits take 48 bytes
     platform.inputAnswers = {QStringLiteral("k"), QStringLiteral("k")};
-    cipher.encryptBinary();
+    cipher.encryptBinary(editor.activeDocument());
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].text, CipherCommands::TooLongMessage.arg(QStringLiteral("加密")).arg(1).arg(0));
     EXPECT_EQ(doc(1).text(), QStringLiteral("abc"));
     EXPECT_EQ(platform.busyShown, 0);
-    cipher.encryptHex(); // 4 × 3 units would fit
+    cipher.encryptHex(editor.activeDocument()); // 4 × 3 units would fit
     EXPECT_EQ(doc(1).text().size(), 6);
     EXPECT_GT(platform.busyShown, 0);
     EXPECT_EQ(platform.busyDepth, 0);

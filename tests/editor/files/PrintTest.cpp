@@ -24,7 +24,7 @@ protected:
     void print(std::optional<int> copies)
     {
         platform.printAnswers.push_back(copies);
-        files.print();
+        files.print(editor.activeDocument());
     }
 };
 

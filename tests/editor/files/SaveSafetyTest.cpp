@@ -45,7 +45,10 @@ protected:
         ::waitpid(child, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    void saveAs(const QString &name) { platform.saveAnswers.push_back(path(name)), files.saveAs(); }
+    void saveAs(const QString &name)
+    {
+        platform.saveAnswers.push_back(path(name)), files.saveAs(editor.activeDocument());
+    }
 
     const QString A = QStringLiteral("a.txt");
 };
@@ -178,7 +181,7 @@ TEST_F(SaveSafetyTest, SaveAsksBeforeOverwritingChangesMadeFromOutside)
         // then the text must be in the file.
         QByteArray whenSaved = "<still changed>";
         const auto watch = QObject::connect(&doc(1), &TextDocument::captionChanged, [&] { whenSaved = readFile(A); });
-        files.save();
+        files.save(editor.activeDocument());
         QObject::disconnect(watch);
         ASSERT_EQ(platform.shownMessages.size(), c.answer ? 1 : 0);
         if (c.answer) {
@@ -186,7 +189,7 @@ TEST_F(SaveSafetyTest, SaveAsksBeforeOverwritingChangesMadeFromOutside)
         }
         EXPECT_EQ(readFile(A), c.file);
         EXPECT_EQ(whenSaved, c.answer == MsgAnswer::No ? QByteArray("<still changed>") : c.file);
-        EXPECT_EQ(editor.isChanged(1), c.answer == MsgAnswer::No);
+        EXPECT_EQ(editor.document(1).isChanged(), c.answer == MsgAnswer::No);
     }
 }
 
@@ -206,10 +209,10 @@ TEST_F(SaveSafetyTest, NamesThatAreNotUtf8AreKeptExactly)
     for (const auto &[name, shown] : cases) {
         nativeFile(name, "mine\r\n");
         writeFile(QString::fromUtf8(name), "other\r\n"); // the name Qt's decoding gives
-        ASSERT_TRUE(files.openPath(1, NativePath::decode(folder + name)));
+        ASSERT_TRUE(files.openPath(editor.document(1), NativePath::decode(folder + name)));
         EXPECT_EQ(doc(1).text(), QStringLiteral("mine\r\n"));
         EXPECT_EQ(caption(1), shown);
-        files.save();
+        files.save(editor.activeDocument());
         EXPECT_EQ(nativeFile(name), QByteArray("mine\r\n\r\n"));
         EXPECT_EQ(readFile(QString::fromUtf8(name)), QByteArray("other\r\n"));
         // The open dialog shows both files by the name Qt decodes: neither is taken for the other.
@@ -217,14 +220,14 @@ TEST_F(SaveSafetyTest, NamesThatAreNotUtf8AreKeptExactly)
         EXPECT_TRUE(platform.shownMessages.takeFirst().text.contains(NativePath::ambiguousReason()));
         QFile::remove(path(QString::fromUtf8(name)));
         openFile(QString::fromUtf8(name));
-        EXPECT_EQ(editor.filePath(1), NativePath::decode(folder + name));
+        EXPECT_EQ(editor.document(1).filePath(), NativePath::decode(folder + name));
         ::unlink((folder + name).constData());
     }
     // A name that no bytes decode to is refused, not taken for another.
     const QString lossy = path(A) + QChar(0xD800);
-    EXPECT_FALSE(files.openPath(1, lossy));
+    EXPECT_FALSE(files.openPath(editor.document(1), lossy));
     platform.saveAnswers.push_back(lossy);
-    files.saveAs();
+    files.saveAs(editor.activeDocument());
     ASSERT_EQ(platform.shownMessages.size(), 2);
     EXPECT_TRUE(platform.shownMessages[1].text.contains(NativePath::unencodableReason()));
     EXPECT_TRUE(filesInDir().isEmpty());

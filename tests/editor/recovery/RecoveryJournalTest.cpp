@@ -113,7 +113,7 @@ TEST_P(JournalCleanupTest, RecordGoesExactlyWhenTheEditsAreSafeOrGivenUp)
         doc(1).setSelText(QStringLiteral(" and more")); // not yet in the record
         openFile("other.txt");
     } else {
-        files.save();
+        files.save(editor.activeDocument());
     }
     wait(2000);
     EXPECT_EQ(QFile::exists(journal->recordPath(1)), c.recordStays);
@@ -146,7 +146,7 @@ TEST_F(JournalTest, ClosingNormallyLeavesNothingOfTheRun)
 {
     doc(1).setSelText(QStringLiteral("one"));
     platform.saveAnswers.push_back(path("one.txt"));
-    files.save();
+    files.save(editor.activeDocument());
     doc(1).setSelText(QStringLiteral("more"));
     editor.newDocument();
     doc(2).setSelText(QStringLiteral("two"));

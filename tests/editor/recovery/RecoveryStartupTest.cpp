@@ -72,14 +72,14 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     // In slot order, the first into the empty "文档 1".
     EXPECT_EQ(doc(1).text(), tricky);
     EXPECT_EQ(caption(1), QStringLiteral("*笔记.txt"));
-    EXPECT_EQ(editor.fileTitle(1), QStringLiteral("笔记.txt"));
-    EXPECT_EQ(editor.filePath(1), QStringLiteral("/data/笔记.txt"));
+    EXPECT_EQ(editor.document(1).fileTitle(), QStringLiteral("笔记.txt"));
+    EXPECT_EQ(editor.document(1).filePath(), QStringLiteral("/data/笔记.txt"));
     EXPECT_EQ(doc(1).font(), withFile.font);
-    EXPECT_EQ(editor.encoding(1), TextEncoding::Utf8WithBom); // saved again as its file was
-    EXPECT_EQ(editor.encoding(2), TextEncoding::Gb18030);
+    EXPECT_EQ(editor.document(1).encoding(), TextEncoding::Utf8WithBom); // saved again as its file was
+    EXPECT_EQ(editor.document(2).encoding(), TextEncoding::Gb18030);
     EXPECT_EQ(doc(2).text(), QString());
     EXPECT_EQ(caption(2), QStringLiteral("*文档 2"));
-    EXPECT_TRUE(editor.isChanged(1) && editor.isChanged(2));
+    EXPECT_TRUE(editor.document(1).isChanged() && editor.document(2).isChanged());
     // The records now belong to this run.
     EXPECT_FALSE(QDir(earlier).exists());
     EXPECT_EQ(recordText(1), tricky);
@@ -95,7 +95,7 @@ TEST_F(RecoveryStartupTest, YesBringsEachDocumentBackChangedAndProtected)
     // The close prompt protects them again.
     platform.messageAnswers.push_back(MsgAnswer::Cancel);
     editor.closeActive();
-    EXPECT_EQ(platform.shownMessages.last().text, Editor::SavePrompt);
+    EXPECT_EQ(platform.shownMessages.last().text, FileCommands::SavePrompt);
     EXPECT_EQ(editor.openCount(), 2);
 }
 
@@ -125,7 +125,7 @@ TEST_F(RecoveryStartupTest, NoPutsTheFilesAsideAndKeepsTheNewestTwenty)
     EXPECT_EQ(RecoveryStartup(editor, *journal).offer(), 0);
     EXPECT_EQ(platform.shownMessages[0].text, RecoveryStartup::question(2));
     EXPECT_EQ(editor.openCount(), 1);
-    EXPECT_FALSE(editor.isChanged(1));
+    EXPECT_FALSE(editor.document(1).isChanged());
     EXPECT_FALSE(QDir(earlier).exists());
     const QStringList kept = discarded.entryList(QDir::Files);
     EXPECT_EQ(kept.size(), AbandonedRuns::KeptDiscarded);
@@ -214,8 +214,8 @@ TEST_F(RecoveryStartupTest, TheQuestionShowsWhereEachDocumentWillBeSavedAndTakes
     ASSERT_EQ(platform.shownMessages.size(), 1);
     EXPECT_EQ(platform.shownMessages[0].details,
               QStringLiteral("保存到 ") + path("a.txt") + QStringLiteral("\n新文档，尚未保存过\n新文档，尚未保存过"));
-    EXPECT_EQ(editor.filePath(1), path("a.txt"));
-    EXPECT_EQ(editor.filePath(3), QString());
+    EXPECT_EQ(editor.document(1).filePath(), path("a.txt"));
+    EXPECT_EQ(editor.document(3).filePath(), QString());
     EXPECT_EQ(caption(3), QStringLiteral("*文档 3"));
 }
 

@@ -2,7 +2,9 @@
 
 #include "FakeDocumentHost.h"
 #include "ScriptedPlatform.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/document/Editor.h"
+#include "editor/commands/FileCommands.h"
 #include "editor/document/TextDocument.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +23,11 @@ protected:
     TextDocument &doc(int n) { return editor.document(n); }
     QString caption(int n) { return editor.document(n).caption(); }
     // Text put in as a file load would, so that it does not count as an edit.
-    void setText(const QString &text, int n = 1) { editor.loadText(n, text); }
+    void setText(const QString &text, int n = 1)
+    {
+        editor.document(n).load(text);
+        editor.document(n).settle(TextDocument::Settled::Replaced);
+    }
 
     ScriptedPlatform platform;
     FakeDocumentHost host;

@@ -1,6 +1,7 @@
 #include "FakeDocumentHost.h"
 
 #include "editor/document/Editor.h"
+#include "editor/commands/FileCommands.h"
 
 namespace korvane {
 
@@ -14,8 +15,14 @@ bool FakeDocumentHost::closeWindow(int slot)
 {
     if (!open.contains(slot))
         return true;
-    if (m_editor && !m_editor->queryClose(slot))
-        return false;
+    // What the document window's close handling does.
+    if (m_editor) {
+        TextDocument &document = m_editor->document(slot);
+        if (document.isChanged())
+            bringForward(slot);
+        if (!m_editor->files().maybeSave(document))
+            return false;
+    }
     open.removeAll(slot);
     if (m_editor)
         m_editor->releaseSlot(slot);
