@@ -1,5 +1,5 @@
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include "BenchSupport.h"
 #include <QAccessible>

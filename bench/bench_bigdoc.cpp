@@ -2,11 +2,11 @@
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
 #include "editor/document/LineIndex.h"
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include "BenchSupport.h"
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "editor/commands/BlankRemover.h"
-#include "editor/document/DocumentHost.h"
 #include "editor/commands/DocumentSearch.h"
+#include "editor/document/DocumentHost.h"
 #include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
 

@@ -1,9 +1,9 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/file/AnsiCodec.h"
 #include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
+#include "editor/file/AnsiCodec.h"
 #include "editor/file/TextFile.h"
 
 #include "BenchSupport.h"

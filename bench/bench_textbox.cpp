@@ -1,12 +1,12 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/file/AnsiCodec.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include "BenchSupport.h"
 #include <QAction>

@@ -5,8 +5,8 @@
 //  - Encrypting the single-byte text made of the input's bytes and decrypting it again
 //    must give that text back, for both ciphers.
 #include "FuzzSupport.h"
-#include "editor/file/ByteStandIn.h"
 #include "editor/commands/TextCipher.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <QString>
 #include <cstdint>

@@ -2,9 +2,9 @@
 #include "app/ToolCatalog.h"
 #include "app/ToolContext.h"
 #include "app/ToolWindows.h"
+#include "editor/file/NativePath.h"
 #include "editor/recovery/RecoveryJournal.h"
 #include "editor/recovery/RecoveryStartup.h"
-#include "editor/file/NativePath.h"
 #include "platform/QtPlatform.h"
 #include "platform/StateFolder.h"
 

@@ -2,11 +2,11 @@
 #include "app/MainFrame.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
-#include "editor/textbox/DocumentWindow.h"
-#include "editor/document/Editor.h"
 #include "editor/dialogs/FindDialog.h"
-#include "editor/textbox/TextBoxView.h"
+#include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QAction>
 #include <QLineEdit>

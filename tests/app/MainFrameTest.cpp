@@ -2,10 +2,10 @@
 #include "ScriptedPlatform.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
-#include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QAction>
 #include <QApplication>

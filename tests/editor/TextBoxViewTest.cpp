@@ -1,9 +1,9 @@
 #include "editor/textbox/TextBoxView.h"
 #include "editor/file/ByteStandIn.h"
+#include "editor/file/TextMarkers.h"
 #include "editor/textbox/CaretMotion.h"
 #include "editor/textbox/FontDecoration.h"
 #include "editor/textbox/FrameKeys.h"
-#include "editor/file/TextMarkers.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -2,12 +2,12 @@
 #include "app/MainFrame.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
-#include "editor/file/AnsiCodec.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/textbox/DocumentWindow.h"
 #include "editor/document/Editor.h"
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/file/AnsiCodec.h"
+#include "editor/textbox/DocumentWindow.h"
+#include "editor/textbox/TextBoxView.h"
 
 #include <QAction>
 #include <QApplication>

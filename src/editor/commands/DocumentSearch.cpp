@@ -1,7 +1,7 @@
 #include "editor/commands/DocumentSearch.h"
 
-#include "editor/document/TextDocument.h"
 #include "editor/commands/TextSearch.h"
+#include "editor/document/TextDocument.h"
 #include "platform/Platform.h"
 
 #include <utility>

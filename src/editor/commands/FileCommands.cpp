@@ -1,11 +1,11 @@
 #include "editor/commands/FileCommands.h"
 
 #include "editor/document/TextDocument.h"
+#include "editor/file/LineEnds.h"
+#include "editor/file/NativePath.h"
 #include "editor/file/TextFile.h"
 #include "editor/file/TextMarkers.h"
-#include "editor/file/LineEnds.h"
 #include "platform/LongTaskService.h"
-#include "editor/file/NativePath.h"
 #include "platform/Platform.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "editor/dialogs/FindDialog.h"
 
 #include "editor/commands/DocumentSearch.h"
-#include "editor/document/Editor.h"
 #include "editor/dialogs/EditorDialogs.h"
+#include "editor/document/Editor.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/file/FileIdentity.h"
 #include "editor/document/LineIndex.h"
-#include "editor/file/TextEncoding.h"
 #include "editor/document/TextFont.h"
 #include "editor/document/TextReplacement.h"
 #include "editor/document/UndoSnapshot.h"
+#include "editor/file/FileIdentity.h"
+#include "editor/file/TextEncoding.h"
 
 #include <QObject>
 #include <QString>

@@ -5,8 +5,8 @@
 #include "editor/file/FileDecoder.h"
 #include "editor/file/InPlaceWrite.h"
 #include "editor/file/LineEnds.h"
-#include "editor/file/Utf8Codec.h"
 #include "editor/file/NativePath.h"
+#include "editor/file/Utf8Codec.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,10 +1,10 @@
 #include "editor/textbox/DocumentWindow.h"
 
+#include "editor/commands/FileCommands.h"
 #include "editor/document/DocumentHost.h"
 #include "editor/document/Editor.h"
-#include "editor/commands/FileCommands.h"
-#include "editor/textbox/TextBoxView.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/TextBoxView.h"
 #include "platform/Twips.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "editor/document/TextDocument.h"
 #include "editor/textbox/FontDecoration.h"
 #include "editor/textbox/LineLayouts.h"
-#include "editor/document/TextDocument.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>

@@ -1,5 +1,5 @@
-#include "editor/file/ByteStandIn.h"
 #include "editor/commands/TextCipher.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/file/ByteStandIn.h"
 #include "editor/commands/EditCommands.h"
+#include "editor/file/ByteStandIn.h"
 
 #include <gtest/gtest.h>
 

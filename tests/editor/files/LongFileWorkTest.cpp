@@ -1,7 +1,7 @@
 #include "FileTestSupport.h"
+#include "editor/commands/CipherCommands.h"
 #include "editor/file/AnsiCodec.h"
 #include "editor/file/ByteStandIn.h"
-#include "editor/commands/CipherCommands.h"
 #include "editor/file/FileDecoder.h"
 #include "editor/file/TextFile.h"
 #include "editor/file/Utf8Codec.h"

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
-#include "editor/file/TextFile.h"
 #include "editor/file/NativePath.h"
+#include "editor/file/TextFile.h"
 
 #include <fcntl.h>
 #include <grp.h>

@@ -3,8 +3,8 @@
 #include "FakeDocumentHost.h"
 #include "ScriptedPlatform.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/document/Editor.h"
 #include "editor/commands/FileCommands.h"
+#include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
 
 #include <gtest/gtest.h>
