@@ -1,3 +1,5 @@
+#include "ScriptedPlatform.h"
+#include "editor/TextBoxBehaviours.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
 
@@ -23,7 +25,9 @@ void ItemAtTheCaret(benchmark::State &state)
         text += oneLine ? line + u' ' : line + u'\n';
     TextDocument doc;
     doc.setText(text);
+    ScriptedPlatform platform;
     TextBoxView view(&doc);
+    TextBoxBehaviours::attach(view, nullptr, platform);
     QAccessibleTextInterface *t = QAccessible::queryAccessibleInterface(&view)->textInterface();
     const int middle = int(text.size() / 2);
     const auto type = QAccessible::TextBoundaryType(state.range(1));

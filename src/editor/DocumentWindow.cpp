@@ -1,8 +1,10 @@
 #include "editor/DocumentWindow.h"
 
 #include "editor/Editor.h"
+#include "editor/TextBoxBehaviours.h"
 #include "editor/TextBoxView.h"
 #include "editor/TextDocument.h"
+#include "platform/Platform.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -13,9 +15,11 @@ namespace korvane {
 
 QSize DocumentWindow::initialClientSize() { return twipsToPixels(4680, 3135); }
 
-DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent)
+DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, const FrameKeys *frameKeys,
+                               QWidget *parent)
     : QMdiSubWindow(parent), m_editor(editor), m_slot(slot), m_textBox(new TextBoxView(document))
 {
+    TextBoxBehaviours::attach(*m_textBox, frameKeys, editor.platform().clipboard());
     setObjectName(QLatin1String(kObjectName));
     setAttribute(Qt::WA_DeleteOnClose);
     // The text box fills the client area, so it keeps its size while the window is

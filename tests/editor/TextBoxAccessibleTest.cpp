@@ -1,6 +1,8 @@
 #include "editor/TextBoxAccessible.h"
+#include "ScriptedPlatform.h"
 #include "editor/AccessibleTextAnnouncer.h"
 #include "editor/PlainAccessibleText.h"
+#include "editor/TextBoxBehaviours.h"
 #include "editor/TextBoxView.h"
 
 #include <QAccessible>
@@ -40,6 +42,7 @@ protected:
         AccessibleTextAnnouncer::tellReader = recordUpdate;
         AccessibleTextAnnouncer::readerListening = [] { return true; };
         announced.clear();
+        TextBoxBehaviours::attach(box, nullptr, platform);
         box.resize(400, 300);
         box.show();
         box.setFocus();
@@ -56,6 +59,7 @@ protected:
         return a ? a->textInterface() : nullptr;
     }
 
+    ScriptedPlatform platform;
     TextDocument doc;
     TextBoxView box{&doc};
 };
