@@ -340,8 +340,8 @@ bool TextBoxView::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(e);
-        // The window's menu keys were claimed before this, by whoever routes them to it. Printable
-        // keys and editing keys are ours, whatever other shortcuts exist.
+        // The window's menu keys were claimed before this by the key router attached to the
+        // box. Printable keys and editing keys are ours, whatever other shortcuts exist.
         // (Alt+letter stays with the menu bar's mnemonics.)
         const Qt::KeyboardModifiers typing = Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier;
         if (!key->text().isEmpty() && (key->modifiers() & ~typing) == Qt::NoModifier) {
