@@ -1,4 +1,6 @@
+#include "ScriptedPlatform.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
 
 #include "BenchSupport.h"
@@ -23,7 +25,9 @@ void ItemAtTheCaret(benchmark::State &state)
         text += oneLine ? line + u' ' : line + u'\n';
     TextDocument doc;
     doc.setText(text);
+    ScriptedPlatform platform;
     TextBoxView view(&doc);
+    TextBoxBehaviours::attach(view, nullptr, platform);
     QAccessibleTextInterface *t = QAccessible::queryAccessibleInterface(&view)->textInterface();
     const int middle = int(text.size() / 2);
     const auto type = QAccessible::TextBoundaryType(state.range(1));

@@ -1,4 +1,6 @@
+#include "ScriptedPlatform.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
 
 #include "BenchSupport.h"
@@ -26,6 +28,7 @@ struct Box {
         while (text.size() < 20 * 1000 * 1000)
             text += line;
         doc.setText(text);
+        TextBoxBehaviours::attach(box, nullptr, platform);
         area.resize(1000, 800);
         area.addSubWindow(&box)->showMaximized();
         area.show();
@@ -41,6 +44,7 @@ struct Box {
     }
     void send(QEvent &&e) { QApplication::sendEvent(&box, &e); }
 
+    ScriptedPlatform platform;
     TextDocument doc;
     QMdiArea area;
     TextBoxView &box = *new TextBoxView(&doc);

@@ -54,6 +54,7 @@ MainFrame::MainFrame(Platform &platform, ToolWindows &tools, std::function<void(
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     m_host->setEditor(m_editor.get());
+    m_host->setFrameKeys(this);
 
     buildMenus();
     const QSize client = initialClientSize();

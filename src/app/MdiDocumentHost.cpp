@@ -10,7 +10,7 @@ namespace korvane {
 
 void MdiDocumentHost::openWindow(int slot, TextDocument *document)
 {
-    auto *window = new DocumentWindow(*m_editor, slot, document);
+    auto *window = new DocumentWindow(*m_editor, slot, document, m_frameKeys);
     m_area->addSubWindow(window);
     const int frame = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
     const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);

@@ -11,12 +11,15 @@ namespace korvane {
 
 class DocumentWindow;
 class Editor;
+class FrameKeys;
 
 // Document windows as children of the main frame's client area.
 class MdiDocumentHost final : public DocumentHost {
 public:
     explicit MdiDocumentHost(QMdiArea *area) : m_area(area) {}
     void setEditor(Editor *editor) { m_editor = editor; }
+    // What the frame offers every text box: its menu keys and context menu.
+    void setFrameKeys(const FrameKeys *keys) { m_frameKeys = keys; }
 
     void openWindow(int slot, TextDocument *document) override;
     bool closeWindow(int slot) override;
@@ -30,6 +33,7 @@ public:
 private:
     QMdiArea *m_area;
     Editor *m_editor = nullptr;
+    const FrameKeys *m_frameKeys = nullptr;
     QHash<int, QPointer<DocumentWindow>> m_windows;
 };
 

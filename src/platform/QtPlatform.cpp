@@ -170,6 +170,19 @@ QString QtPlatform::clipboardText() const
     return data && data->hasText() ? data->text() : QString();
 }
 
+void QtPlatform::setSelectionText(const QString &text)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection())
+        clipboard->setText(text, QClipboard::Selection);
+}
+
+QString QtPlatform::selectionText() const
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+}
+
 void QtPlatform::beep() { QApplication::beep(); }
 
 QDateTime QtPlatform::now() const { return QDateTime::currentDateTime(); }

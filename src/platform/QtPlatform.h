@@ -52,6 +52,8 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     QString clipboardText() const override;
+    void setSelectionText(const QString &text) override;
+    QString selectionText() const override;
     void beep() override;
     QDateTime now() const override;
     double nextRandom() override;

@@ -1,6 +1,8 @@
 #include "editor/textbox/TextBoxAccessible.h"
+#include "ScriptedPlatform.h"
 #include "editor/textbox/AccessibleTextAnnouncer.h"
 #include "editor/textbox/PlainAccessibleText.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
 
 #include <QAccessible>
@@ -40,6 +42,7 @@ protected:
         AccessibleTextAnnouncer::tellReader = recordUpdate;
         AccessibleTextAnnouncer::readerListening = [] { return true; };
         announced.clear();
+        TextBoxBehaviours::attach(box, nullptr, platform);
         box.resize(400, 300);
         box.show();
         box.setFocus();
@@ -56,6 +59,7 @@ protected:
         return a ? a->textInterface() : nullptr;
     }
 
+    ScriptedPlatform platform;
     TextDocument doc;
     TextBoxView box{&doc};
 };

@@ -1,3 +1,5 @@
+#include "ScriptedPlatform.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
 
 #include <QApplication>
@@ -20,6 +22,7 @@ class TextBoxInput : public ::testing::Test {
 protected:
     TextBoxInput() : box(*new TextBoxView(&doc)), other(*new QLineEdit)
     {
+        TextBoxBehaviours::attach(box, nullptr, platform);
         area.resize(520, 340);
         area.addSubWindow(&other)->resize(100, 60);
         area.addSubWindow(&box)->setGeometry(0, 0, 400, 300);
@@ -42,6 +45,7 @@ protected:
     QVariant im(Qt::InputMethodQuery q) { return static_cast<QWidget &>(box).inputMethodQuery(q); }
     QRect imCursor() { return im(Qt::ImCursorRectangle).toRect(); }
 
+    ScriptedPlatform platform;
     TextDocument doc;
     QMdiArea area;
     TextBoxView &box;

@@ -1,5 +1,7 @@
+#include "ScriptedPlatform.h"
 #include "editor/file/ByteStandIn.h"
 #include "editor/textbox/LinePieces.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
 
 #include <QApplication>
@@ -20,6 +22,7 @@ class TextBoxLayoutTest : public ::testing::Test {
 protected:
     TextBoxLayoutTest() : box(new TextBoxView(&doc))
     {
+        TextBoxBehaviours::attach(*box, nullptr, platform);
         area.resize(640, 420);
         QMdiSubWindow *window = area.addSubWindow(box);
         window->resize(520, 320);
@@ -31,6 +34,7 @@ protected:
     int x(qsizetype position) { return box->caretRect(position).x(); }
     bool caretVisible() { return box->viewport()->rect().contains(box->caretRect(box->caretPosition()).center()); }
 
+    ScriptedPlatform platform;
     TextDocument doc;
     QMdiArea area;
     TextBoxView *box;

@@ -1,9 +1,11 @@
 #include "editor/textbox/TextBoxView.h"
+#include "ScriptedPlatform.h"
 #include "editor/file/ByteStandIn.h"
 #include "editor/file/TextMarkers.h"
 #include "editor/textbox/CaretMotion.h"
 #include "editor/textbox/FontDecoration.h"
 #include "editor/textbox/FrameKeys.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -22,22 +24,14 @@ using namespace korvane;
 
 namespace {
 
-// A text box whose middle click pastes a given primary selection, and a document whose
-// command snapshots are counted, as the editor takes them.
-class TestBox : public TextBoxView {
-public:
-    using TextBoxView::TextBoxView;
-    QString primary;
-
-protected:
-    QString primarySelectionText() const override { return primary; }
-};
-
+// A text box with its behaviours, whose middle click pastes the scripted primary
+// selection, and a document whose command snapshots are counted, as the editor takes them.
 class TextBoxViewTest : public ::testing::Test {
 protected:
     // The box lives where it does in the program: in a sub-window of a multi-document area.
-    TextBoxViewTest() : box(*new TestBox(&doc))
+    TextBoxViewTest() : box(*new TextBoxView(&doc))
     {
+        TextBoxBehaviours::attach(box, nullptr, platform);
         QObject::connect(&doc, &TextDocument::commandStarting, [this] { snapshots << doc.text(); });
         area.resize(420, 340);
         area.addSubWindow(&box)->resize(400, 300);
@@ -96,9 +90,11 @@ protected:
         QApplication::sendEvent(box.viewport(), &dropped);
     }
 
+    ScriptedPlatform platform;
+    QString &primary = platform.selectionContent;
     TextDocument doc;
     QMdiArea area;
-    TestBox &box;
+    TextBoxView &box;
     QStringList snapshots;
 };
 
@@ -207,9 +203,9 @@ TEST_F(TextBoxViewTest, EveryLineEndShowsAsALineAndTheTextKeepsIt)
 // Both ways the old view drifted from its document.
 TEST_F(TextBoxViewTest, PastedSeparatorsAndJoinedLineEndsStayAsTheDocumentHasThem)
 {
-    box.primary = QStringLiteral("ab") + QChar(0x2028) + QStringLiteral("cd");
+    primary = QStringLiteral("ab") + QChar(0x2028) + QStringLiteral("cd");
     QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(0));
-    ASSERT_EQ(doc.text(), box.primary);
+    ASSERT_EQ(doc.text(), primary);
     QTest::keyClick(&box, Qt::Key_Backspace);
     EXPECT_EQ(doc.text(), QStringLiteral("ab") + QChar(0x2028) + QStringLiteral("c"));
     EXPECT_EQ(snapshots, QStringList{QString()}); // the paste was a command, the Backspace typing
@@ -315,7 +311,7 @@ TEST_F(TextBoxViewTest, EveryInputPathKeepsViewAndDocumentTogether)
             break;
         case 8:
             what = "middle click";
-            box.primary = somePieces();
+            primary = somePieces();
             QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(at));
             break;
         case 9:
@@ -354,13 +350,29 @@ TEST_F(TextBoxViewTest, DropsAndMiddleClicksAreCommandsWithASnapshot)
     EXPECT_EQ(doc.text(), QStringLiteral("oneA\r\nB two")); // text from other programs gets CR LF, as Paste gives it
     ASSERT_EQ(snapshots.size(), 1);
     EXPECT_EQ(snapshots[0], QStringLiteral("one two"));
-    box.primary = QStringLiteral("!");
+    primary = QStringLiteral("!");
     QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(0));
     EXPECT_EQ(doc.text(), QStringLiteral("!oneA\r\nB two"));
     EXPECT_EQ(snapshots.size(), 2);
     // Typing is no command: no snapshot.
     QTest::keyClicks(&box, QStringLiteral("z"));
     EXPECT_EQ(snapshots.size(), 2);
+}
+
+// The primary selection is the platform's: what the mouse selects goes there, and a middle
+// click pastes what is there.
+TEST_F(TextBoxViewTest, TheMouseSelectsIntoThePrimarySelectionAndPastesFromIt)
+{
+    doc.setText(QStringLiteral("one two"));
+    QTest::mousePress(box.viewport(), Qt::LeftButton, {}, pointOf(4));
+    QTest::mouseMove(box.viewport(), pointOf(7));
+    QTest::mouseRelease(box.viewport(), Qt::LeftButton, {}, pointOf(7));
+    EXPECT_EQ(primary, QStringLiteral("two"));
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ShiftModifier); // the keyboard's selections stay in the box
+    EXPECT_EQ(primary, QStringLiteral("two"));
+    QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, pointOf(0));
+    EXPECT_EQ(doc.text(), QStringLiteral("twoone two"));
+    EXPECT_EQ(primary, QStringLiteral("two")); // a click that selects nothing leaves it
 }
 
 TEST_F(TextBoxViewTest, KeysOfOtherEditorsDoNothingHere)
@@ -386,8 +398,10 @@ TEST(FrameKeyRouter, TheWindowsMenuKeysAndContextMenuReachTheWindow)
 {
     TextDocument doc;
     doc.setText(QStringLiteral("abc"));
+    ScriptedPlatform platform;
     MenuWindow window;
     TextBoxView box(&doc, &window);
+    TextBoxBehaviours::attach(box, &window, platform);
     window.show();
     box.setFocus();
     int cuts = 0;

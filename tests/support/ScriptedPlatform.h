@@ -74,6 +74,8 @@ public:
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
     QString clipboardText() const override;
+    void setSelectionText(const QString &text) override { selectionContent = text; }
+    QString selectionText() const override { return selectionContent; }
     void beep() override { ++beeps; }
     QDateTime now() const override { return fixedNow; }
     double nextRandom() override;
@@ -138,6 +140,7 @@ public:
     QDateTime fixedNow{QDate(2026, 12, 7), QTime(17, 45, 30)};
     QString clipboardContent;
     bool clipboardHasText = false;
+    QString selectionContent; // the primary selection
     QStringList fontList{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("宋体")};
 
     // The screen saver's settings, registry and system, scripted.

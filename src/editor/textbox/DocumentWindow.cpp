@@ -4,7 +4,9 @@
 #include "editor/document/DocumentHost.h"
 #include "editor/document/Editor.h"
 #include "editor/document/TextDocument.h"
+#include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"
+#include "platform/Platform.h"
 #include "platform/Twips.h"
 
 #include <QAction>
@@ -15,9 +17,11 @@ namespace korvane {
 
 QSize DocumentWindow::initialClientSize() { return twipsToPixels(4680, 3135); }
 
-DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, QWidget *parent)
+DocumentWindow::DocumentWindow(Editor &editor, int slot, TextDocument *document, const FrameKeys *frameKeys,
+                               QWidget *parent)
     : QMdiSubWindow(parent), m_editor(editor), m_slot(slot), m_textBox(new TextBoxView(document))
 {
+    TextBoxBehaviours::attach(*m_textBox, frameKeys, editor.platform().clipboard());
     setObjectName(QLatin1String(kObjectName));
     setAttribute(Qt::WA_DeleteOnClose);
     // The text box fills the client area, so it keeps its size while the window is

@@ -20,13 +20,12 @@ QKeySequence plainKey(const QKeyEvent *key)
 
 } // namespace
 
-FrameKeyRouter::FrameKeyRouter(TextBoxView *view) : QObject(view), m_view(view)
+FrameKeyRouter::FrameKeyRouter(TextBoxView *view, const FrameKeys *frameKeys)
+    : QObject(view), m_view(view), m_keys(frameKeys)
 {
     view->installEventFilter(this);
     view->viewport()->installEventFilter(this);
 }
-
-FrameKeys *FrameKeyRouter::frameKeys() const { return dynamic_cast<FrameKeys *>(m_view->window()); }
 
 bool FrameKeyRouter::eventFilter(QObject *watched, QEvent *event)
 {
@@ -48,7 +47,7 @@ bool FrameKeyRouter::eventFilter(QObject *watched, QEvent *event)
 
 bool FrameKeyRouter::claimShortcut(QKeyEvent *key)
 {
-    const FrameKeys *keys = frameKeys();
+    const FrameKeys *keys = m_keys;
     if (!keys)
         return false;
     const QKeySequence exact(key->keyCombination());
@@ -65,7 +64,7 @@ bool FrameKeyRouter::claimShortcut(QKeyEvent *key)
 
 bool FrameKeyRouter::triggerAction(QKeyEvent *key)
 {
-    const FrameKeys *keys = frameKeys();
+    const FrameKeys *keys = m_keys;
     if (!keys)
         return false;
     QAction *action = keys->actionForKey(plainKey(key));
@@ -78,7 +77,7 @@ bool FrameKeyRouter::triggerAction(QKeyEvent *key)
 
 void FrameKeyRouter::showContextMenu(QContextMenuEvent *event)
 {
-    const FrameKeys *keys = frameKeys();
+    const FrameKeys *keys = m_keys;
     if (!keys)
         return;
     QMenu menu(m_view);

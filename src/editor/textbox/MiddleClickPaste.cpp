@@ -2,12 +2,14 @@
 
 #include "editor/file/LineEnds.h"
 #include "editor/textbox/TextBoxView.h"
+#include "platform/ClipboardService.h"
 
 #include <QMouseEvent>
 
 namespace korvane {
 
-MiddleClickPaste::MiddleClickPaste(TextBoxView *view) : QObject(view), m_view(view)
+MiddleClickPaste::MiddleClickPaste(TextBoxView *view, const ClipboardService &clipboard)
+    : QObject(view), m_view(view), m_clipboard(clipboard)
 {
     view->viewport()->installEventFilter(this);
 }
@@ -22,7 +24,7 @@ bool MiddleClickPaste::eventFilter(QObject *, QEvent *event)
     // The view's own press handling has nothing to do for the middle button.
     if (TextDocument *document = m_view->textDocument()) {
         const qsizetype position = m_view->positionAt(mouse->position().toPoint());
-        const QString text = m_view->primarySelectionText();
+        const QString text = m_clipboard.selectionText();
         if (!text.isEmpty())
             document->replaceAsCommand(position, 0, LineEnds::pasted(text));
     }

@@ -2,15 +2,11 @@
 
 #include "editor/textbox/AccessibleTextAnnouncer.h"
 #include "editor/textbox/CaretMotion.h"
-#include "editor/textbox/FrameKeyRouter.h"
-#include "editor/textbox/MiddleClickPaste.h"
-#include "editor/textbox/StandInMarkerPainter.h"
-#include "editor/textbox/TextBoxAccessible.h"
-#include "editor/textbox/TextDragAndDrop.h"
+#include "editor/textbox/PiecePainter.h"
+#include "platform/ClipboardService.h"
 
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
@@ -32,7 +28,7 @@ bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.isMark(
 } // namespace
 
 TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
-    : QAbstractScrollArea(parent), m_document(document), m_layouts(*document), m_dragAndDrop(new TextDragAndDrop(this))
+    : QAbstractScrollArea(parent), m_document(document), m_layouts(*document)
 {
     setObjectName(ObjectName);
     setFocusPolicy(Qt::StrongFocus);
@@ -41,15 +37,12 @@ TextBoxView::TextBoxView(TextDocument *document, QWidget *parent)
     viewport()->setAutoFillBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    TextBoxAccessible::installFactory();
-    new FrameKeyRouter(this);
-    new MiddleClickPaste(this);
     m_lineCount = document->lines().lineCount();
-    applyFont();
+    m_layouts.setFont(font());
+    updateScrollBars();
     onSelectionChanged(TextDocument::Origin::Program);
     connect(document, &TextDocument::textReplaced, this, &TextBoxView::onTextReplaced);
     connect(document, &TextDocument::selectionChanged, this, &TextBoxView::onSelectionChanged);
-    connect(document, &TextDocument::fontChanged, this, &TextBoxView::applyFont);
     // After the view's own connections, so that a reader asking back sees the new lines.
     new AccessibleTextAnnouncer(this, document);
 }
@@ -122,12 +115,12 @@ void TextBoxView::notifyAccessibleCaret()
     QAccessible::updateAccessibility(&selection);
 }
 
-void TextBoxView::applyFont()
+void TextBoxView::setTextFont(const QFont &font, const QColor &color)
 {
+    m_textColor = color;
+    m_layouts.setFont(font);
     if (!m_document)
         return;
-    m_decoration.apply(m_document->font(), font());
-    m_layouts.setFont(m_decoration.font());
     updateScrollBars();
     // The caret's x is another after a change of font: it stays in view.
     ensureCaretVisible();
@@ -347,8 +340,8 @@ bool TextBoxView::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(e);
-        // The window's menu keys were claimed by the FrameKeyRouter before this. Printable
-        // keys and editing keys are ours, whatever other shortcuts exist.
+        // The window's menu keys were claimed before this by the key router attached to the
+        // box. Printable keys and editing keys are ours, whatever other shortcuts exist.
         // (Alt+letter stays with the menu bar's mnemonics.)
         const Qt::KeyboardModifiers typing = Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier;
         if (!key->text().isEmpty() && (key->modifiers() & ~typing) == Qt::NoModifier) {
@@ -572,9 +565,9 @@ void TextBoxView::paintEvent(QPaintEvent *e)
     QTextCharFormat selected;
     selected.setBackground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::Highlight));
     selected.setForeground(pal.brush(hasFocus() ? QPalette::Active : QPalette::Inactive, QPalette::HighlightedText));
-    const QColor textColor = m_decoration.textColor();
-    const StandInMarkerPainter markers(painter, pal, textColor, m_layouts.markerFont(), lineHeight, exposed.left(),
-                                       exposed.right() + 1);
+    const QColor textColor = m_textColor;
+    const PiecePainter::Paint paint{
+        painter, pal, textColor, m_layouts.markerFont(), lineHeight, qreal(exposed.left()), qreal(exposed.right() + 1)};
 
     for (qsizetype line = first; line <= last; ++line) {
         const qreal y = qreal(line - top) * lineHeight;
@@ -595,7 +588,8 @@ void TextBoxView::paintEvent(QPaintEvent *e)
             }
             painter.setPen(textColor);
             piece->layout.draw(&painter, at, selections);
-            markers.paint(*piece, at, selStart - from, selEnd - from);
+            if (m_piecePainter)
+                m_piecePainter->paintPiece(paint, *piece, at, selStart - from, selEnd - from);
         }
         // A selected line end shows as a selected blank at the line's logical end: on its
         // left when it reads from right to left.
@@ -614,8 +608,8 @@ void TextBoxView::paintEvent(QPaintEvent *e)
         if (caret.bottom() >= 0 && caret.top() < viewport()->height())
             painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), textColor);
     }
-    if (const qsizetype drop = m_dragAndDrop->dropPosition(); drop >= 0) {
-        const QRect caret = caretRect(drop);
+    if (m_dropCaret >= 0 && m_dropCaret <= m_document->length()) {
+        const QRect caret = caretRect(m_dropCaret);
         painter.fillRect(QRect(caret.left(), caret.top(), 2, caret.height()), pal.highlight());
     }
 }
@@ -706,7 +700,7 @@ void TextBoxView::mouseMoveEvent(QMouseEvent *e)
     if (m_pressedOnSelection) {
         if ((p - m_pressPoint).manhattanLength() >= QApplication::startDragDistance()) {
             m_pressedOnSelection = false;
-            m_dragAndDrop->startDrag(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret));
+            emit selectionDragStarted(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret));
         }
         return;
     }
@@ -730,9 +724,8 @@ void TextBoxView::mouseReleaseEvent(QMouseEvent *e)
     m_autoScroll.stop();
     // As on every X11 desktop, a selection made with the mouse can be pasted elsewhere by
     // a middle click.
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard->supportsSelection() && m_anchor != m_caret)
-        clipboard->setText(m_document->selText(), QClipboard::Selection);
+    if (m_clipboard && m_anchor != m_caret)
+        m_clipboard->setSelectionText(m_document->selText());
 }
 
 void TextBoxView::mouseDoubleClickEvent(QMouseEvent *e)
@@ -761,10 +754,16 @@ void TextBoxView::mouseDoubleClickEvent(QMouseEvent *e)
     moveCaret(end, true);
 }
 
-QString TextBoxView::primarySelectionText() const
+void TextBoxView::setPiecePainter(std::unique_ptr<PiecePainter> painter)
 {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    return clipboard->supportsSelection() ? clipboard->text(QClipboard::Selection) : QString();
+    m_piecePainter = std::move(painter);
+    viewport()->update();
+}
+
+void TextBoxView::showDropCaret(qsizetype position)
+{
+    m_dropCaret = position;
+    viewport()->update();
 }
 
 } // namespace korvane

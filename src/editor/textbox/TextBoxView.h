@@ -1,26 +1,26 @@
 #pragma once
 
 #include "editor/document/TextDocument.h"
-#include "editor/textbox/FontDecoration.h"
 #include "editor/textbox/LineLayouts.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QColor>
 #include <QPointer>
+#include <memory>
 
 namespace korvane {
 
-class TextDragAndDrop;
+class ClipboardService;
+class PiecePainter;
 
 // The text box "Text1" of a document window. It holds no text of its own: it draws the
 // lines of its TextDocument that are on screen, straight from the document's one string,
 // so what is shown is always what Save writes. Every line end (CR LF, a lone CR, a lone
 // LF) starts a new line on screen. The view itself draws lines, caret and selection,
 // scrolls, selects with the mouse and takes typing into the document as an edit. What
-// else the box does is done by small objects attached to it, each with one job:
-// FrameKeyRouter (the window's menu keys and context menu), MiddleClickPaste,
-// TextDragAndDrop, FontDecoration (the document's font and colour) and
-// StandInMarkerPainter (boxes for characters without a glyph).
+// else the box does is done by small objects that whoever builds the box attaches to it
+// (see TextBoxBehaviours), each with one job; the box knows none of them.
 class TextBoxView : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -43,8 +43,20 @@ public:
     qsizetype firstVisibleLine() const;
     void ensureCaretVisible();
 
-    // The X11 primary selection that a middle click pastes; empty where there is none.
-    virtual QString primarySelectionText() const;
+    // What the text is drawn with: the font and colour, the document's own as dressed by
+    // FontDecoration. Until it is given, the box's own font in black.
+    void setTextFont(const QFont &font, const QColor &color);
+    // Drawn over every piece of a line after its text; none by default.
+    void setPiecePainter(std::unique_ptr<PiecePainter> painter);
+    // Where a selection made with the mouse is offered to other programs, as on every X11
+    // desktop; none by default.
+    void setClipboard(ClipboardService *clipboard) { m_clipboard = clipboard; }
+    // A caret in the highlight colour where a drop would land; -1 shows none.
+    void showDropCaret(qsizetype position);
+
+signals:
+    // The mouse pressed on the selection [start, end) and moved far enough to drag it.
+    void selectionDragStarted(qsizetype start, qsizetype end);
 
 protected:
     bool event(QEvent *e) override;
@@ -67,7 +79,6 @@ protected:
 private:
     void onTextReplaced(qsizetype position, qsizetype removed, const QString &added, TextDocument::Origin origin);
     void onSelectionChanged(TextDocument::Origin origin);
-    void applyFont();
     void updateScrollBars();
     void typed(qsizetype position, qsizetype removed, const QString &text);
     void moveCaret(qsizetype position, bool extend, bool keepColumn = false);
@@ -93,8 +104,10 @@ private:
 
     QPointer<TextDocument> m_document;
     LineLayouts m_layouts;
-    FontDecoration m_decoration;
-    TextDragAndDrop *m_dragAndDrop;
+    QColor m_textColor = Qt::black;
+    std::unique_ptr<PiecePainter> m_piecePainter;
+    ClipboardService *m_clipboard = nullptr;
+    qsizetype m_dropCaret = -1;
     qsizetype m_lineCount = 1;
     qsizetype m_anchor = 0;
     qsizetype m_caret = 0;

@@ -13,6 +13,13 @@ TextDragAndDrop::TextDragAndDrop(TextBoxView *view) : QObject(view), m_view(view
 {
     view->setAcceptDrops(true);
     view->viewport()->installEventFilter(this);
+    connect(view, &TextBoxView::selectionDragStarted, this, &TextDragAndDrop::startDrag);
+}
+
+void TextDragAndDrop::showDropPosition(qsizetype position)
+{
+    m_dropPosition = position;
+    m_view->showDropCaret(position);
 }
 
 bool TextDragAndDrop::eventFilter(QObject *, QEvent *event)
@@ -50,23 +57,17 @@ void TextDragAndDrop::dragOver(QDropEvent *e)
         e->ignore();
         return;
     }
-    m_dropPosition = m_view->positionAt(e->position().toPoint());
     const bool inside = e->source() == m_view;
     e->setDropAction(inside && !(e->modifiers() & Qt::ControlModifier) ? Qt::MoveAction : Qt::CopyAction);
     e->accept();
-    m_view->viewport()->update();
+    showDropPosition(m_view->positionAt(e->position().toPoint()));
 }
 
-void TextDragAndDrop::dragLeft()
-{
-    m_dropPosition = -1;
-    m_view->viewport()->update();
-}
+void TextDragAndDrop::dragLeft() { showDropPosition(-1); }
 
 void TextDragAndDrop::dropped(QDropEvent *e)
 {
-    m_dropPosition = -1;
-    m_view->viewport()->update();
+    showDropPosition(-1);
     TextDocument *document = m_view->textDocument();
     if (!document || !e->mimeData()->hasText()) {
         e->ignore();

@@ -16,7 +16,8 @@ class TextBoxView;
 class TextDragAndDrop : public QObject {
     Q_OBJECT
 public:
-    // Watches the view's viewport, where drags arrive; owned by the view.
+    // Watches the view's viewport, where drags arrive, and starts the drags the view
+    // asks for; owned by the view.
     explicit TextDragAndDrop(TextBoxView *view);
 
     // Drags the text [start, end) of the view's document; returns when the drag is over.
@@ -27,6 +28,7 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showDropPosition(qsizetype position);
     void dragOver(QDropEvent *e);
     void dragLeft();
     void dropped(QDropEvent *e);
