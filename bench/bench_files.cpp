@@ -1,7 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/AnsiCodec.h"
 #include "editor/file/TextFile.h"

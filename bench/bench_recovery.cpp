@@ -1,5 +1,5 @@
 #include "ScriptedPlatform.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/recovery/RecoveryJournal.h"
 

@@ -1,7 +1,7 @@
 #include "ScriptedPlatform.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 
 #include "BenchSupport.h"
 #include <QApplication>

@@ -11,7 +11,7 @@
 #include "editor/commands/FileCommands.h"
 #include "editor/commands/InsertCommands.h"
 #include "editor/dialogs/EditorDialogs.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/textbox/TextBoxView.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"

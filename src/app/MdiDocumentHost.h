@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/document/DocumentHost.h"
+#include "editor/DocumentHost.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "../editor/files/FileTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/ToolWindows.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 
 #include <QAction>
 #include <QMdiArea>

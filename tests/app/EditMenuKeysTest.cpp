@@ -3,7 +3,7 @@
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
 #include "editor/dialogs/FindDialog.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/textbox/DocumentWindow.h"
 #include "editor/textbox/TextBoxView.h"

@@ -2,7 +2,7 @@
 #include "ScriptedPlatform.h"
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/textbox/DocumentWindow.h"
 #include "editor/textbox/TextBoxView.h"

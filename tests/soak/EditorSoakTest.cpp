@@ -3,7 +3,7 @@
 #include "app/MdiDocumentHost.h"
 #include "app/ToolWindows.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/AnsiCodec.h"
 #include "editor/textbox/DocumentWindow.h"

@@ -2,7 +2,7 @@
 
 #include "editor/commands/DocumentSearch.h"
 #include "editor/dialogs/EditorDialogs.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 
 #include "editor/dialogs/EditorDialogs.h"
 #include "editor/dialogs/NumericText.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"

@@ -1,6 +1,6 @@
 #include "editor/recovery/RecoveryJournal.h"
 
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/TextEncoding.h"
 #include "editor/file/TextFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/recovery/RecoveryBaseFile.h"
 #include "editor/recovery/RecoveryRecord.h"
 

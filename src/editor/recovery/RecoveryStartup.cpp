@@ -1,6 +1,6 @@
 #include "editor/recovery/RecoveryStartup.h"
 
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "editor/file/TextEncoding.h"
 #include "editor/recovery/AbandonedRuns.h"

@@ -4,7 +4,7 @@
 #include "ScriptedPlatform.h"
 #include "editor/commands/DocumentSearch.h"
 #include "editor/commands/FileCommands.h"
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 
 #include <gtest/gtest.h>

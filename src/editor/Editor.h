@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/document/DocumentSlot.h"
+#include "editor/DocumentSlot.h"
 #include "editor/document/TextDocument.h"
 
 #include <QObject>

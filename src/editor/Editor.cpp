@@ -1,8 +1,8 @@
-#include "editor/document/Editor.h"
+#include "editor/Editor.h"
 
 #include "editor/commands/DocumentSearch.h"
 #include "editor/commands/FileCommands.h"
-#include "editor/document/DocumentHost.h"
+#include "editor/DocumentHost.h"
 #include "platform/Platform.h"
 
 namespace korvane {
