@@ -1,8 +1,8 @@
 #include "ScriptedPlatform.h"
-#include "editor/commands/CipherCommands.h"
-#include "editor/commands/TextCipher.h"
 #include "editor/DocumentHost.h"
 #include "editor/Editor.h"
+#include "editor/commands/CipherCommands.h"
+#include "editor/commands/TextCipher.h"
 #include "editor/document/TextDocument.h"
 
 #include "BenchSupport.h"

@@ -1,8 +1,8 @@
 #include "ScriptedPlatform.h"
-#include "editor/commands/BlankRemover.h"
-#include "editor/commands/DocumentSearch.h"
 #include "editor/DocumentHost.h"
 #include "editor/Editor.h"
+#include "editor/commands/BlankRemover.h"
+#include "editor/commands/DocumentSearch.h"
 #include "editor/document/TextDocument.h"
 
 #include "BenchSupport.h"

@@ -1,8 +1,8 @@
 #include "editor/Editor.h"
 
+#include "editor/DocumentHost.h"
 #include "editor/commands/DocumentSearch.h"
 #include "editor/commands/FileCommands.h"
-#include "editor/DocumentHost.h"
 #include "platform/Platform.h"
 
 namespace korvane {

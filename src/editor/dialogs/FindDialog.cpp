@@ -1,8 +1,8 @@
 #include "editor/dialogs/FindDialog.h"
 
+#include "editor/Editor.h"
 #include "editor/commands/DocumentSearch.h"
 #include "editor/dialogs/EditorDialogs.h"
-#include "editor/Editor.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "editor/dialogs/FontDialog.h"
 
+#include "editor/Editor.h"
 #include "editor/dialogs/EditorDialogs.h"
 #include "editor/dialogs/NumericText.h"
-#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"

@@ -1,8 +1,8 @@
 #include "editor/textbox/DocumentWindow.h"
 
-#include "editor/commands/FileCommands.h"
 #include "editor/DocumentHost.h"
 #include "editor/Editor.h"
+#include "editor/commands/FileCommands.h"
 #include "editor/document/TextDocument.h"
 #include "editor/textbox/TextBoxBehaviours.h"
 #include "editor/textbox/TextBoxView.h"

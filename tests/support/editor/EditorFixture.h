@@ -2,9 +2,9 @@
 
 #include "FakeDocumentHost.h"
 #include "ScriptedPlatform.h"
+#include "editor/Editor.h"
 #include "editor/commands/DocumentSearch.h"
 #include "editor/commands/FileCommands.h"
-#include "editor/Editor.h"
 #include "editor/document/TextDocument.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "FakeDocumentHost.h"
 
-#include "editor/commands/FileCommands.h"
 #include "editor/Editor.h"
+#include "editor/commands/FileCommands.h"
 
 namespace korvane {
 
