@@ -11,7 +11,7 @@ class QTimer;
 namespace korvane {
 
 class QtPrinter;
-class QtSaverServices;
+struct QtSaverServices;
 
 // The platform on a real desktop: Qt's dialogs, clipboard and fonts.
 class QtPlatform final : public Platform,
