@@ -1,19 +1,11 @@
-#include "ScriptedPlatform.h"
-#include "app/MainFrame.h"
-#include "app/ToolWindows.h"
-#include "editor/Editor.h"
 #include "editor/commands/DocumentSearch.h"
 #include "editor/document/LineIndex.h"
-#include "editor/document/TextDocument.h"
-#include "editor/textbox/DocumentWindow.h"
-#include "editor/textbox/TextBoxView.h"
 
+#include "BenchFrame.h"
 #include "BenchSupport.h"
-#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMdiArea>
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -72,26 +64,7 @@ QString readBigText()
 }
 
 // The frame with one document window holding the big text, as the user sees it.
-struct Frame {
-    Frame() : frame(platform, tools, {})
-    {
-        frame.resize(1000, 800);
-        frame.show();
-        QApplication::processEvents();
-    }
-    void trigger(const char *name) { frame.findChild<QAction *>(QString::fromLatin1(name))->trigger(); }
-    TextBoxView *box() { return qobject_cast<DocumentWindow *>(frame.mdiArea()->currentSubWindow())->textBox(); }
-    Editor &editor() { return frame.editor(); }
-    TextDocument &doc() { return editor().document(1); }
-    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = QString())
-    {
-        pressKey(box(), key, mods, text);
-    }
-    void paint() { paintNow(box()->viewport()); }
-
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    MainFrame frame;
+struct Frame : BenchFrame {
     qsizetype loadedLength = 0;
 };
 
@@ -313,75 +286,57 @@ BENCHMARK_CAPTURE(FindNextToTheEnd, any_case_3, u"dma", false)->Unit(benchmark::
 BENCHMARK_CAPTURE(FindNextToTheEnd, match_case_3, u"dMa", true)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(FindNextToTheEnd, any_case_absent_1, u"\u00a7", false)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// "全选" and "删除" of the whole text, then "撤销" to bring it back (each timed on its own).
-static void SelectAllDelete(benchmark::State &state)
+// The whole text replaced by "全选" and one command, then brought back by "撤销": one of
+// the two halves is timed, the other one runs untimed. clipboard is what "粘贴" finds.
+enum class Timed { Replace, Undo };
+static void replaceWholeTextAndUndo(benchmark::State &state, Timed timed, const char *command, const QString &expected,
+                                    const QString &clipboard = QString())
 {
     Frame *f = loadedFrame(state);
     if (!f)
         return;
+    f->platform.setClipboardText(clipboard);
     const qsizetype length = f->doc().length();
     for (auto _ : state) {
+        if (timed == Timed::Undo)
+            state.PauseTiming();
         f->trigger("mnuSelectAll");
-        f->trigger("mnuDelete");
+        f->trigger(command);
         f->paint();
-        state.PauseTiming();
-        if (f->doc().length() != 0)
-            state.SkipWithError("the text was not deleted");
+        if (timed == Timed::Replace)
+            state.PauseTiming();
+        if (f->doc().text() != expected)
+            state.SkipWithError("the text was not replaced");
+        if (timed == Timed::Undo)
+            state.ResumeTiming();
         f->trigger("mnuUndo");
         f->paint();
-        state.ResumeTiming();
+        if (timed == Timed::Replace)
+            state.ResumeTiming();
     }
     if (f->doc().length() != length)
         state.SkipWithError("Undo did not bring the text back");
     reportMemory(state);
+}
+
+// "全选" and "删除" of the whole text, then "撤销" to bring it back (each timed on its own).
+static void SelectAllDelete(benchmark::State &state)
+{
+    replaceWholeTextAndUndo(state, Timed::Replace, "mnuDelete", QString());
 }
 BENCHMARK(SelectAllDelete)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // "全选" and "粘贴" of a line over the whole text ("撤销" after it untimed).
 static void SelectAllPaste(benchmark::State &state)
 {
-    Frame *f = loadedFrame(state);
-    if (!f)
-        return;
-    const qsizetype length = f->doc().length();
-    for (auto _ : state) {
-        state.PauseTiming();
-        f->platform.setClipboardText(QStringLiteral("pasted\r\n"));
-        state.ResumeTiming();
-        f->trigger("mnuSelectAll");
-        f->trigger("mnuPaste");
-        f->paint();
-        state.PauseTiming();
-        if (f->doc().text() != QStringLiteral("pasted\r\n"))
-            state.SkipWithError("the text was not replaced");
-        f->trigger("mnuUndo");
-        f->paint();
-        state.ResumeTiming();
-    }
-    if (f->doc().length() != length)
-        state.SkipWithError("Undo did not bring the text back");
-    reportMemory(state);
+    const QString line = QStringLiteral("pasted\r\n");
+    replaceWholeTextAndUndo(state, Timed::Replace, "mnuPaste", line, line);
 }
 BENCHMARK(SelectAllPaste)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 static void UndoWholeText(benchmark::State &state)
 {
-    Frame *f = loadedFrame(state);
-    if (!f)
-        return;
-    const qsizetype length = f->doc().length();
-    for (auto _ : state) {
-        state.PauseTiming();
-        f->trigger("mnuSelectAll");
-        f->trigger("mnuDelete");
-        f->paint();
-        state.ResumeTiming();
-        f->trigger("mnuUndo");
-        f->paint();
-    }
-    if (f->doc().length() != length)
-        state.SkipWithError("Undo did not bring the text back");
-    reportMemory(state);
+    replaceWholeTextAndUndo(state, Timed::Undo, "mnuDelete", QString());
 }
 BENCHMARK(UndoWholeText)->Unit(benchmark::kMillisecond)->Iterations(2);
 

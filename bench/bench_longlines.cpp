@@ -1,20 +1,12 @@
 // The text box's slow corners: one line of 20 MB, and a 2 MB binary-like file whose every
 // other character is shown as a labelled box. Each measures from the key press (or the
 // open) until the text box has painted.
-#include "ScriptedPlatform.h"
-#include "app/MainFrame.h"
-#include "app/ToolWindows.h"
-#include "editor/Editor.h"
-#include "editor/document/TextDocument.h"
-#include "editor/textbox/DocumentWindow.h"
-#include "editor/textbox/TextBoxView.h"
 
+#include "BenchFrame.h"
 #include "BenchSupport.h"
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMdiArea>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -61,32 +53,8 @@ QString binaryPath(const QTemporaryDir &dir)
     return path;
 }
 
-struct Frame {
-    Frame() : frame(platform, tools, {})
-    {
-        frame.resize(1000, 800);
-        frame.show();
-        QApplication::processEvents();
-    }
-    void open(const QString &path)
-    {
-        platform.openAnswers.push_back(path);
-        frame.findChild<QAction *>(QStringLiteral("mnuOpen"))->trigger();
-        paint();
-    }
-    TextBoxView *box() { return qobject_cast<DocumentWindow *>(frame.mdiArea()->currentSubWindow())->textBox(); }
-    TextDocument &doc() { return frame.editor().document(1); }
-    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = QString())
-    {
-        pressKey(box(), key, mods, text);
-    }
+struct Frame : BenchFrame {
     void type() { key(Qt::Key_X, Qt::NoModifier, QStringLiteral("x")); }
-    void paint() { paintNow(box()->viewport()); }
-
-    QTemporaryDir dir;
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    MainFrame frame;
 };
 
 } // namespace

@@ -1,19 +1,11 @@
-#include "ScriptedPlatform.h"
-#include "app/MainFrame.h"
-#include "app/ToolWindows.h"
-#include "editor/Editor.h"
 #include "editor/commands/DocumentSearch.h"
-#include "editor/document/TextDocument.h"
 #include "editor/file/AnsiCodec.h"
-#include "editor/textbox/DocumentWindow.h"
-#include "editor/textbox/TextBoxView.h"
 
+#include "BenchFrame.h"
 #include "BenchSupport.h"
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMdiArea>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -56,29 +48,8 @@ void reportMemory(benchmark::State &state)
 }
 
 // The frame with one document window holding a 20 MB file, as the user sees it.
-struct Frame {
-    explicit Frame(const char *lineEnd = "\n") : frame(platform, tools, {})
-    {
-        frame.resize(1000, 800);
-        frame.show();
-        QApplication::processEvents();
-        platform.openAnswers.push_back(samplePath(dir, lineEnd));
-        trigger("mnuOpen");
-        paint();
-    }
-    void trigger(const char *name) { frame.findChild<QAction *>(QString::fromLatin1(name))->trigger(); }
-    TextBoxView *box() { return qobject_cast<DocumentWindow *>(frame.mdiArea()->currentSubWindow())->textBox(); }
-    TextDocument &doc() { return frame.editor().document(1); }
-    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString &text = QString())
-    {
-        pressKey(box(), key, mods, text);
-    }
-    void paint() { paintNow(box()->viewport()); }
-
-    QTemporaryDir dir;
-    ScriptedPlatform platform;
-    ToolWindows tools;
-    MainFrame frame;
+struct Frame : BenchFrame {
+    explicit Frame(const char *lineEnd = "\n") { open(samplePath(dir, lineEnd)); }
 };
 
 } // namespace
